@@ -1,0 +1,102 @@
+#include "framework/application.h"
+
+#include "framework/window.h"
+
+#include <QApplication>
+#include <QByteArray>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace fw {
+namespace {
+
+struct Runtime {
+    int argc = 0;
+    std::vector<char *> argv;
+    std::unique_ptr<QApplication> toolkit;
+    std::unique_ptr<Application> application;
+    int exitStatus = 0;
+};
+
+Runtime &TheRuntime()
+{
+    static Runtime runtime;
+    return runtime;
+}
+
+// Messages of the toolkit's start are held back until it is known to have
+// started, so that a start without a display prints one clear line rather
+// than Qt's plugin diagnostics and a core dump.
+struct HeldMessage {
+    QtMsgType type;
+    QByteArray category;
+    QString text;
+};
+std::vector<HeldMessage> heldMessages;
+QByteArray programName;
+
+void HoldStartMessage(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (type == QtFatalMsg) {
+        std::fprintf(stderr, "%s: cannot open a graphical display; run it in a desktop session (DISPLAY or "
+                     "WAYLAND_DISPLAY must be set)\n", programName.constData());
+        std::_Exit(EXIT_FAILURE);
+    }
+    heldMessages.push_back({type, QByteArray(context.category), text});
+}
+
+} // namespace
+
+void RuntimeInit(int argc, char **argv)
+{
+    Runtime &runtime = TheRuntime();
+    runtime.argc = argc;
+    runtime.argv.assign(argv, argv + argc);
+    runtime.argv.push_back(nullptr);
+    programName = QFileInfo(QString::fromLocal8Bit(argc > 0 ? argv[0] : "")).fileName().toLocal8Bit();
+
+    const QtMessageHandler previous = qInstallMessageHandler(HoldStartMessage);
+    runtime.toolkit = std::make_unique<QApplication>(runtime.argc, runtime.argv.data());
+    qInstallMessageHandler(previous);
+    for (const HeldMessage &message : heldMessages) {
+        const QMessageLogContext context(nullptr, 0, nullptr, message.category.constData());
+        qt_message_output(message.type, context, message.text);
+    }
+    heldMessages.clear();
+}
+
+void RegisterAppObject(std::unique_ptr<Application> application)
+{
+    TheRuntime().application = std::move(application);
+}
+
+Application *RegisteredAppObject()
+{
+    return TheRuntime().application.get();
+}
+
+int RuntimeRun()
+{
+    TheRuntime().exitStatus = QApplication::exec();
+    return TheRuntime().exitStatus;
+}
+
+void Quit(int exitCode)
+{
+    TheRuntime().exitStatus = exitCode;
+    QCoreApplication::exit(exitCode);
+}
+
+int RuntimeExit()
+{
+    Runtime &runtime = TheRuntime();
+    DestroyAllWindows();
+    runtime.application.reset();
+    runtime.toolkit.reset();
+    return runtime.exitStatus;
+}
+
+} // namespace fw

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "framework/control.h"
+
+#include <string>
+
+namespace fw {
+
+// Raises Action when the user clicks it; SetValue raises nothing.
+class CheckBox : public Control {
+public:
+    CheckBox();
+    std::string Caption() const;
+    void SetCaption(const std::string &caption);
+    bool Value() const;
+    void SetValue(bool checked);
+
+protected:
+    bool HasEvent(Event event) const override { return event == Event::Action; }
+};
+
+} // namespace fw

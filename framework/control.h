@@ -1,0 +1,71 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+#include <variant>
+
+class QWidget;
+
+namespace fw {
+
+class Graphics;
+
+enum class Event { Open, Change, CellTextChange, TextChange, Action, Paint };
+
+enum class Alignment { Left, Center, Right };
+
+// Open, Change, TextChange and Action take no arguments; CellTextChange
+// takes the row and column; Paint takes the drawing context.
+using Handler = std::variant<std::function<void()>, std::function<void(int, int)>, std::function<void(Graphics &)>>;
+
+// A control placed in a window. Events reach handlers through Dispatch.
+// Property writes raise no event unless a control says otherwise.
+class Control {
+public:
+    virtual ~Control();
+    Control(const Control &) = delete;
+    Control &operator=(const Control &) = delete;
+
+    const std::string &Name() const { return name_; }
+    // The window calls this when the control is added; it is also the Qt
+    // object name, by which tests find the widget.
+    void SetName(std::string name);
+
+    int Left() const;
+    int Top() const;
+    int Width() const;
+    int Height() const;
+    void SetBounds(int left, int top, int width, int height);
+    bool Enabled() const;
+    void SetEnabled(bool enabled);
+    // Asks for a repaint of the whole control; a Canvas raises Paint for it.
+    void Refresh();
+
+    // Throws std::invalid_argument when the control has no such event or the
+    // handler takes the wrong arguments.
+    void Bind(Event event, Handler handler);
+    bool IsBound(Event event) const { return handlers_.count(event) > 0; }
+    // Runs the bound handler, if any, through Dispatch.
+    void Raise(Event event);
+    void Raise(Event event, int row, int column);
+    void Raise(Event event, Graphics &graphics);
+
+    QWidget &Widget() const { return *widget_; }
+
+protected:
+    // Owns the widget; the window destroys its controls before its own
+    // widget, so each widget is deleted once, here.
+    explicit Control(QWidget *widget);
+    virtual bool HasEvent(Event event) const = 0;
+
+private:
+    template <class Function, class... Args>
+    void RaiseWith(Event event, Args &&...args);
+
+    QWidget *widget_;
+    std::string name_;
+    std::map<Event, Handler> handlers_;
+};
+
+} // namespace fw

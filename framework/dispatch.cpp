@@ -1,0 +1,58 @@
+#include "framework/dispatch.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QWidget>
+
+#include <utility>
+
+namespace fw {
+namespace {
+
+void ShowWarning(std::exception_ptr error)
+{
+    QWidget *parent = QApplication::activeWindow();
+    const QString title = parent ? parent->windowTitle() : QApplication::applicationDisplayName();
+    QMessageBox::warning(parent, title, QString::fromStdString(DescribeError(error)));
+}
+
+UnhandledExceptionService &Service()
+{
+    static UnhandledExceptionService service = ShowWarning;
+    return service;
+}
+
+} // namespace
+
+void Dispatch(const std::function<void()> &handler)
+{
+    try {
+        handler();
+    } catch (...) {
+        UnhandledException(std::current_exception());
+    }
+}
+
+UnhandledExceptionService SetUnhandledExceptionService(UnhandledExceptionService service)
+{
+    return std::exchange(Service(), std::move(service));
+}
+
+void UnhandledException(std::exception_ptr error)
+{
+    if (Service())
+        Service()(error);
+}
+
+std::string DescribeError(std::exception_ptr error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception &e) {
+        return e.what();
+    } catch (...) {
+        return "An unknown error occurred.";
+    }
+}
+
+} // namespace fw

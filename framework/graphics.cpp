@@ -1,0 +1,220 @@
+#include "framework/graphics.h"
+
+#include "framework/picture.h"
+#include "framework/image_scaling.h"
+#include "framework/text.h"
+
+#include <QFont>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QHash>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+#include <cmath>
+
+namespace fw {
+namespace {
+
+// Qt's raster engine works in 26.6 fixed point; positions beyond this are
+// never handed to it.
+constexpr double kMaxCoordinate = 1 << 24;
+
+QString ToQString(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+bool FamilyHasBoldFace(const QString &family)
+{
+    static QHash<QString, bool> known;
+    const auto found = known.constFind(family);
+    if (found != known.constEnd())
+        return *found;
+    const QStringList styles = QFontDatabase::styles(family);
+    const bool hasBold = std::any_of(styles.begin(), styles.end(), [&](const QString &style) {
+        return QFontDatabase::weight(family, style) >= QFont::DemiBold;
+    });
+    known.insert(family, hasBold);
+    return hasBold;
+}
+
+} // namespace
+
+struct Graphics::FontState {
+    QFont font;
+    QFontMetricsF metrics{QFont()};
+    // Pen width of the outline that makes a synthetic bold; 0 when the face
+    // itself is bold or bold is off.
+    qreal boldStroke = 0;
+};
+
+Color RGB(int red, int green, int blue)
+{
+    const auto component = [](int value) { return static_cast<std::uint8_t>(std::clamp(value, 0, 255)); };
+    return Color{component(red), component(green), component(blue)};
+}
+
+Graphics::Graphics(QImage &image)
+    : image_(&image)
+{
+}
+
+Graphics::Graphics(QPainter &painter)
+    : externalPainter_(&painter)
+{
+}
+
+Graphics::~Graphics() = default;
+
+int Graphics::Width() const
+{
+    return image_ ? image_->width() : externalPainter_->device()->width();
+}
+
+int Graphics::Height() const
+{
+    return image_ ? image_->height() : externalPainter_->device()->height();
+}
+
+void Graphics::SetTextFont(std::string family)
+{
+    if (family != textFont_)
+        font_.reset();
+    textFont_ = std::move(family);
+}
+
+void Graphics::SetTextSize(int pixels)
+{
+    if (pixels != textSize_)
+        font_.reset();
+    textSize_ = pixels;
+}
+
+void Graphics::SetBold(bool bold)
+{
+    if (bold != bold_)
+        font_.reset();
+    bold_ = bold;
+}
+
+void Graphics::SetItalic(bool italic)
+{
+    if (italic != italic_)
+        font_.reset();
+    italic_ = italic;
+}
+
+const Graphics::FontState &Graphics::Font()
+{
+    if (font_)
+        return *font_;
+    auto state = std::make_unique<FontState>();
+    QFont &font = state->font;
+    font.setFamily(ToQString(textFont_));
+    // Unhinted outlines keep advances fractional, so ten copies of a
+    // character measure to a tenth of a pixel on every system.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setStyleStrategy(QFont::NoSubpixelAntialias);
+    font.setItalic(italic_);
+    if (textSize_ >= 1)
+        font.setPixelSize(textSize_);
+    if (bold_) {
+        if (FamilyHasBoldFace(QFontInfo(font).family())) {
+            font.setBold(true);
+        } else {
+            // Qt emboldens a missing face only for small cached glyphs and
+            // only where fontconfig asks, so it is done here: an outline of
+            // a 24th of the em, whose width the advance grows by, as
+            // FreeType's own emboldening does.
+            state->boldStroke = std::max(textSize_, 1) / 24.0;
+            font.setLetterSpacing(QFont::AbsoluteSpacing, state->boldStroke);
+        }
+    }
+    state->metrics = QFontMetricsF(font);
+    font_ = std::move(state);
+    return *font_;
+}
+
+QPainter &Graphics::Painter()
+{
+    if (externalPainter_)
+        return *externalPainter_;
+    if (!ownPainter_) {
+        ownPainter_ = std::make_unique<QPainter>(image_);
+        ownPainter_->setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    }
+    return *ownPainter_;
+}
+
+void Graphics::Flush()
+{
+    ownPainter_.reset();
+}
+
+void Graphics::FillRect(int x, int y, int width, int height)
+{
+    if (width <= 0 || height <= 0)
+        return;
+    Painter().fillRect(QRect(x, y, width, height), QColor(foreColor_.red, foreColor_.green, foreColor_.blue));
+}
+
+int Graphics::StringWidth(std::string_view text)
+{
+    if (textSize_ < 1 || text.empty())
+        return 0;
+    return ToInt32(std::round(Font().metrics.horizontalAdvance(ToQString(text))));
+}
+
+void Graphics::DrawString(std::string_view text, int x, int y)
+{
+    if (textSize_ < 1 || text.empty())
+        return;
+    const FontState &state = Font();
+    const QString string = ToQString(text);
+    // No glyph reaches further than two ems from its pen position.
+    const double reach = 2.0 * textSize_ + state.boldStroke;
+    const double left = x;
+    const double baseline = y;
+    if (std::abs(left) > kMaxCoordinate || std::abs(baseline) > kMaxCoordinate)
+        return;
+    if (baseline - reach > Height() || baseline + reach < 0 || left - reach > Width())
+        return;
+    if (left + reach < 0 && left + state.metrics.horizontalAdvance(string) + reach < 0)
+        return;
+
+    QPainter &painter = Painter();
+    const QColor color(foreColor_.red, foreColor_.green, foreColor_.blue);
+    if (state.boldStroke > 0) {
+        QPainterPath path;
+        path.addText(QPointF(left, baseline), state.font, string);
+        painter.fillPath(path, color);
+        painter.strokePath(path, QPen(color, state.boldStroke, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        return;
+    }
+    painter.setFont(state.font);
+    painter.setPen(color);
+    painter.drawText(QPointF(left, baseline), string);
+}
+
+void Graphics::DrawPicture(const Picture &picture, int x, int y, int width, int height, int sourceX, int sourceY,
+                           int sourceWidth, int sourceHeight)
+{
+    const auto given = [](int value, int otherwise) { return value == kNotGiven ? otherwise : value; };
+    const QRect source(sourceX, sourceY, given(sourceWidth, picture.Width()), given(sourceHeight, picture.Height()));
+    const QSize target(given(width, picture.Width()), given(height, picture.Height()));
+    if (source.isEmpty() || target.isEmpty())
+        return;
+    QPainter &painter = Painter();
+    const qreal ratio = painter.device()->devicePixelRatioF();
+    const QSize devicePixels(static_cast<int>(std::lround(target.width() * ratio)),
+                             static_cast<int>(std::lround(target.height() * ratio)));
+    QImage scaled = ScaleImage(picture.Image(), source, devicePixels);
+    scaled.setDevicePixelRatio(ratio);
+    painter.drawImage(QPointF(x, y), scaled);
+}
+
+} // namespace fw

@@ -1,0 +1,87 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+class QImage;
+class QPainter;
+
+namespace fw {
+
+class Picture;
+
+struct Color {
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+    friend bool operator==(const Color &, const Color &) = default;
+};
+
+// Components outside 0..255 are clamped.
+Color RGB(int red, int green, int blue);
+
+// A drawing context: a picture's, or a canvas's during its Paint event.
+// The text state (font, size, bold, italic, colour) holds until changed and
+// is used alike for drawing and measuring.
+class Graphics {
+public:
+    // A DrawPicture width or height that is not given: the picture's own.
+    static constexpr int kNotGiven = -10000;
+
+    explicit Graphics(QImage &image);
+    explicit Graphics(QPainter &painter);
+    ~Graphics();
+    Graphics(const Graphics &) = delete;
+    Graphics &operator=(const Graphics &) = delete;
+
+    int Width() const;
+    int Height() const;
+
+    Color ForeColor() const { return foreColor_; }
+    void SetForeColor(Color color) { foreColor_ = color; }
+    const std::string &TextFont() const { return textFont_; }
+    void SetTextFont(std::string family);
+    // The em size in pixels. Below 1, text draws nothing and measures 0.
+    int TextSize() const { return textSize_; }
+    void SetTextSize(int pixels);
+    // Bold and italic show at every size, synthesised when the family has no
+    // such face.
+    bool Bold() const { return bold_; }
+    void SetBold(bool bold);
+    bool Italic() const { return italic_; }
+    void SetItalic(bool italic);
+
+    void FillRect(int x, int y, int width, int height);
+    // The advance of the whole text, rounded to the nearest whole pixel.
+    int StringWidth(std::string_view text);
+    // Draws without wrapping, with the left end of the baseline at (x, y).
+    // Text that lies wholly outside the target draws nothing.
+    void DrawString(std::string_view text, int x, int y);
+    // Copies the source rectangle into the destination rectangle, scaling
+    // when their sizes differ: smoothly when shrinking, by nearest pixel when
+    // enlarging, at the device's own pixel density.
+    void DrawPicture(const Picture &picture, int x, int y, int width = kNotGiven, int height = kNotGiven,
+                     int sourceX = 0, int sourceY = 0, int sourceWidth = kNotGiven, int sourceHeight = kNotGiven);
+
+    // Ends the drawing in progress on a picture, so that its pixels can be read.
+    void Flush();
+
+private:
+    struct FontState;
+    QPainter &Painter();
+    const FontState &Font();
+
+    QImage *image_ = nullptr;
+    QPainter *externalPainter_ = nullptr;
+    std::unique_ptr<QPainter> ownPainter_;
+    std::unique_ptr<FontState> font_;
+    Color foreColor_;
+    std::string textFont_;
+    int textSize_ = 0;
+    bool bold_ = false;
+    bool italic_ = false;
+};
+
+} // namespace fw

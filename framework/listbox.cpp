@@ -1,0 +1,171 @@
+#include "framework/listbox.h"
+
+#include "framework/exceptions.h"
+#include "framework/listbox_model.h"
+#include "framework/live_edit_delegate.h"
+
+#include <QHeaderView>
+#include <QTableView>
+
+namespace fw {
+namespace {
+
+QTableView &View(const Control &control)
+{
+    return static_cast<QTableView &>(control.Widget());
+}
+
+QTableView *NewView()
+{
+    auto *view = new QTableView;
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked
+                          | QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    view->setItemDelegate(new LiveEditDelegate(view));
+    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    view->setShowGrid(false);
+    view->setWordWrap(false);
+    view->setTabKeyNavigation(false);
+    view->verticalHeader()->hide();
+    // Compact rows, as list boxes have, rather than Qt's spacious default.
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);
+    QHeaderView *heading = view->horizontalHeader();
+    heading->setSectionResizeMode(QHeaderView::Stretch);
+    heading->setSectionsClickable(false);
+    heading->setHighlightSections(false);
+    heading->hide();
+    return view;
+}
+
+} // namespace
+
+Listbox::Listbox()
+    : Control(NewView())
+    , model_(new ListboxModel([this](int row, int column) { Raise(Event::CellTextChange, row, column); },
+                              &Widget()))
+{
+    View(*this).setModel(model_);
+    QObject::connect(View(*this).selectionModel(), &QItemSelectionModel::selectionChanged,
+                     [this] { SelectionChanged(); });
+    QObject::connect(model_, &QAbstractItemModel::modelReset, [this] { SelectionChanged(); });
+}
+
+bool Listbox::HasEvent(Event event) const
+{
+    return event == Event::Open || event == Event::Change || event == Event::CellTextChange;
+}
+
+int Listbox::ColumnCount() const
+{
+    return model_->columnCount();
+}
+
+void Listbox::SetColumnCount(int columns)
+{
+    model_->SetColumnCount(columns);
+}
+
+bool Listbox::HasHeading() const
+{
+    return !View(*this).horizontalHeader()->isHidden();
+}
+
+void Listbox::SetHasHeading(bool hasHeading)
+{
+    View(*this).horizontalHeader()->setVisible(hasHeading);
+}
+
+std::string Listbox::Heading(int column) const
+{
+    return model_->Heading(column).toStdString();
+}
+
+void Listbox::SetHeading(int column, const std::string &heading)
+{
+    model_->SetHeading(column, QString::fromStdString(heading));
+}
+
+void Listbox::AddRow(const std::string &text)
+{
+    model_->AppendRow(QString::fromStdString(text));
+}
+
+int Listbox::LastIndex() const
+{
+    return model_->rowCount() - 1;
+}
+
+int Listbox::ListCount() const
+{
+    return model_->rowCount();
+}
+
+void Listbox::DeleteAllRows()
+{
+    model_->Clear();
+}
+
+std::string Listbox::Cell(int row, int column) const
+{
+    return model_->Text(row, column).toStdString();
+}
+
+void Listbox::SetCell(int row, int column, const std::string &text)
+{
+    model_->SetText(row, column, QString::fromStdString(text));
+}
+
+int Listbox::CellType(int row, int column) const
+{
+    return model_->Editable(row, column) ? kTypeEditable : kTypeDefault;
+}
+
+void Listbox::SetCellType(int row, int column, int type)
+{
+    model_->SetEditable(row, column, type == kTypeEditable);
+    if (model_->AnyEditable())
+        View(*this).setSelectionBehavior(QAbstractItemView::SelectItems);
+}
+
+int Listbox::ListIndex() const
+{
+    const QModelIndexList selected = View(*this).selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.first().row();
+}
+
+void Listbox::SetListIndex(int index)
+{
+    if (index < -1 || index >= ListCount())
+        throw OutOfBoundsException("List index " + std::to_string(index) + " out of range");
+    QTableView &view = View(*this);
+    if (index == -1) {
+        view.selectionModel()->clear();
+        return;
+    }
+    const QModelIndex cell = model_->index(index, 0);
+    QItemSelectionModel::SelectionFlags flags = QItemSelectionModel::ClearAndSelect;
+    if (!model_->AnyEditable())
+        flags |= QItemSelectionModel::Rows;
+    view.selectionModel()->setCurrentIndex(cell, flags);
+    view.scrollTo(cell);
+}
+
+std::string Listbox::Text() const
+{
+    const int index = ListIndex();
+    return index < 0 ? std::string() : Cell(index, 0);
+}
+
+void Listbox::SelectionChanged()
+{
+    const int index = ListIndex();
+    if (index == reportedIndex_)
+        return;
+    reportedIndex_ = index;
+    Raise(Event::Change);
+}
+
+} // namespace fw

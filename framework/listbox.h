@@ -1,0 +1,60 @@
+#pragma once
+
+#include "framework/control.h"
+
+#include <string>
+
+namespace fw {
+
+class ListboxModel;
+
+// A list of rows with one or more text columns, optionally headed.
+// Raises Change when the selected row changes, whether the user or
+// SetListIndex selects it; CellTextChange(row, column) when the user changes
+// an editable cell's text (on every keystroke while editing); SetCell raises
+// nothing. A row or column outside the list throws OutOfBoundsException.
+class Listbox : public Control {
+public:
+    static constexpr int kTypeDefault = 0;
+    static constexpr int kTypeEditable = 3;
+
+    Listbox();
+
+    int ColumnCount() const;
+    // Only while the list has no rows.
+    void SetColumnCount(int columns);
+    bool HasHeading() const;
+    void SetHasHeading(bool hasHeading);
+    std::string Heading(int column) const;
+    void SetHeading(int column, const std::string &heading);
+
+    // Appends a row whose column 0 holds `text`; LastIndex is then its index.
+    void AddRow(const std::string &text);
+    int LastIndex() const;
+    int ListCount() const;
+    void DeleteAllRows();
+    std::string Cell(int row, int column) const;
+    void SetCell(int row, int column, const std::string &text);
+    int CellType(int row, int column) const;
+    // kTypeEditable lets the user edit the cell in place; a list with an
+    // editable cell selects single cells rather than rows.
+    void SetCellType(int row, int column, int type);
+
+    // -1 when no row is selected.
+    int ListIndex() const;
+    // -1 selects nothing.
+    void SetListIndex(int index);
+    // Column 0 of the selected row; empty when none is selected.
+    std::string Text() const;
+
+protected:
+    bool HasEvent(Event event) const override;
+
+private:
+    void SelectionChanged();
+
+    ListboxModel *model_; // owned by the widget
+    int reportedIndex_ = -1;
+};
+
+} // namespace fw

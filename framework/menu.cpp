@@ -1,0 +1,40 @@
+#include "framework/menu.h"
+
+#include "framework/exceptions.h"
+
+namespace fw {
+
+void MenuItem::Append(std::unique_ptr<MenuItem> item)
+{
+    NotNil(item.get());
+    children_.push_back(std::move(item));
+}
+
+MenuItem &MenuItem::Item(int index) const
+{
+    if (index < 0 || index >= Count())
+        throw OutOfBoundsException("Menu item index out of range");
+    return *children_[static_cast<std::size_t>(index)];
+}
+
+MenuItem *MenuItem::Child(std::string_view name) const
+{
+    for (const auto &child : children_) {
+        if (child->Name() == name)
+            return child.get();
+    }
+    return nullptr;
+}
+
+MenuItem *MenuItem::Lookup(std::string_view name) const
+{
+    for (const auto &child : children_) {
+        if (child->Name() == name)
+            return child.get();
+        if (MenuItem *found = child->Lookup(name))
+            return found;
+    }
+    return nullptr;
+}
+
+} // namespace fw

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace fw {
+
+// A node of a menu tree: a menu, an item or, when its text is "-", a
+// separator. The tree is plain data; a window turns it into its menu bar
+// when the bar is attached (Window::SetMenuBar).
+class MenuItem {
+public:
+    MenuItem() = default;
+    virtual ~MenuItem() = default;
+    MenuItem(const MenuItem &) = delete;
+    MenuItem &operator=(const MenuItem &) = delete;
+
+    const std::string &Name() const { return name_; }
+    void SetName(std::string name) { name_ = std::move(name); }
+    // "&" marks the access letter.
+    const std::string &Text() const { return text_; }
+    void SetText(std::string text) { text_ = std::move(text); }
+    // "Cmd+<key>": the platform's primary modifier (Ctrl, or Command on macOS).
+    const std::string &KeyboardShortcut() const { return shortcut_; }
+    void SetKeyboardShortcut(std::string shortcut) { shortcut_ = std::move(shortcut); }
+    // Enabled only while the item applies (the standard Edit items apply to
+    // the focused text field); otherwise always enabled.
+    bool AutoEnable() const { return autoEnable_; }
+    void SetAutoEnable(bool autoEnable) { autoEnable_ = autoEnable; }
+
+    bool IsSeparator() const { return text_ == "-"; }
+    virtual bool QuitsApplication() const { return false; }
+
+    // Puts the item after the existing children.
+    void Append(std::unique_ptr<MenuItem> item);
+    int Count() const { return static_cast<int>(children_.size()); }
+    // Throws OutOfBoundsException for an index outside 0..Count()-1.
+    MenuItem &Item(int index) const;
+    // The direct child of that name, or nullptr.
+    MenuItem *Child(std::string_view name) const;
+    // The item of that name anywhere below this one, or nullptr.
+    MenuItem *Lookup(std::string_view name) const;
+
+private:
+    std::string name_;
+    std::string text_;
+    std::string shortcut_;
+    bool autoEnable_ = false;
+    std::vector<std::unique_ptr<MenuItem>> children_;
+};
+
+// Choosing it quits the application with exit code 0.
+class QuitMenuItem : public MenuItem {
+public:
+    bool QuitsApplication() const override { return true; }
+};
+
+class MenuBar : public MenuItem {
+};
+
+} // namespace fw

@@ -1,0 +1,74 @@
+#include "framework/qt_menu_bar.h"
+
+#include "framework/application.h"
+#include "framework/dispatch.h"
+#include "framework/menu.h"
+#include "framework/standard_edit.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace fw {
+namespace {
+
+QKeySequence ToKeySequence(const std::string &shortcut)
+{
+    // Qt's Ctrl is the Command key on macOS, so it is the primary modifier
+    // everywhere.
+    QString keys = QString::fromStdString(shortcut);
+    keys.replace(QStringLiteral("Cmd+"), QStringLiteral("Ctrl+"));
+    return QKeySequence(keys, QKeySequence::PortableText);
+}
+
+void UpdateEnabled(QAction *action, const MenuItem &item)
+{
+    const EditCommand command = EditCommandNamed(item.Name());
+    if (item.AutoEnable() && command != EditCommand::None)
+        action->setEnabled(EditCommandApplies(command));
+}
+
+QAction *AddAction(QMenu *menu, const MenuItem &item)
+{
+    if (item.IsSeparator()) {
+        QAction *separator = menu->addSeparator();
+        separator->setObjectName(QString::fromStdString(item.Name()));
+        return separator;
+    }
+    QAction *action = menu->addAction(QString::fromStdString(item.Text()));
+    action->setObjectName(QString::fromStdString(item.Name()));
+    action->setShortcut(ToKeySequence(item.KeyboardShortcut()));
+    if (item.QuitsApplication()) {
+        action->setMenuRole(QAction::QuitRole);
+        QObject::connect(action, &QAction::triggered, [] { Dispatch([] { Quit(0); }); });
+    } else if (const EditCommand command = EditCommandNamed(item.Name()); command != EditCommand::None) {
+        QObject::connect(action, &QAction::triggered, [command] { Dispatch([command] { RunEditCommand(command); }); });
+    }
+    UpdateEnabled(action, item);
+    return action;
+}
+
+} // namespace
+
+QMenuBar *BuildQtMenuBar(const MenuBar &tree, QWidget *parent)
+{
+    auto *bar = new QMenuBar(parent);
+    for (int i = 0; i < tree.Count(); ++i) {
+        const MenuItem &menuItem = tree.Item(i);
+        QMenu *menu = bar->addMenu(QString::fromStdString(menuItem.Text()));
+        menu->setObjectName(QString::fromStdString(menuItem.Name()));
+        for (int j = 0; j < menuItem.Count(); ++j) {
+            const MenuItem &item = menuItem.Item(j);
+            QAction *action = AddAction(menu, item);
+            const auto update = [action, &item] { UpdateEnabled(action, item); };
+            QObject::connect(menu, &QMenu::aboutToShow, action, update);
+            // Shortcuts fire only for enabled actions, so the state follows focus too.
+            QObject::connect(qApp, &QApplication::focusChanged, action, update);
+        }
+    }
+    return bar;
+}
+
+} // namespace fw

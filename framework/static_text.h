@@ -1,0 +1,21 @@
+#pragma once
+
+#include "framework/control.h"
+
+#include <string>
+
+namespace fw {
+
+// A one-line label.
+class StaticText : public Control {
+public:
+    StaticText();
+    std::string Text() const;
+    void SetText(const std::string &text);
+    void SetAlignment(Alignment alignment);
+
+protected:
+    bool HasEvent(Event) const override { return false; }
+};
+
+} // namespace fw

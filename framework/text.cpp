@@ -1,0 +1,193 @@
+#include "framework/text.h"
+
+#include <QString>
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <stdexcept>
+#include <vector>
+
+namespace fw {
+namespace {
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+std::size_t SkipDigits(std::string_view text, std::size_t i)
+{
+    while (i < text.size() && IsDigit(text[i]))
+        ++i;
+    return i;
+}
+
+// Decimal position of the first significant digit plus the exponent, with
+// the exponent's digits saturated: tells an overflow from an underflow.
+long long DecimalMagnitude(std::string_view mantissa, std::string_view exponent)
+{
+    long long magnitude = 0;
+    const std::size_t point = mantissa.find('.');
+    const std::string_view whole = mantissa.substr(0, point);
+    const std::size_t firstWhole = whole.find_first_not_of('0');
+    if (firstWhole != std::string_view::npos) {
+        magnitude = static_cast<long long>(whole.size() - firstWhole);
+    } else if (point != std::string_view::npos) {
+        const std::string_view fraction = mantissa.substr(point + 1);
+        const std::size_t firstFraction = fraction.find_first_not_of('0');
+        magnitude = -static_cast<long long>(firstFraction == std::string_view::npos ? fraction.size() : firstFraction);
+    }
+    long long exponentValue = 0;
+    bool negative = false;
+    for (char c : exponent) {
+        if (c == '-')
+            negative = true;
+        else if (IsDigit(c) && exponentValue < 1'000'000'000)
+            exponentValue = exponentValue * 10 + (c - '0');
+    }
+    return magnitude + (negative ? -exponentValue : exponentValue);
+}
+
+} // namespace
+
+std::int32_t ToInt32(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    if (value >= static_cast<double>(std::numeric_limits<std::int32_t>::max()))
+        return std::numeric_limits<std::int32_t>::max();
+    if (value <= static_cast<double>(std::numeric_limits<std::int32_t>::min()))
+        return std::numeric_limits<std::int32_t>::min();
+    return static_cast<std::int32_t>(value);
+}
+
+double Val(std::string_view text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    const std::size_t mantissaStart = i;
+    i = SkipDigits(text, i);
+    bool hasDigits = i > mantissaStart;
+    if (i < text.size() && text[i] == '.') {
+        const std::size_t fractionEnd = SkipDigits(text, i + 1);
+        hasDigits = hasDigits || fractionEnd > i + 1;
+        i = fractionEnd;
+    }
+    if (!hasDigits)
+        return 0.0;
+    const std::size_t mantissaEnd = i;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-'))
+            ++j;
+        const std::size_t exponentEnd = SkipDigits(text, j);
+        if (exponentEnd > j)
+            i = exponentEnd;
+    }
+
+    // from_chars rejects a leading '+' and a bare trailing '.', so it gets
+    // the unsigned number rebuilt in its own grammar.
+    std::string number(text.substr(mantissaStart, mantissaEnd - mantissaStart));
+    if (number.back() == '.')
+        number.pop_back();
+    if (number.front() == '.')
+        number.insert(number.begin(), '0');
+    const std::string_view exponent = text.substr(mantissaEnd, i - mantissaEnd);
+    number.append(exponent);
+
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    (void)end;
+    if (error == std::errc::result_out_of_range) {
+        const std::string_view mantissa = text.substr(mantissaStart, mantissaEnd - mantissaStart);
+        value = DecimalMagnitude(mantissa, exponent.empty() ? exponent : exponent.substr(1)) > 0
+                    ? std::numeric_limits<double>::max()
+                    : 0.0;
+    } else if (error != std::errc()) {
+        value = 0.0;
+    }
+    return negative ? -value : value;
+}
+
+std::string Str(std::int64_t value)
+{
+    return std::to_string(value);
+}
+
+std::string Format(double value, std::string_view pattern)
+{
+    const std::size_t point = pattern.find('.');
+    const std::string_view whole = pattern.substr(0, point);
+    const std::string_view fraction = point == std::string_view::npos ? std::string_view() : pattern.substr(point + 1);
+    const auto zeros = [](std::string_view part) { return part.find_first_not_of('0') == std::string_view::npos; };
+    if (whole != "0" || !zeros(fraction) || (point != std::string_view::npos && fraction.empty()))
+        throw std::invalid_argument("Unsupported number format pattern: " + std::string(pattern));
+
+    const int decimals = static_cast<int>(fraction.size());
+    std::vector<char> buffer(static_cast<std::size_t>(decimals) + 2 + std::numeric_limits<double>::max_exponent10 + 8);
+    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, decimals);
+    if (error != std::errc())
+        throw std::invalid_argument("Number cannot be formatted");
+    return std::string(buffer.data(), end);
+}
+
+std::string Chr(std::uint32_t code)
+{
+    if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        code = 0xFFFD;
+    std::string out;
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+    return out;
+}
+
+std::string Mid(std::string_view text, std::int64_t start, std::int64_t length)
+{
+    // A character is a lead byte with the continuation bytes that follow it.
+    const auto isContinuation = [](char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; };
+    const auto nextCharacter = [&](std::size_t i) {
+        ++i;
+        while (i < text.size() && isContinuation(text[i]))
+            ++i;
+        return i;
+    };
+    std::size_t begin = 0;
+    for (std::int64_t skipped = 1; skipped < start && begin < text.size(); ++skipped)
+        begin = nextCharacter(begin);
+    if (length < 0)
+        return std::string(text.substr(begin));
+    std::size_t end = begin;
+    for (std::int64_t taken = 0; taken < length && end < text.size(); ++taken)
+        end = nextCharacter(end);
+    return std::string(text.substr(begin, end - begin));
+}
+
+bool SameText(std::string_view a, std::string_view b)
+{
+    return QString::compare(QString::fromUtf8(a.data(), static_cast<qsizetype>(a.size())),
+                            QString::fromUtf8(b.data(), static_cast<qsizetype>(b.size())), Qt::CaseInsensitive)
+           == 0;
+}
+
+} // namespace fw

@@ -1,0 +1,217 @@
+#include "framework/window.h"
+
+#include "framework/control.h"
+#include "framework/menu.h"
+#include "framework/qt_menu_bar.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QMetaObject>
+#include <QVBoxLayout>
+#include <QWidget>
+
+#include <algorithm>
+#include <stdexcept>
+#include <vector>
+
+namespace fw {
+namespace {
+
+std::vector<std::unique_ptr<Window>> &OpenWindows()
+{
+    static std::vector<std::unique_ptr<Window>> windows;
+    return windows;
+}
+
+void DestroyWindow(const Window *window)
+{
+    auto &windows = OpenWindows();
+    const auto found = std::find_if(windows.begin(), windows.end(), [&](const auto &open) { return open.get() == window; });
+    if (found == windows.end())
+        return;
+    // Out of the list first: the window's destruction may look for windows.
+    std::unique_ptr<Window> closing = std::move(*found);
+    windows.erase(found);
+}
+
+// Closing destroys the window, but not while its own event is on the stack.
+class WindowWidget : public QWidget {
+public:
+    explicit WindowWidget(const Window &window)
+        : window_(window)
+    {
+    }
+
+protected:
+    void closeEvent(QCloseEvent *event) override
+    {
+        event->accept();
+        const Window *window = &window_;
+        QMetaObject::invokeMethod(qApp, [window] { DestroyWindow(window); }, Qt::QueuedConnection);
+    }
+
+private:
+    const Window &window_;
+};
+
+} // namespace
+
+struct Window::Impl {
+    explicit Impl(const Window &window)
+        : widget(new WindowWidget(window))
+        , layout(new QVBoxLayout(widget))
+        , content(new QWidget(widget))
+    {
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(0);
+        layout->addWidget(content);
+    }
+
+    WindowWidget *widget;
+    QVBoxLayout *layout;
+    QWidget *content;
+    std::vector<std::unique_ptr<Control>> controls;
+};
+
+Window::Window(std::string className)
+    : className_(std::move(className))
+    , impl_(std::make_unique<Impl>(*this))
+{
+}
+
+Window::~Window()
+{
+    // Each control deletes its own widget, before the window's widget could.
+    impl_->controls.clear();
+    delete impl_->widget;
+}
+
+std::string Window::Title() const
+{
+    return impl_->widget->windowTitle().toStdString();
+}
+
+void Window::SetTitle(const std::string &title)
+{
+    impl_->widget->setWindowTitle(QString::fromStdString(title));
+}
+
+int Window::Width() const
+{
+    return impl_->content->width();
+}
+
+int Window::Height() const
+{
+    return impl_->content->height();
+}
+
+void Window::SetSize(int width, int height)
+{
+    impl_->content->setFixedSize(width, height);
+}
+
+void Window::SetResizeable(bool resizeable)
+{
+    resizeable_ = resizeable;
+    impl_->layout->setSizeConstraint(resizeable ? QLayout::SetDefaultConstraint : QLayout::SetFixedSize);
+    Qt::WindowFlags flags = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                            | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+    if (resizeable)
+        flags |= Qt::WindowMaximizeButtonHint;
+    else
+        flags |= Qt::CustomizeWindowHint;
+    impl_->widget->setWindowFlags(flags);
+}
+
+void Window::SetMenuBar(fw::MenuBar *menuBar)
+{
+    if (menuBar == menuBar_)
+        return;
+    delete impl_->layout->menuBar();
+    menuBar_ = menuBar;
+    impl_->layout->setMenuBar(menuBar ? BuildQtMenuBar(*menuBar, impl_->widget) : nullptr);
+}
+
+void Window::AddControl(const std::string &name, std::unique_ptr<Control> control)
+{
+    NotNil(control.get());
+    if (FindControl(name))
+        throw std::invalid_argument("A control named " + name + " already exists");
+    control->SetName(name);
+    control->Widget().setParent(impl_->content);
+    impl_->controls.push_back(std::move(control));
+}
+
+int Window::ControlCount() const
+{
+    return static_cast<int>(impl_->controls.size());
+}
+
+Control &Window::ControlAt(int index) const
+{
+    if (index < 0 || index >= ControlCount())
+        throw OutOfBoundsException("Control index out of range");
+    return *impl_->controls[static_cast<std::size_t>(index)];
+}
+
+Control *Window::FindControl(std::string_view name) const
+{
+    for (const auto &control : impl_->controls) {
+        if (control->Name() == name)
+            return control.get();
+    }
+    return nullptr;
+}
+
+void Window::Close()
+{
+    impl_->widget->close();
+}
+
+QWidget &Window::Widget() const
+{
+    return *impl_->widget;
+}
+
+Window &BuildWindow(std::unique_ptr<Window> window)
+{
+    Window &opened = NotNil(window.get());
+    OpenWindows().push_back(std::move(window));
+    try {
+        opened.Layout();
+        opened.CreateControls();
+    } catch (...) {
+        // A half-built window is never left open as the class's instance.
+        DestroyWindow(&opened);
+        throw;
+    }
+    return opened;
+}
+
+Window &OpenWindow(std::unique_ptr<Window> window)
+{
+    Window &opened = BuildWindow(std::move(window));
+    for (int i = 0; i < opened.ControlCount(); ++i)
+        opened.ControlAt(i).Raise(Event::Open);
+    opened.Widget().show();
+    return opened;
+}
+
+Window *GetImplicitWindow(std::string_view className)
+{
+    for (const auto &window : OpenWindows()) {
+        if (window->ClassName() == className)
+            return window.get();
+    }
+    return nullptr;
+}
+
+void DestroyAllWindows()
+{
+    while (!OpenWindows().empty())
+        DestroyWindow(OpenWindows().back().get());
+}
+
+} // namespace fw

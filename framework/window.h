@@ -1,0 +1,93 @@
+#pragma once
+
+#include "framework/exceptions.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+class QWidget;
+
+namespace fw {
+
+class Control;
+class MenuBar;
+
+// A top-level window holding named controls. Build one with OpenWindow.
+class Window {
+public:
+    virtual ~Window();
+    Window(const Window &) = delete;
+    Window &operator=(const Window &) = delete;
+
+    const std::string &ClassName() const { return className_; }
+    std::string Title() const;
+    void SetTitle(const std::string &title);
+    // The content area, below the menu bar.
+    int Width() const;
+    int Height() const;
+    void SetSize(int width, int height);
+    // A window that is not resizeable keeps its size and offers no maximise.
+    bool Resizeable() const { return resizeable_; }
+    void SetResizeable(bool resizeable);
+    // Builds the window's menus from the bar's tree, which must outlive the
+    // window. Quit items quit with exit code 0; the Edit items named
+    // EditUndo, EditCut, EditCopy, EditPaste, EditClear and EditSelectAll act
+    // on the focused text field and, with AutoEnable, are enabled only when
+    // they apply to it.
+    fw::MenuBar *MenuBar() const { return menuBar_; }
+    void SetMenuBar(fw::MenuBar *menuBar);
+
+    // Adds the control under a name; a name already in use throws
+    // std::invalid_argument.
+    void AddControl(const std::string &name, std::unique_ptr<Control> control);
+    int ControlCount() const;
+    // In the order in which the controls were added.
+    Control &ControlAt(int index) const;
+    // nullptr when there is no control of that name.
+    Control *FindControl(std::string_view name) const;
+    // Throws NilObjectException when there is no such control of that class.
+    template <class T>
+    T &Find(std::string_view name) const
+    {
+        auto *control = dynamic_cast<T *>(FindControl(name));
+        if (!control)
+            throw NilObjectException("No control named " + std::string(name));
+        return *control;
+    }
+
+    // As the window's close button: hides the window and destroys it once
+    // the current event has been handled.
+    void Close();
+
+    QWidget &Widget() const;
+
+protected:
+    explicit Window(std::string className);
+    // Window properties, then the controls; called by OpenWindow in this order.
+    virtual void Layout() = 0;
+    virtual void CreateControls() = 0;
+
+private:
+    friend Window &BuildWindow(std::unique_ptr<Window> window);
+    struct Impl;
+
+    std::string className_;
+    bool resizeable_ = true;
+    fw::MenuBar *menuBar_ = nullptr;
+    std::unique_ptr<Impl> impl_;
+};
+
+// Lays the window out and creates its controls, keeping it as the one open
+// window of its class until it is closed; raises no Open event.
+Window &BuildWindow(std::unique_ptr<Window> window);
+// BuildWindow, then each control's Open event in creation order, then shows it.
+Window &OpenWindow(std::unique_ptr<Window> window);
+
+// The open window of that class, or nullptr.
+Window *GetImplicitWindow(std::string_view className);
+
+// Destroys every open window; part of shutting the runtime down.
+void DestroyAllWindows();
+
+} // namespace fw

@@ -1,0 +1,104 @@
+#include "framework/dispatch.h"
+#include "framework/push_button.h"
+#include "framework/edit_field.h"
+#include "framework/listbox.h"
+#include "framework/popup_menu.h"
+#include "framework/check_box.h"
+#include "test_support.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace {
+
+TEST(Dispatch, AnExceptionFromAHandlerIsReportedAndTheProgramGoesOn)
+{
+    ErrorSpy errors;
+    fw::PushButton button;
+    int clicks = 0;
+    button.Bind(fw::Event::Action, std::function<void()>([&] {
+        ++clicks;
+        throw std::runtime_error("handler failed");
+    }));
+    static_cast<QPushButton &>(button.Widget()).click();
+    static_cast<QPushButton &>(button.Widget()).click();
+    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(errors.messages, (std::vector<std::string>{"handler failed", "handler failed"}));
+}
+
+TEST(Dispatch, TheDefaultServiceShowsTheMessageInAModalWarning)
+{
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        shown = box->text();
+        box->accept();
+    });
+    fw::Dispatch([] { throw std::runtime_error("Cannot save /x.png: Permission denied"); });
+    EXPECT_EQ(shown, QStringLiteral("Cannot save /x.png: Permission denied"));
+}
+
+TEST(Dispatch, AnExceptionThatIsNoStdExceptionStillGetsAMessage)
+{
+    ErrorSpy errors;
+    fw::Dispatch([] { throw 42; });
+    EXPECT_EQ(errors.messages, (std::vector<std::string>{"An unknown error occurred."}));
+}
+
+TEST(ControlEvents, PropertyWritesRaiseOnlyListIndexAndTextChanges)
+{
+    int raised = 0;
+    const std::function<void()> count = [&] { ++raised; };
+
+    fw::CheckBox box;
+    box.Bind(fw::Event::Action, count);
+    box.SetValue(true);
+    box.SetCaption("Bold");
+    EXPECT_EQ(raised, 0) << "check box";
+
+    fw::EditField field;
+    field.Bind(fw::Event::TextChange, count);
+    field.SetText("12");
+    EXPECT_EQ(raised, 1) << "edit field text raises TextChange";
+
+    fw::PopupMenu popup;
+    popup.Bind(fw::Event::Change, count);
+    popup.AddRow("256");
+    popup.AddRow("512");
+    EXPECT_EQ(popup.ListIndex(), -1) << "adding items selects nothing";
+    EXPECT_EQ(raised, 1);
+    popup.SetListIndex(1);
+    EXPECT_EQ(raised, 2);
+    EXPECT_EQ(popup.Text(), "512");
+
+    fw::Listbox list;
+    list.Bind(fw::Event::Change, count);
+    list.AddRow("a");
+    list.AddRow("b");
+    list.SetCell(1, 0, "c");
+    EXPECT_EQ(raised, 2);
+    list.SetListIndex(1);
+    EXPECT_EQ(raised, 3);
+    EXPECT_EQ(list.Text(), "c");
+    list.SetListIndex(-1);
+    EXPECT_EQ(raised, 4);
+    EXPECT_EQ(list.Text(), "");
+}
+
+TEST(ControlEvents, BindingAnEventTheControlLacksIsRefused)
+{
+    fw::PushButton button;
+    EXPECT_THROW(button.Bind(fw::Event::Paint, std::function<void(fw::Graphics &)>([](fw::Graphics &) {})),
+                 std::invalid_argument);
+    fw::Listbox list;
+    EXPECT_THROW(list.Bind(fw::Event::CellTextChange, std::function<void()>([] {})), std::invalid_argument);
+}
+
+} // namespace

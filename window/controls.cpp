@@ -1,0 +1,144 @@
+#include "window/window1.h"
+
+#include "framework/canvas.h"
+#include "framework/check_box.h"
+#include "framework/edit_field.h"
+#include "framework/listbox.h"
+#include "framework/popup_menu.h"
+#include "framework/push_button.h"
+#include "framework/static_text.h"
+
+#include <array>
+#include <string_view>
+#include <variant>
+
+namespace vantor {
+namespace {
+
+enum class Kind { Listbox, Canvas, PushButton, EditField, StaticText, PopupMenu, CheckBox };
+
+struct ControlRow {
+    std::string_view name;
+    Kind kind;
+    int left;
+    int top;
+    int width;
+    int height;
+    std::string_view text; // caption or initial text
+    bool enabled = true;
+    bool checked = false;
+    int columns = 1;
+    bool heading = false;
+};
+
+// In creation order, which is also the order of the Open events.
+constexpr std::array<ControlRow, 19> kControls{{
+    {"lstChars", Kind::Listbox, 20, 14, 261, 203, "", true, false, 10, false},
+    {"cnvPreview", Kind::Canvas, 293, 14, 512, 512, ""},
+    {"lstFonts", Kind::Listbox, 20, 229, 180, 231, "", true, false, 1, true},
+    {"lstSizes", Kind::Listbox, 217, 229, 64, 231, "", true, false, 1, true},
+    {"btnSave", Kind::PushButton, 847, 14, 80, 20, "Save", false},
+    {"btnCopy", Kind::PushButton, 847, 46, 80, 20, "Copy", false},
+    {"edtDY", Kind::EditField, 893, 204, 64, 22, "30"},
+    {"edtDX", Kind::EditField, 817, 204, 64, 22, "4"},
+    {"StaticText1", Kind::StaticText, 817, 174, 64, 20, "dx"},
+    {"StaticText2", Kind::StaticText, 893, 174, 64, 20, "dy"},
+    {"btnQuit", Kind::PushButton, 847, 504, 80, 20, "Quit"},
+    {"StaticText3", Kind::StaticText, 847, 78, 80, 20, "Texture Size"},
+    {"popTexSize", Kind::PopupMenu, 847, 110, 80, 20, ""},
+    {"chkToFit", Kind::CheckBox, 837, 142, 100, 20, "Scale to Fit", true, true},
+    {"chkBold", Kind::CheckBox, 20, 472, 100, 20, "Bold", true, true},
+    {"chkItalic", Kind::CheckBox, 20, 504, 100, 20, "Italic", true, false},
+    {"lstWidths", Kind::Listbox, 817, 251, 140, 158, "", true, false, 2, true},
+    {"btnSaveWidths", Kind::PushButton, 847, 421, 80, 20, "Save", false},
+    {"btnCopyWidths", Kind::PushButton, 847, 453, 80, 20, "Copy", false},
+}};
+
+using Member = std::variant<void (Window1::*)(), void (Window1::*)(int, int), void (Window1::*)(fw::Graphics &)>;
+
+struct Wire {
+    std::string_view control;
+    fw::Event event;
+    Member handler;
+};
+
+// Per control, in the order in which the handlers are attached.
+const std::array kWiring{
+    Wire{"btnQuit", fw::Event::Action, &Window1::btnQuit_Action},
+};
+
+std::unique_ptr<fw::Control> NewControl(Kind kind)
+{
+    switch (kind) {
+    case Kind::Listbox:
+        return std::make_unique<fw::Listbox>();
+    case Kind::Canvas:
+        return std::make_unique<fw::Canvas>();
+    case Kind::PushButton:
+        return std::make_unique<fw::PushButton>();
+    case Kind::EditField:
+        return std::make_unique<fw::EditField>();
+    case Kind::StaticText:
+        return std::make_unique<fw::StaticText>();
+    case Kind::PopupMenu:
+        return std::make_unique<fw::PopupMenu>();
+    case Kind::CheckBox:
+        return std::make_unique<fw::CheckBox>();
+    }
+    return nullptr;
+}
+
+void ApplyProperties(fw::Control &control, const ControlRow &row)
+{
+    control.SetBounds(row.left, row.top, row.width, row.height);
+    control.SetEnabled(row.enabled);
+    const std::string text(row.text);
+    if (auto *list = dynamic_cast<fw::Listbox *>(&control)) {
+        list->SetColumnCount(row.columns);
+        list->SetHasHeading(row.heading);
+    } else if (auto *button = dynamic_cast<fw::PushButton *>(&control)) {
+        button->SetCaption(text);
+    } else if (auto *field = dynamic_cast<fw::EditField *>(&control)) {
+        field->SetAlignment(fw::Alignment::Right);
+        field->SetText(text);
+    } else if (auto *label = dynamic_cast<fw::StaticText *>(&control)) {
+        label->SetAlignment(fw::Alignment::Center);
+        label->SetText(text);
+    } else if (auto *box = dynamic_cast<fw::CheckBox *>(&control)) {
+        box->SetCaption(text);
+        box->SetValue(row.checked);
+    }
+}
+
+fw::Handler Bound(Window1 &window, void (Window1::*handler)())
+{
+    return std::function<void()>([&window, handler] { (window.*handler)(); });
+}
+
+fw::Handler Bound(Window1 &window, void (Window1::*handler)(int, int))
+{
+    return std::function<void(int, int)>([&window, handler](int row, int column) { (window.*handler)(row, column); });
+}
+
+fw::Handler Bound(Window1 &window, void (Window1::*handler)(fw::Graphics &))
+{
+    return std::function<void(fw::Graphics &)>([&window, handler](fw::Graphics &g) { (window.*handler)(g); });
+}
+
+} // namespace
+
+void Window1::CreateControls0()
+{
+    for (const ControlRow &row : kControls) {
+        const std::string name(row.name);
+        AddControl(name, NewControl(row.kind));
+        fw::Control &control = fw::NotNil(FindControl(name));
+        ApplyProperties(control, row);
+        for (const Wire &wire : kWiring) {
+            if (wire.control == row.name)
+                control.Bind(wire.event, std::visit([this](auto handler) { return Bound(*this, handler); }, wire.handler));
+        }
+    }
+}
+
+} // namespace vantor
