@@ -5,7 +5,6 @@
 namespace vantor {
 
 // The application object: all behaviour lives in the window and the menu bar.
-class App : public fw::Application {
-};
+class App : public fw::Application { };
 
 } // namespace vantor

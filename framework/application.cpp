@@ -11,6 +11,7 @@
 #include <vector>
 
 namespace fw {
+
 namespace {
 
 struct Runtime {
@@ -41,8 +42,10 @@ QByteArray programName;
 void HoldStartMessage(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
     if (type == QtFatalMsg) {
-        std::fprintf(stderr, "%s: cannot open a graphical display; run it in a desktop session (DISPLAY or "
-                     "WAYLAND_DISPLAY must be set)\n", programName.constData());
+        std::fprintf(stderr,
+            "%s: cannot open a graphical display; run it in a desktop session (DISPLAY or "
+            "WAYLAND_DISPLAY must be set)\n",
+            programName.constData());
         std::_Exit(EXIT_FAILURE);
     }
     heldMessages.push_back({type, QByteArray(context.category), text});

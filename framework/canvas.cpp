@@ -6,6 +6,7 @@
 #include <QWidget>
 
 namespace fw {
+
 namespace {
 
 class CanvasWidget : public QWidget {

@@ -3,39 +3,31 @@
 #include <QCheckBox>
 
 namespace fw {
-namespace {
-
-QCheckBox &Box(const Control &control)
-{
-    return static_cast<QCheckBox &>(control.Widget());
-}
-
-} // namespace
 
 CheckBox::CheckBox()
     : Control(new QCheckBox)
 {
-    QObject::connect(&Box(*this), &QCheckBox::clicked, [this] { Raise(Event::Action); });
+    QObject::connect(&WidgetAs<QCheckBox>(), &QCheckBox::clicked, [this] { Raise(Event::Action); });
 }
 
 std::string CheckBox::Caption() const
 {
-    return Box(*this).text().toStdString();
+    return WidgetAs<QCheckBox>().text().toStdString();
 }
 
 void CheckBox::SetCaption(const std::string &caption)
 {
-    Box(*this).setText(QString::fromStdString(caption));
+    WidgetAs<QCheckBox>().setText(QString::fromStdString(caption));
 }
 
 bool CheckBox::Value() const
 {
-    return Box(*this).isChecked();
+    return WidgetAs<QCheckBox>().isChecked();
 }
 
 void CheckBox::SetValue(bool checked)
 {
-    Box(*this).setChecked(checked);
+    WidgetAs<QCheckBox>().setChecked(checked);
 }
 
 } // namespace fw

@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 namespace fw {
+
 namespace {
 
 std::size_t ArgumentsOf(Event event)
@@ -88,8 +89,7 @@ void Control::Bind(Event event, Handler handler)
     handlers_[event] = std::move(handler);
 }
 
-template <class Function, class... Args>
-void Control::RaiseWith(Event event, Args &&...args)
+template <class Function, class... Args> void Control::RaiseWith(Event event, Args &&...args)
 {
     const auto found = handlers_.find(event);
     if (found == handlers_.end())

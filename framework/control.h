@@ -52,6 +52,8 @@ public:
     void Raise(Event event, Graphics &graphics);
 
     QWidget &Widget() const { return *widget_; }
+    // The widget as the Qt class the control made it with.
+    template <class QtWidget> QtWidget &WidgetAs() const { return static_cast<QtWidget &>(*widget_); }
 
 protected:
     // Owns the widget; the window destroys its controls before its own
@@ -60,8 +62,7 @@ protected:
     virtual bool HasEvent(Event event) const = 0;
 
 private:
-    template <class Function, class... Args>
-    void RaiseWith(Event event, Args &&...args);
+    template <class Function, class... Args> void RaiseWith(Event event, Args &&...args);
 
     QWidget *widget_;
     std::string name_;

@@ -7,6 +7,7 @@
 #include <utility>
 
 namespace fw {
+
 namespace {
 
 void ShowWarning(std::exception_ptr error)

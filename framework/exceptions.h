@@ -27,16 +27,14 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-template <class T>
-T &NotNil(T *object)
+template <class T> T &NotNil(T *object)
 {
     if (!object)
         throw NilObjectException();
     return *object;
 }
 
-template <class T>
-T &NotNil(const std::shared_ptr<T> &object)
+template <class T> T &NotNil(const std::shared_ptr<T> &object)
 {
     return NotNil(object.get());
 }

@@ -1,7 +1,7 @@
 #include "framework/graphics.h"
 
-#include "framework/picture.h"
 #include "framework/image_scaling.h"
+#include "framework/picture.h"
 #include "framework/text.h"
 
 #include <QFont>
@@ -17,6 +17,7 @@
 #include <cmath>
 
 namespace fw {
+
 namespace {
 
 // Qt's raster engine works in 26.6 fixed point; positions beyond this are
@@ -35,9 +36,8 @@ bool FamilyHasBoldFace(const QString &family)
     if (found != known.constEnd())
         return *found;
     const QStringList styles = QFontDatabase::styles(family);
-    const bool hasBold = std::any_of(styles.begin(), styles.end(), [&](const QString &style) {
-        return QFontDatabase::weight(family, style) >= QFont::DemiBold;
-    });
+    const bool hasBold = std::any_of(styles.begin(), styles.end(),
+        [&](const QString &style) { return QFontDatabase::weight(family, style) >= QFont::DemiBold; });
     known.insert(family, hasBold);
     return hasBold;
 }
@@ -46,7 +46,7 @@ bool FamilyHasBoldFace(const QString &family)
 
 struct Graphics::FontState {
     QFont font;
-    QFontMetricsF metrics{QFont()};
+    QFontMetricsF metrics {QFont()};
     // Pen width of the outline that makes a synthetic bold; 0 when the face
     // itself is bold or bold is off.
     qreal boldStroke = 0;
@@ -55,7 +55,7 @@ struct Graphics::FontState {
 Color RGB(int red, int green, int blue)
 {
     const auto component = [](int value) { return static_cast<std::uint8_t>(std::clamp(value, 0, 255)); };
-    return Color{component(red), component(green), component(blue)};
+    return Color {component(red), component(green), component(blue)};
 }
 
 Graphics::Graphics(QImage &image)
@@ -201,20 +201,28 @@ void Graphics::DrawString(std::string_view text, int x, int y)
 }
 
 void Graphics::DrawPicture(const Picture &picture, int x, int y, int width, int height, int sourceX, int sourceY,
-                           int sourceWidth, int sourceHeight)
+    int sourceWidth, int sourceHeight)
 {
     const auto given = [](int value, int otherwise) { return value == kNotGiven ? otherwise : value; };
-    const QRect source(sourceX, sourceY, given(sourceWidth, picture.Width()), given(sourceHeight, picture.Height()));
-    const QSize target(given(width, picture.Width()), given(height, picture.Height()));
+    QRect source(sourceX, sourceY, given(sourceWidth, picture.Width()), given(sourceHeight, picture.Height()));
+    QRect target(x, y, given(width, picture.Width()), given(height, picture.Height()));
     if (source.isEmpty() || target.isEmpty())
         return;
     QPainter &painter = Painter();
+    if (source.size() == target.size()) {
+        // Unscaled: only the part that lands on the device is worth copying.
+        const QRect visible = target & QRect(0, 0, painter.device()->width(), painter.device()->height());
+        if (visible.isEmpty())
+            return;
+        source = QRect(source.topLeft() + (visible.topLeft() - target.topLeft()), visible.size());
+        target = visible;
+    }
     const qreal ratio = painter.device()->devicePixelRatioF();
-    const QSize devicePixels(static_cast<int>(std::lround(target.width() * ratio)),
-                             static_cast<int>(std::lround(target.height() * ratio)));
+    const QSize devicePixels(
+        static_cast<int>(std::lround(target.width() * ratio)), static_cast<int>(std::lround(target.height() * ratio)));
     QImage scaled = ScaleImage(picture.Image(), source, devicePixels);
     scaled.setDevicePixelRatio(ratio);
-    painter.drawImage(QPointF(x, y), scaled);
+    painter.drawImage(target.topLeft(), scaled);
 }
 
 } // namespace fw

@@ -63,7 +63,7 @@ public:
     // when their sizes differ: smoothly when shrinking, by nearest pixel when
     // enlarging, at the device's own pixel density.
     void DrawPicture(const Picture &picture, int x, int y, int width = kNotGiven, int height = kNotGiven,
-                     int sourceX = 0, int sourceY = 0, int sourceWidth = kNotGiven, int sourceHeight = kNotGiven);
+        int sourceX = 0, int sourceY = 0, int sourceWidth = kNotGiven, int sourceHeight = kNotGiven);
 
     // Ends the drawing in progress on a picture, so that its pixels can be read.
     void Flush();

@@ -4,6 +4,7 @@
 #include <vector>
 
 namespace fw {
+
 namespace {
 
 // With red and blue in two 16-bit lanes of one word, a block of up to 256

@@ -8,12 +8,8 @@
 #include <QTableView>
 
 namespace fw {
-namespace {
 
-QTableView &View(const Control &control)
-{
-    return static_cast<QTableView &>(control.Widget());
-}
+namespace {
 
 QTableView *NewView()
 {
@@ -21,7 +17,7 @@ QTableView *NewView()
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked
-                          | QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+        | QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     view->setItemDelegate(new LiveEditDelegate(view));
     view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     view->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -34,6 +30,8 @@ QTableView *NewView()
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);
     QHeaderView *heading = view->horizontalHeader();
     heading->setSectionResizeMode(QHeaderView::Stretch);
+    // The columns share the width however narrow that makes them.
+    heading->setMinimumSectionSize(1);
     heading->setSectionsClickable(false);
     heading->setHighlightSections(false);
     heading->hide();
@@ -44,12 +42,11 @@ QTableView *NewView()
 
 Listbox::Listbox()
     : Control(NewView())
-    , model_(new ListboxModel([this](int row, int column) { Raise(Event::CellTextChange, row, column); },
-                              &Widget()))
+    , model_(new ListboxModel([this](int row, int column) { Raise(Event::CellTextChange, row, column); }, &Widget()))
 {
-    View(*this).setModel(model_);
-    QObject::connect(View(*this).selectionModel(), &QItemSelectionModel::selectionChanged,
-                     [this] { SelectionChanged(); });
+    WidgetAs<QTableView>().setModel(model_);
+    QObject::connect(WidgetAs<QTableView>().selectionModel(), &QItemSelectionModel::selectionChanged,
+        [this] { SelectionChanged(); });
     QObject::connect(model_, &QAbstractItemModel::modelReset, [this] { SelectionChanged(); });
 }
 
@@ -70,12 +67,12 @@ void Listbox::SetColumnCount(int columns)
 
 bool Listbox::HasHeading() const
 {
-    return !View(*this).horizontalHeader()->isHidden();
+    return !WidgetAs<QTableView>().horizontalHeader()->isHidden();
 }
 
 void Listbox::SetHasHeading(bool hasHeading)
 {
-    View(*this).horizontalHeader()->setVisible(hasHeading);
+    WidgetAs<QTableView>().horizontalHeader()->setVisible(hasHeading);
 }
 
 std::string Listbox::Heading(int column) const
@@ -127,12 +124,12 @@ void Listbox::SetCellType(int row, int column, int type)
 {
     model_->SetEditable(row, column, type == kTypeEditable);
     if (model_->AnyEditable())
-        View(*this).setSelectionBehavior(QAbstractItemView::SelectItems);
+        WidgetAs<QTableView>().setSelectionBehavior(QAbstractItemView::SelectItems);
 }
 
 int Listbox::ListIndex() const
 {
-    const QModelIndexList selected = View(*this).selectionModel()->selectedIndexes();
+    const QModelIndexList selected = WidgetAs<QTableView>().selectionModel()->selectedIndexes();
     return selected.isEmpty() ? -1 : selected.first().row();
 }
 
@@ -140,7 +137,7 @@ void Listbox::SetListIndex(int index)
 {
     if (index < -1 || index >= ListCount())
         throw OutOfBoundsException("List index " + std::to_string(index) + " out of range");
-    QTableView &view = View(*this);
+    QTableView &view = WidgetAs<QTableView>();
     if (index == -1) {
         view.selectionModel()->clear();
         return;

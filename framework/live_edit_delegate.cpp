@@ -4,14 +4,15 @@
 #include <QLineEdit>
 
 namespace fw {
+
 namespace {
 
 constexpr char kTextBeforeEdit[] = "textBeforeEdit";
 
 } // namespace
 
-QWidget *LiveEditDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &option,
-                                        const QModelIndex &index) const
+QWidget *LiveEditDelegate::createEditor(
+    QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
     if (auto *line = qobject_cast<QLineEdit *>(editor)) {

@@ -57,7 +57,6 @@ public:
     bool QuitsApplication() const override { return true; }
 };
 
-class MenuBar : public MenuItem {
-};
+class MenuBar : public MenuItem { };
 
 } // namespace fw

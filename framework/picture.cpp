@@ -14,8 +14,8 @@ Picture::Picture(int width, int height, int depth)
     if (depth != 32)
         throw std::invalid_argument("Unsupported picture depth " + std::to_string(depth));
     if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide)
-        throw std::invalid_argument("Picture size " + std::to_string(width) + " x " + std::to_string(height)
-                                    + " is out of range");
+        throw std::invalid_argument(
+            "Picture size " + std::to_string(width) + " x " + std::to_string(height) + " is out of range");
     image_ = std::make_unique<QImage>(width, height, QImage::Format_RGB32);
     if (image_->isNull())
         throw std::bad_alloc();

@@ -6,24 +6,16 @@
 #include <QSignalBlocker>
 
 namespace fw {
-namespace {
-
-QComboBox &Combo(const Control &control)
-{
-    return static_cast<QComboBox &>(control.Widget());
-}
-
-} // namespace
 
 PopupMenu::PopupMenu()
     : Control(new QComboBox)
 {
-    QObject::connect(&Combo(*this), &QComboBox::currentIndexChanged, [this] { Raise(Event::Change); });
+    QObject::connect(&WidgetAs<QComboBox>(), &QComboBox::currentIndexChanged, [this] { Raise(Event::Change); });
 }
 
 void PopupMenu::AddRow(const std::string &text)
 {
-    QComboBox &combo = Combo(*this);
+    QComboBox &combo = WidgetAs<QComboBox>();
     const int selected = combo.currentIndex();
     // QComboBox selects the first item added; a new item must select nothing.
     const QSignalBlocker blocker(combo);
@@ -33,24 +25,24 @@ void PopupMenu::AddRow(const std::string &text)
 
 int PopupMenu::ListCount() const
 {
-    return Combo(*this).count();
+    return WidgetAs<QComboBox>().count();
 }
 
 int PopupMenu::ListIndex() const
 {
-    return Combo(*this).currentIndex();
+    return WidgetAs<QComboBox>().currentIndex();
 }
 
 void PopupMenu::SetListIndex(int index)
 {
     if (index < -1 || index >= ListCount())
         throw OutOfBoundsException("Popup menu index " + std::to_string(index) + " out of range");
-    Combo(*this).setCurrentIndex(index);
+    WidgetAs<QComboBox>().setCurrentIndex(index);
 }
 
 std::string PopupMenu::Text() const
 {
-    return Combo(*this).currentText().toStdString();
+    return WidgetAs<QComboBox>().currentText().toStdString();
 }
 
 } // namespace fw

@@ -3,29 +3,21 @@
 #include <QPushButton>
 
 namespace fw {
-namespace {
-
-QPushButton &Button(const Control &control)
-{
-    return static_cast<QPushButton &>(control.Widget());
-}
-
-} // namespace
 
 PushButton::PushButton()
     : Control(new QPushButton)
 {
-    QObject::connect(&Button(*this), &QPushButton::clicked, [this] { Raise(Event::Action); });
+    QObject::connect(&WidgetAs<QPushButton>(), &QPushButton::clicked, [this] { Raise(Event::Action); });
 }
 
 std::string PushButton::Caption() const
 {
-    return Button(*this).text().toStdString();
+    return WidgetAs<QPushButton>().text().toStdString();
 }
 
 void PushButton::SetCaption(const std::string &caption)
 {
-    Button(*this).setText(QString::fromStdString(caption));
+    WidgetAs<QPushButton>().setText(QString::fromStdString(caption));
 }
 
 } // namespace fw

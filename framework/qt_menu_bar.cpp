@@ -12,6 +12,7 @@
 #include <QMenuBar>
 
 namespace fw {
+
 namespace {
 
 QKeySequence ToKeySequence(const std::string &shortcut)

@@ -10,6 +10,7 @@
 #include <vector>
 
 namespace fw {
+
 namespace {
 
 bool IsDigit(char c)
@@ -109,8 +110,8 @@ double Val(std::string_view text)
     if (error == std::errc::result_out_of_range) {
         const std::string_view mantissa = text.substr(mantissaStart, mantissaEnd - mantissaStart);
         value = DecimalMagnitude(mantissa, exponent.empty() ? exponent : exponent.substr(1)) > 0
-                    ? std::numeric_limits<double>::max()
-                    : 0.0;
+            ? std::numeric_limits<double>::max()
+            : 0.0;
     } else if (error != std::errc()) {
         value = 0.0;
     }
@@ -133,7 +134,8 @@ std::string Format(double value, std::string_view pattern)
 
     const int decimals = static_cast<int>(fraction.size());
     std::vector<char> buffer(static_cast<std::size_t>(decimals) + 2 + std::numeric_limits<double>::max_exponent10 + 8);
-    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, decimals);
+    const auto [end, error]
+        = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, decimals);
     if (error != std::errc())
         throw std::invalid_argument("Number cannot be formatted");
     return std::string(buffer.data(), end);
@@ -186,8 +188,8 @@ std::string Mid(std::string_view text, std::int64_t start, std::int64_t length)
 bool SameText(std::string_view a, std::string_view b)
 {
     return QString::compare(QString::fromUtf8(a.data(), static_cast<qsizetype>(a.size())),
-                            QString::fromUtf8(b.data(), static_cast<qsizetype>(b.size())), Qt::CaseInsensitive)
-           == 0;
+               QString::fromUtf8(b.data(), static_cast<qsizetype>(b.size())), Qt::CaseInsensitive)
+        == 0;
 }
 
 } // namespace fw

@@ -16,6 +16,7 @@
 #include <vector>
 
 namespace fw {
+
 namespace {
 
 std::vector<std::unique_ptr<Window>> &OpenWindows()
@@ -27,7 +28,8 @@ std::vector<std::unique_ptr<Window>> &OpenWindows()
 void DestroyWindow(const Window *window)
 {
     auto &windows = OpenWindows();
-    const auto found = std::find_if(windows.begin(), windows.end(), [&](const auto &open) { return open.get() == window; });
+    const auto found
+        = std::find_if(windows.begin(), windows.end(), [&](const auto &open) { return open.get() == window; });
     if (found == windows.end())
         return;
     // Out of the list first: the window's destruction may look for windows.
@@ -48,7 +50,8 @@ protected:
     {
         event->accept();
         const Window *window = &window_;
-        QMetaObject::invokeMethod(qApp, [window] { DestroyWindow(window); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            qApp, [window] { DestroyWindow(window); }, Qt::QueuedConnection);
     }
 
 private:
@@ -116,8 +119,8 @@ void Window::SetResizeable(bool resizeable)
 {
     resizeable_ = resizeable;
     impl_->layout->setSizeConstraint(resizeable ? QLayout::SetDefaultConstraint : QLayout::SetFixedSize);
-    Qt::WindowFlags flags = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                            | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+    Qt::WindowFlags flags = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+        | Qt::WindowCloseButtonHint;
     if (resizeable)
         flags |= Qt::WindowMaximizeButtonHint;
     else

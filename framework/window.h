@@ -47,8 +47,7 @@ public:
     // nullptr when there is no control of that name.
     Control *FindControl(std::string_view name) const;
     // Throws NilObjectException when there is no such control of that class.
-    template <class T>
-    T &Find(std::string_view name) const
+    template <class T> T &Find(std::string_view name) const
     {
         auto *control = dynamic_cast<T *>(FindControl(name));
         if (!control)

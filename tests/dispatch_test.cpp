@@ -1,9 +1,9 @@
+#include "framework/check_box.h"
 #include "framework/dispatch.h"
-#include "framework/push_button.h"
 #include "framework/edit_field.h"
 #include "framework/listbox.h"
 #include "framework/popup_menu.h"
-#include "framework/check_box.h"
+#include "framework/push_button.h"
 #include "test_support.h"
 
 #include <QApplication>
@@ -29,7 +29,7 @@ TEST(Dispatch, AnExceptionFromAHandlerIsReportedAndTheProgramGoesOn)
     static_cast<QPushButton &>(button.Widget()).click();
     static_cast<QPushButton &>(button.Widget()).click();
     EXPECT_EQ(clicks, 2);
-    EXPECT_EQ(errors.messages, (std::vector<std::string>{"handler failed", "handler failed"}));
+    EXPECT_EQ(errors.messages, (std::vector<std::string> {"handler failed", "handler failed"}));
 }
 
 TEST(Dispatch, TheDefaultServiceShowsTheMessageInAModalWarning)
@@ -49,7 +49,7 @@ TEST(Dispatch, AnExceptionThatIsNoStdExceptionStillGetsAMessage)
 {
     ErrorSpy errors;
     fw::Dispatch([] { throw 42; });
-    EXPECT_EQ(errors.messages, (std::vector<std::string>{"An unknown error occurred."}));
+    EXPECT_EQ(errors.messages, (std::vector<std::string> {"An unknown error occurred."}));
 }
 
 TEST(ControlEvents, PropertyWritesRaiseOnlyListIndexAndTextChanges)
@@ -96,7 +96,7 @@ TEST(ControlEvents, BindingAnEventTheControlLacksIsRefused)
 {
     fw::PushButton button;
     EXPECT_THROW(button.Bind(fw::Event::Paint, std::function<void(fw::Graphics &)>([](fw::Graphics &) {})),
-                 std::invalid_argument);
+        std::invalid_argument);
     fw::Listbox list;
     EXPECT_THROW(list.Bind(fw::Event::CellTextChange, std::function<void()>([] {})), std::invalid_argument);
 }

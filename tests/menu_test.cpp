@@ -15,7 +15,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace {
 
 struct ExpectedItem {
@@ -46,9 +45,14 @@ TEST(MenuBar1, HoldsTheFileAndEditMenusInOrder)
     EXPECT_NE(dynamic_cast<const fw::QuitMenuItem *>(&file.Item(0)), nullptr);
 
     const ExpectedItem editItems[] = {
-        {"EditUndo", "&Undo", "Cmd+Z"},     {"UntitledMenu1", "-", ""},   {"EditCut", "Cu&t", "Cmd+X"},
-        {"EditCopy", "&Copy", "Cmd+C"},     {"EditPaste", "&Paste", "Cmd+V"}, {"EditClear", "&Delete", ""},
-        {"UntitledMenu0", "-", ""},         {"EditSelectAll", "Select &All", "Cmd+A"},
+        {"EditUndo", "&Undo", "Cmd+Z"},
+        {"UntitledMenu1", "-", ""},
+        {"EditCut", "Cu&t", "Cmd+X"},
+        {"EditCopy", "&Copy", "Cmd+C"},
+        {"EditPaste", "&Paste", "Cmd+V"},
+        {"EditClear", "&Delete", ""},
+        {"UntitledMenu0", "-", ""},
+        {"EditSelectAll", "Select &All", "Cmd+A"},
     };
     ASSERT_EQ(edit.Count(), 8);
     for (int i = 0; i < edit.Count(); ++i) {
@@ -104,8 +108,7 @@ TEST_F(WindowMenuTest, ShowsTheMenusWithPlatformShortcuts)
     QStringList editTexts;
     for (const QAction *action : Menu("EditMenu").actions())
         editTexts << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    EXPECT_EQ(editTexts.join(QLatin1Char('|')),
-              QStringLiteral("&Undo|-|Cu&t|&Copy|&Paste|&Delete|-|Select &All"));
+    EXPECT_EQ(editTexts.join(QLatin1Char('|')), QStringLiteral("&Undo|-|Cu&t|&Copy|&Paste|&Delete|-|Select &All"));
 }
 
 TEST_F(WindowMenuTest, AccessorsFindTheItemsByName)

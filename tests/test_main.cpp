@@ -32,7 +32,8 @@ int main(int argc, char **argv)
     qputenv("FONTCONFIG_FILE", VANTOR_TEST_FONTCONFIG);
     const QByteArray runtimeDir = VANTOR_TEST_RUNTIME_DIR;
     QDir().mkpath(QString::fromUtf8(runtimeDir));
-    QFile::setPermissions(QString::fromUtf8(runtimeDir), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(
+        QString::fromUtf8(runtimeDir), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", runtimeDir);
     qInstallMessageHandler(FailOnQtWarning);
 

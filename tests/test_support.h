@@ -21,7 +21,7 @@ class ErrorSpy {
 public:
     ErrorSpy()
         : previous_(fw::SetUnhandledExceptionService(
-              [this](std::exception_ptr error) { messages.push_back(fw::DescribeError(error)); }))
+            [this](std::exception_ptr error) { messages.push_back(fw::DescribeError(error)); }))
     {
     }
     ~ErrorSpy() { fw::SetUnhandledExceptionService(previous_); }
@@ -34,11 +34,62 @@ private:
     fw::UnhandledExceptionService previous_;
 };
 
-template <class T>
-T &QtChild(const fw::Window &window, const char *name)
+template <class T> T &QtChild(const fw::Window &window, const char *name)
 {
     T *child = window.Widget().findChild<T *>(QString::fromLatin1(name));
     if (!child)
         throw std::runtime_error(std::string("No widget named ") + name);
     return *child;
+}
+
+#include "framework/listbox.h"
+#include "framework/picture.h"
+#include "window/window1.h"
+
+#include <QImage>
+
+// The main window opened as at start-up, with the tests' fonts ("Courier"
+// is DejaVu Sans Mono).
+class MainWindowTest : public WindowTest {
+protected:
+    vantor::Window1 &window = vantor::implicit::Window1();
+
+    fw::Listbox &List(const char *name) { return window.Find<fw::Listbox>(name); }
+    const QImage &Texture() { return window.CurrentFontMap->Image(); }
+
+    // Every cell empty but one.
+    void SetOnlyCell(int row, int column, const std::string &text)
+    {
+        for (int r = 0; r < 10; ++r) {
+            for (int c = 0; c < 10; ++c)
+                List("lstChars").SetCell(r, c, r == row && c == column ? text : "");
+        }
+    }
+};
+
+// Whether every pixel is a grey: red, green and blue equal.
+inline bool AllGrey(const QImage &image)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (qRed(line[x]) != qGreen(line[x]) || qGreen(line[x]) != qBlue(line[x]))
+                return false;
+        }
+    }
+    return true;
+}
+
+// The smallest rectangle holding every pixel of `region` that is not black.
+inline QRect InkBounds(const QImage &image, const QRect &region)
+{
+    QRect ink;
+    const QRect clipped = region & image.rect();
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
+        for (int x = clipped.left(); x <= clipped.right(); ++x) {
+            if ((image.pixel(x, y) & 0xFFFFFF) != 0)
+                ink |= QRect(x, y, 1, 1);
+        }
+    }
+    return ink;
 }

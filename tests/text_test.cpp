@@ -132,7 +132,10 @@ TEST(Mid, CountsCharactersFromOne)
     EXPECT_EQ(fw::Mid("abc", 2, 5), "bc");
     EXPECT_EQ(fw::Mid("abc", 2, -1), "bc");
     EXPECT_EQ(fw::Mid("abc", 0, 2), "ab");
-    EXPECT_EQ(fw::Mid("a\xC3\xA9" "b", 2, 1), "\xC3\xA9");
+    EXPECT_EQ(fw::Mid("a\xC3\xA9"
+                      "b",
+                  2, 1),
+        "\xC3\xA9");
     EXPECT_EQ(fw::Mid("\xF0\x9F\x98\x80x", 2, 1), "x");
 }
 

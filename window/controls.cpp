@@ -32,7 +32,7 @@ struct ControlRow {
 };
 
 // In creation order, which is also the order of the Open events.
-constexpr std::array<ControlRow, 19> kControls{{
+constexpr std::array<ControlRow, 19> kControls {{
     {"lstChars", Kind::Listbox, 20, 14, 261, 203, "", true, false, 10, false},
     {"cnvPreview", Kind::Canvas, 293, 14, 512, 512, ""},
     {"lstFonts", Kind::Listbox, 20, 229, 180, 231, "", true, false, 1, true},
@@ -63,8 +63,23 @@ struct Wire {
 };
 
 // Per control, in the order in which the handlers are attached.
-const std::array kWiring{
-    Wire{"btnQuit", fw::Event::Action, &Window1::btnQuit_Action},
+const std::array kWiring {
+    Wire {"lstChars", fw::Event::CellTextChange, &Window1::lstChars_CellTextChange},
+    Wire {"lstChars", fw::Event::Open, &Window1::lstChars_Open},
+    Wire {"cnvPreview", fw::Event::Paint, &Window1::cnvPreview_Paint},
+    Wire {"lstFonts", fw::Event::Open, &Window1::lstFonts_Open},
+    Wire {"lstFonts", fw::Event::Change, &Window1::lstFonts_Change},
+    Wire {"lstSizes", fw::Event::Open, &Window1::lstSizes_Open},
+    Wire {"lstSizes", fw::Event::Change, &Window1::lstSizes_Change},
+    Wire {"edtDY", fw::Event::TextChange, &Window1::edtDY_TextChange},
+    Wire {"edtDX", fw::Event::TextChange, &Window1::edtDX_TextChange},
+    Wire {"btnQuit", fw::Event::Action, &Window1::btnQuit_Action},
+    Wire {"popTexSize", fw::Event::Open, &Window1::popTexSize_Open},
+    Wire {"popTexSize", fw::Event::Change, &Window1::popTexSize_Change},
+    Wire {"chkToFit", fw::Event::Action, &Window1::chkToFit_Action},
+    Wire {"chkBold", fw::Event::Action, &Window1::chkBold_Action},
+    Wire {"chkItalic", fw::Event::Action, &Window1::chkItalic_Action},
+    Wire {"lstWidths", fw::Event::Open, &Window1::lstWidths_Open},
 };
 
 std::unique_ptr<fw::Control> NewControl(Kind kind)
@@ -136,7 +151,8 @@ void Window1::CreateControls0()
         ApplyProperties(control, row);
         for (const Wire &wire : kWiring) {
             if (wire.control == row.name)
-                control.Bind(wire.event, std::visit([this](auto handler) { return Bound(*this, handler); }, wire.handler));
+                control.Bind(
+                    wire.event, std::visit([this](auto handler) { return Bound(*this, handler); }, wire.handler));
         }
     }
 }

@@ -2,9 +2,12 @@
 
 #include "framework/window.h"
 
+#include <cstdint>
 #include <memory>
+#include <string>
 
 namespace fw {
+class Graphics;
 class MenuItem;
 class QuitMenuItem;
 class Picture;
@@ -23,6 +26,27 @@ public:
     // The last rendered texture; nil until the first render.
     std::shared_ptr<fw::Picture> CurrentFontMap;
 
+    // Settings controls.
+    void lstChars_CellTextChange(int row, int column);
+    void lstChars_Open();
+    void lstFonts_Open();
+    void lstFonts_Change();
+    void lstSizes_Open();
+    void lstSizes_Change();
+    void edtDY_TextChange();
+    void edtDX_TextChange();
+    void popTexSize_Open();
+    void popTexSize_Change();
+    void chkToFit_Action();
+    void chkBold_Action();
+    void chkItalic_Action();
+
+    // Preview.
+    void cnvPreview_Paint(fw::Graphics &g);
+
+    // Width list.
+    void lstWidths_Open();
+
     void btnQuit_Action();
 
     // The items of the window's menu bar, by name.
@@ -37,6 +61,17 @@ public:
     fw::MenuItem &EditUndo() const;
     fw::MenuItem &FileMenu() const;
     fw::QuitMenuItem &FileQuit() const;
+
+    // Draws the character grid into oldMap, or into a new picture when oldMap
+    // is nil or of another size, and refills the width list. fontSize, dx and
+    // dy are in texture pixels.
+    std::shared_ptr<fw::Picture> FontMap(std::shared_ptr<fw::Picture> oldMap, const std::string &fontName,
+        std::int32_t fontSize, std::int32_t mapWidth, std::int32_t mapHeight, std::int32_t dx, std::int32_t dy);
+    // Renders from the settings as they stand, when they allow it, and
+    // updates the export buttons and the preview.
+    void UpdateFontMap();
+    // The width list as text: per row, the character, TAB, the width, CR.
+    std::string CharWidthTable() const;
 
 protected:
     void Layout() override;

@@ -1,0 +1,62 @@
+#include "window/window1.h"
+
+#include "framework/check_box.h"
+#include "framework/graphics.h"
+#include "framework/listbox.h"
+#include "framework/picture.h"
+#include "framework/text.h"
+
+namespace vantor {
+namespace {
+
+constexpr int kGridSide = 10;
+
+std::string TenCopies(const std::string &text)
+{
+    std::string copies;
+    copies.reserve(text.size() * kGridSide);
+    for (int i = 0; i < kGridSide; ++i)
+        copies += text;
+    return copies;
+}
+
+} // namespace
+
+std::shared_ptr<fw::Picture> Window1::FontMap(std::shared_ptr<fw::Picture> oldMap, const std::string &fontName,
+    std::int32_t fontSize, std::int32_t mapWidth, std::int32_t mapHeight, std::int32_t dx, std::int32_t dy)
+{
+    std::shared_ptr<fw::Picture> map = std::move(oldMap);
+    if (!map || map->Width() != mapWidth || map->Height() != mapHeight)
+        map = std::make_shared<fw::Picture>(mapWidth, mapHeight, 32);
+    fw::Graphics &g = map->Graphics();
+    auto &chars = Find<fw::Listbox>("lstChars");
+    auto &widths = Find<fw::Listbox>("lstWidths");
+    widths.DeleteAllRows();
+
+    g.SetForeColor(fw::RGB(0, 0, 0));
+    g.FillRect(0, 0, g.Width(), g.Height());
+    g.SetForeColor(fw::RGB(255, 255, 255));
+    g.SetTextFont(fontName);
+    g.SetTextSize(fontSize);
+    g.SetBold(Find<fw::CheckBox>("chkBold").Value());
+    g.SetItalic(Find<fw::CheckBox>("chkItalic").Value());
+
+    // A fixed grid, not a packing: every cell is a tenth of the width square.
+    const double pitch = mapWidth * 0.1;
+    for (int r = 0; r < kGridSide; ++r) {
+        for (int c = 0; c < kGridSide; ++c) {
+            const std::int32_t x = fw::ToInt32(c * pitch + dx);
+            const std::int32_t y = fw::ToInt32((r + 1) * pitch - dy);
+            const std::string text = chars.Cell(r, c);
+            widths.AddRow(text);
+            const int row = widths.LastIndex();
+            // Ten copies measure the advance to a tenth of a pixel.
+            const int tenWidths = g.StringWidth(TenCopies(text));
+            widths.SetCell(row, 1, fw::Format(tenWidths * 0.1, "0.00"));
+            g.DrawString(text, x, y);
+        }
+    }
+    return map;
+}
+
+} // namespace vantor

@@ -1,0 +1,33 @@
+#include "window/window1.h"
+
+#include "framework/canvas.h"
+#include "framework/edit_field.h"
+#include "framework/listbox.h"
+#include "framework/popup_menu.h"
+#include "framework/push_button.h"
+#include "framework/text.h"
+
+namespace vantor {
+
+void Window1::UpdateFontMap()
+{
+    const std::string fontName = Find<fw::Listbox>("lstFonts").Text();
+    const double size = fw::Val(Find<fw::Listbox>("lstSizes").Text());
+    const double dx = fw::Val(Find<fw::EditField>("edtDX").Text());
+    const double dy = fw::Val(Find<fw::EditField>("edtDY").Text());
+    const std::int32_t textureSize = fw::ToInt32(fw::Val(Find<fw::PopupMenu>("popTexSize").Text()));
+
+    if (!fontName.empty() && size > 0.0 && textureSize > 0) {
+        // Size and offsets are entered as for a 1024-pixel texture.
+        const double scale = static_cast<double>(textureSize) / 1024.0;
+        CurrentFontMap = FontMap(CurrentFontMap, fontName, fw::ToInt32(size * scale), textureSize, textureSize,
+            fw::ToInt32(dx * scale), fw::ToInt32(dy * scale));
+    }
+
+    const bool haveTexture = CurrentFontMap != nullptr;
+    for (const char *button : {"btnSave", "btnCopy", "btnSaveWidths", "btnCopyWidths"})
+        Find<fw::PushButton>(button).SetEnabled(haveTexture);
+    Find<fw::Canvas>("cnvPreview").Refresh();
+}
+
+} // namespace vantor

@@ -1,0 +1,118 @@
+#include "window/window1.h"
+
+#include "framework/canvas.h"
+#include "framework/fonts.h"
+#include "framework/listbox.h"
+#include "framework/popup_menu.h"
+#include "framework/text.h"
+
+namespace vantor {
+namespace {
+
+constexpr int kGridSide = 10;
+constexpr int kFirstSize = 9;
+constexpr int kLastSize = 256;
+constexpr int kDefaultSizeRow = 72 - kFirstSize;
+constexpr int kDefaultTextureItem = 2;
+
+// The printable ASCII characters, space to tilde, then five question marks:
+// one character for each of the 100 cells.
+std::string DefaultCharacters()
+{
+    std::string characters;
+    for (char code = ' '; code <= '~'; ++code)
+        characters += code;
+    characters += "?????";
+    return characters;
+}
+
+} // namespace
+
+void Window1::lstChars_Open()
+{
+    auto &chars = Find<fw::Listbox>("lstChars");
+    const std::string characters = DefaultCharacters();
+    for (int r = 0; r < kGridSide; ++r) {
+        chars.AddRow(" ");
+        for (int c = 0; c < kGridSide; ++c) {
+            chars.SetCell(r, c, fw::Mid(characters, kGridSide * r + c + 1, 1));
+            chars.SetCellType(r, c, fw::Listbox::kTypeEditable);
+        }
+    }
+}
+
+void Window1::lstChars_CellTextChange(int, int)
+{
+    UpdateFontMap();
+}
+
+void Window1::lstFonts_Open()
+{
+    auto &fonts = Find<fw::Listbox>("lstFonts");
+    fonts.SetHeading(0, "Fonts");
+    for (int i = 0; i <= fw::FontCount() - 1; ++i) {
+        fonts.AddRow(fw::Font(i));
+        // Each match selects itself, so the last "Courier" wins.
+        if (fw::SameText(fw::Font(i), "Courier"))
+            fonts.SetListIndex(i);
+    }
+}
+
+void Window1::lstFonts_Change()
+{
+    UpdateFontMap();
+}
+
+void Window1::lstSizes_Open()
+{
+    auto &sizes = Find<fw::Listbox>("lstSizes");
+    sizes.SetHeading(0, "Size");
+    for (int size = kFirstSize; size <= kLastSize; ++size)
+        sizes.AddRow(fw::Str(size));
+    sizes.SetListIndex(kDefaultSizeRow);
+}
+
+void Window1::lstSizes_Change()
+{
+    UpdateFontMap();
+}
+
+void Window1::popTexSize_Open()
+{
+    auto &textureSizes = Find<fw::PopupMenu>("popTexSize");
+    for (const char *size : {"256", "512", "1024", "2048"})
+        textureSizes.AddRow(size);
+    textureSizes.SetListIndex(kDefaultTextureItem);
+}
+
+void Window1::popTexSize_Change()
+{
+    UpdateFontMap();
+}
+
+void Window1::edtDX_TextChange()
+{
+    UpdateFontMap();
+}
+
+void Window1::edtDY_TextChange()
+{
+    UpdateFontMap();
+}
+
+void Window1::chkBold_Action()
+{
+    UpdateFontMap();
+}
+
+void Window1::chkItalic_Action()
+{
+    UpdateFontMap();
+}
+
+void Window1::chkToFit_Action()
+{
+    Find<fw::Canvas>("cnvPreview").Refresh();
+}
+
+} // namespace vantor
