@@ -19,7 +19,7 @@ struct MenuRow {
     std::optional<std::string_view> shortcut; // separators get none assigned
 };
 
-constexpr std::array<MenuRow, 11> kMenuTree {{
+constexpr std::array<MenuRow, 11> kMenuTree{{
     {kMenuBar, "FileMenu", false, "&File", ""},
     {"FileMenu", "FileQuit", true, "&Quit", "Cmd+Q"},
     {kMenuBar, "EditMenu", false, "&Edit", ""},

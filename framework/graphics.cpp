@@ -46,7 +46,7 @@ bool FamilyHasBoldFace(const QString &family)
 
 struct Graphics::FontState {
     QFont font;
-    QFontMetricsF metrics {QFont()};
+    QFontMetricsF metrics{QFont()};
     // Pen width of the outline that makes a synthetic bold; 0 when the face
     // itself is bold or bold is off.
     qreal boldStroke = 0;
@@ -55,7 +55,7 @@ struct Graphics::FontState {
 Color RGB(int red, int green, int blue)
 {
     const auto component = [](int value) { return static_cast<std::uint8_t>(std::clamp(value, 0, 255)); };
-    return Color {component(red), component(green), component(blue)};
+    return Color{component(red), component(green), component(blue)};
 }
 
 Graphics::Graphics(QImage &image)

@@ -89,7 +89,7 @@ void ListboxModel::AppendRow(const QString &text)
 {
     const int row = rowCount();
     beginInsertRows(QModelIndex(), row, row);
-    Row added {std::vector<QString>(static_cast<std::size_t>(columns_)),
+    Row added{std::vector<QString>(static_cast<std::size_t>(columns_)),
         std::vector<bool>(static_cast<std::size_t>(columns_), false)};
     added.text[0] = text;
     rows_.push_back(std::move(added));

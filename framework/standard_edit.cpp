@@ -20,7 +20,7 @@ QLineEdit *FocusedField()
 
 EditCommand EditCommandNamed(std::string_view itemName)
 {
-    static constexpr std::array<std::pair<std::string_view, EditCommand>, 6> kNames {{
+    static constexpr std::array<std::pair<std::string_view, EditCommand>, 6> kNames{{
         {"EditUndo", EditCommand::Undo},
         {"EditCut", EditCommand::Cut},
         {"EditCopy", EditCommand::Copy},

@@ -29,7 +29,7 @@ TEST(Dispatch, AnExceptionFromAHandlerIsReportedAndTheProgramGoesOn)
     static_cast<QPushButton &>(button.Widget()).click();
     static_cast<QPushButton &>(button.Widget()).click();
     EXPECT_EQ(clicks, 2);
-    EXPECT_EQ(errors.messages, (std::vector<std::string> {"handler failed", "handler failed"}));
+    EXPECT_EQ(errors.messages, (std::vector<std::string>{"handler failed", "handler failed"}));
 }
 
 TEST(Dispatch, TheDefaultServiceShowsTheMessageInAModalWarning)
@@ -49,7 +49,7 @@ TEST(Dispatch, AnExceptionThatIsNoStdExceptionStillGetsAMessage)
 {
     ErrorSpy errors;
     fw::Dispatch([] { throw 42; });
-    EXPECT_EQ(errors.messages, (std::vector<std::string> {"An unknown error occurred."}));
+    EXPECT_EQ(errors.messages, (std::vector<std::string>{"An unknown error occurred."}));
 }
 
 TEST(ControlEvents, PropertyWritesRaiseOnlyListIndexAndTextChanges)

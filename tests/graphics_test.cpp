@@ -36,7 +36,7 @@ TEST(Graphics, MeasuresAndDrawsWithTheSameFontState)
     g.SetBold(true);
     EXPECT_GT(g.StringWidth("Hello"), regular);
     g.SetForeColor(fw::RGB(300, -4, 255));
-    EXPECT_EQ(g.ForeColor(), (fw::Color {255, 0, 255}));
+    EXPECT_EQ(g.ForeColor(), (fw::Color{255, 0, 255}));
     g.FillRect(0, 0, 200, 100);
     EXPECT_EQ(picture.Image().pixel(199, 99), qRgb(255, 0, 255));
     g.FillRect(10, 10, -5, 20);

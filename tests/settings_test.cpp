@@ -52,7 +52,7 @@ TEST(StartUp, TheFourthOpenEventMakesTheOnlyRender)
             EXPECT_FALSE(ExportsEnabled(window)) << control.Name();
         }
     }
-    EXPECT_EQ(countsAfterEachOpen, (std::vector<int> {0, 0, 0, 1, 1}))
+    EXPECT_EQ(countsAfterEachOpen, (std::vector<int>{0, 0, 0, 1, 1}))
         << "lstChars, lstFonts, lstSizes, popTexSize, lstWidths";
     EXPECT_TRUE(ExportsEnabled(window));
     EXPECT_EQ(window.Find<fw::Listbox>("lstWidths").Heading(0), "Char");

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QByteArray>
 #include <QDir>
-#include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -35,6 +35,9 @@ int main(int argc, char **argv)
     QFile::setPermissions(
         QString::fromUtf8(runtimeDir), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv("XDG_RUNTIME_DIR", runtimeDir);
+    // Dialogs remember folders in the user's settings; tests keep their own.
+    const QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
     qInstallMessageHandler(FailOnQtWarning);
 
     testing::InitGoogleTest(&argc, argv);

@@ -32,7 +32,7 @@ struct ControlRow {
 };
 
 // In creation order, which is also the order of the Open events.
-constexpr std::array<ControlRow, 19> kControls {{
+constexpr std::array<ControlRow, 19> kControls{{
     {"lstChars", Kind::Listbox, 20, 14, 261, 203, "", true, false, 10, false},
     {"cnvPreview", Kind::Canvas, 293, 14, 512, 512, ""},
     {"lstFonts", Kind::Listbox, 20, 229, 180, 231, "", true, false, 1, true},
@@ -63,23 +63,27 @@ struct Wire {
 };
 
 // Per control, in the order in which the handlers are attached.
-const std::array kWiring {
-    Wire {"lstChars", fw::Event::CellTextChange, &Window1::lstChars_CellTextChange},
-    Wire {"lstChars", fw::Event::Open, &Window1::lstChars_Open},
-    Wire {"cnvPreview", fw::Event::Paint, &Window1::cnvPreview_Paint},
-    Wire {"lstFonts", fw::Event::Open, &Window1::lstFonts_Open},
-    Wire {"lstFonts", fw::Event::Change, &Window1::lstFonts_Change},
-    Wire {"lstSizes", fw::Event::Open, &Window1::lstSizes_Open},
-    Wire {"lstSizes", fw::Event::Change, &Window1::lstSizes_Change},
-    Wire {"edtDY", fw::Event::TextChange, &Window1::edtDY_TextChange},
-    Wire {"edtDX", fw::Event::TextChange, &Window1::edtDX_TextChange},
-    Wire {"btnQuit", fw::Event::Action, &Window1::btnQuit_Action},
-    Wire {"popTexSize", fw::Event::Open, &Window1::popTexSize_Open},
-    Wire {"popTexSize", fw::Event::Change, &Window1::popTexSize_Change},
-    Wire {"chkToFit", fw::Event::Action, &Window1::chkToFit_Action},
-    Wire {"chkBold", fw::Event::Action, &Window1::chkBold_Action},
-    Wire {"chkItalic", fw::Event::Action, &Window1::chkItalic_Action},
-    Wire {"lstWidths", fw::Event::Open, &Window1::lstWidths_Open},
+const std::array kWiring{
+    Wire{"lstChars", fw::Event::CellTextChange, &Window1::lstChars_CellTextChange},
+    Wire{"lstChars", fw::Event::Open, &Window1::lstChars_Open},
+    Wire{"cnvPreview", fw::Event::Paint, &Window1::cnvPreview_Paint},
+    Wire{"lstFonts", fw::Event::Open, &Window1::lstFonts_Open},
+    Wire{"lstFonts", fw::Event::Change, &Window1::lstFonts_Change},
+    Wire{"lstSizes", fw::Event::Open, &Window1::lstSizes_Open},
+    Wire{"lstSizes", fw::Event::Change, &Window1::lstSizes_Change},
+    Wire{"btnSave", fw::Event::Action, &Window1::btnSave_Action},
+    Wire{"btnCopy", fw::Event::Action, &Window1::btnCopy_Action},
+    Wire{"edtDY", fw::Event::TextChange, &Window1::edtDY_TextChange},
+    Wire{"edtDX", fw::Event::TextChange, &Window1::edtDX_TextChange},
+    Wire{"btnQuit", fw::Event::Action, &Window1::btnQuit_Action},
+    Wire{"popTexSize", fw::Event::Open, &Window1::popTexSize_Open},
+    Wire{"popTexSize", fw::Event::Change, &Window1::popTexSize_Change},
+    Wire{"chkToFit", fw::Event::Action, &Window1::chkToFit_Action},
+    Wire{"chkBold", fw::Event::Action, &Window1::chkBold_Action},
+    Wire{"chkItalic", fw::Event::Action, &Window1::chkItalic_Action},
+    Wire{"lstWidths", fw::Event::Open, &Window1::lstWidths_Open},
+    Wire{"btnSaveWidths", fw::Event::Action, &Window1::btnSaveWidths_Action},
+    Wire{"btnCopyWidths", fw::Event::Action, &Window1::btnCopyWidths_Action},
 };
 
 std::unique_ptr<fw::Control> NewControl(Kind kind)

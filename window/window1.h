@@ -47,6 +47,12 @@ public:
     // Width list.
     void lstWidths_Open();
 
+    // Exports.
+    void btnSave_Action();
+    void btnCopy_Action();
+    void btnSaveWidths_Action();
+    void btnCopyWidths_Action();
+
     void btnQuit_Action();
 
     // The items of the window's menu bar, by name.

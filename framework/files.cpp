@@ -1,0 +1,93 @@
+#include "framework/files.h"
+
+#include "framework/exceptions.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileIconProvider>
+#include <QMimeDatabase>
+#include <QSaveFile>
+
+namespace fw {
+namespace {
+
+// Tells file types by name alone: reading a file to tell its type blocks
+// forever on files such as /proc/kmsg, and is slow on network folders.
+class NameOnlyIconProvider : public QFileIconProvider {
+public:
+    QString type(const QFileInfo &info) const override
+    {
+        if (!info.isFile())
+            return QFileIconProvider::type(info);
+        const QMimeType mime = QMimeDatabase().mimeTypeForFile(info, QMimeDatabase::MatchExtension);
+        return mime.comment().isEmpty() ? mime.name() : mime.comment();
+    }
+};
+
+} // namespace
+
+std::string CannotSave(const std::string &path, const std::string &reason)
+{
+    return QCoreApplication::translate("fw", "Cannot save %1: %2")
+        .arg(QDir::toNativeSeparators(QString::fromStdString(path)), QString::fromStdString(reason))
+        .toStdString();
+}
+
+TextOutputStream::TextOutputStream(std::unique_ptr<QSaveFile> file)
+    : file_(std::move(file))
+{
+}
+
+TextOutputStream::~TextOutputStream() = default;
+
+void TextOutputStream::Write(std::string_view text)
+{
+    NotNil(file_.get()).write(text.data(), static_cast<qint64>(text.size()));
+}
+
+void TextOutputStream::Close()
+{
+    QSaveFile &file = NotNil(file_.get());
+    if (!file.commit()) {
+        const std::string message = CannotSave(file.fileName().toStdString(), file.errorString().toStdString());
+        file_.reset();
+        throw IOException(message);
+    }
+    file_.reset();
+}
+
+FolderItem::FolderItem(std::string path)
+    : path_(std::move(path))
+{
+}
+
+std::shared_ptr<TextOutputStream> FolderItem::CreateTextFile() const
+{
+    auto file = std::make_unique<QSaveFile>(QString::fromStdString(path_));
+    if (!file->open(QIODevice::WriteOnly))
+        throw IOException(CannotSave(path_, file->errorString().toStdString()));
+    return std::make_shared<TextOutputStream>(std::move(file));
+}
+
+std::shared_ptr<FolderItem> GetSaveFolderItem(std::string_view fileType, std::string_view proposedName)
+{
+    // Qt's own dialog everywhere, so it behaves the same on every desktop.
+    NameOnlyIconProvider icons;
+    QFileDialog dialog(QApplication::activeWindow());
+    dialog.setIconProvider(&icons);
+    dialog.setObjectName(QStringLiteral("saveDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (fileType == "text/any")
+        dialog.setNameFilter(QCoreApplication::translate("fw", "All files (*)"));
+    else
+        dialog.setMimeTypeFilters({QString::fromUtf8(fileType.data(), static_cast<qsizetype>(fileType.size()))});
+    dialog.selectFile(QString::fromUtf8(proposedName.data(), static_cast<qsizetype>(proposedName.size())));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return nullptr;
+    return std::make_shared<FolderItem>(dialog.selectedFiles().constFirst().toStdString());
+}
+
+} // namespace fw

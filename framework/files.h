@@ -1,0 +1,50 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+class QSaveFile;
+
+namespace fw {
+
+// Text written into a file that only appears, whole, at Close; a stream
+// dropped without Close leaves the target as it was.
+class TextOutputStream {
+public:
+    explicit TextOutputStream(std::unique_ptr<QSaveFile> file);
+    ~TextOutputStream();
+    TextOutputStream(const TextOutputStream &) = delete;
+    TextOutputStream &operator=(const TextOutputStream &) = delete;
+
+    // Appends the bytes as they are; adds no line end.
+    void Write(std::string_view text);
+    // Puts the file in place. Throws IOException naming the file and the
+    // reason when anything written could not be saved.
+    void Close();
+
+private:
+    std::unique_ptr<QSaveFile> file_;
+};
+
+// A location in the file system.
+class FolderItem {
+public:
+    explicit FolderItem(std::string path);
+    const std::string &Path() const { return path_; }
+    // A stream that replaces the file at this location when closed. Throws
+    // IOException naming the file and the reason when it cannot be created.
+    std::shared_ptr<TextOutputStream> CreateTextFile() const;
+
+private:
+    std::string path_;
+};
+
+// The message of a failed save: "Cannot save <path>: <reason>".
+std::string CannotSave(const std::string &path, const std::string &reason);
+
+// Shows the modal save dialog proposing `proposedName`. "image/png" offers
+// PNG files, "text/any" all files. Gives nil when the user cancels.
+std::shared_ptr<FolderItem> GetSaveFolderItem(std::string_view fileType, std::string_view proposedName);
+
+} // namespace fw

@@ -1,0 +1,32 @@
+#include "window/window1.h"
+
+#include "framework/clipboard.h"
+#include "framework/exceptions.h"
+#include "framework/files.h"
+#include "framework/graphics_exporter.h"
+
+namespace vantor {
+
+void Window1::btnSave_Action()
+{
+    const std::shared_ptr<fw::FolderItem> location = fw::GetSaveFolderItem("image/png", "untitled.png");
+    if (!location)
+        return;
+    const std::shared_ptr<fw::GraphicsExporter> exporter = fw::GetQTGraphicsExporter("PNGf");
+    if (!exporter)
+        throw fw::IOException(fw::CannotSave(location->Path(), "no PNG encoder is available"));
+    // Whether the user confirms or cancels the settings, the picture is
+    // written with the settings the exporter holds.
+    exporter->RequestSettings();
+    exporter->SetOutputFileType("PNGf");
+    exporter->SetOutputFileCreator("????");
+    exporter->SavePicture(*location, fw::NotNil(CurrentFontMap));
+}
+
+void Window1::btnCopy_Action()
+{
+    fw::Clipboard clipboard;
+    clipboard.SetPicture(fw::NotNil(CurrentFontMap));
+}
+
+} // namespace vantor
