@@ -1,5 +1,6 @@
 # make run   installs what is missing, builds, starts the program
 # make test  the same set-up, then every test
+# make bench the render benchmarks (BENCH_ARGS passes Google Benchmark flags)
 # Knobs: BUILD_DIR, BUILD_TYPE, WERROR=ON, SANITIZE=ON.
 
 BUILD_DIR ?= build
@@ -12,7 +13,7 @@ PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 JOBS := $(shell nproc)
 
-.PHONY: all deps configure build run test clean
+.PHONY: all deps configure build run test bench clean
 
 all: build
 
@@ -38,6 +39,9 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+bench: build
+	$(BUILD_DIR)/bench/vantor_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true $(BENCH_ARGS)
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -4,10 +4,42 @@
 
 #include <QImage>
 
+#include <sys/mman.h>
+
+#include <new>
 #include <stdexcept>
 #include <string>
 
 namespace fw {
+namespace {
+
+struct Mapping {
+    void *address;
+    std::size_t bytes;
+};
+
+void Unmap(void *info)
+{
+    auto *mapping = static_cast<Mapping *>(info);
+    munmap(mapping->address, mapping->bytes);
+    delete mapping;
+}
+
+// Textures are up to 16 MiB. Mapped directly rather than taken from malloc,
+// whose heap keeps a freed texture's memory resident (glibc raises its mmap
+// threshold after the first one), they go back to the system when released.
+QImage MappedImage(int width, int height)
+{
+    const auto bytesPerLine = static_cast<std::size_t>(width) * 4;
+    const std::size_t bytes = bytesPerLine * static_cast<std::size_t>(height);
+    void *address = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (address == MAP_FAILED)
+        throw std::bad_alloc();
+    return QImage(static_cast<uchar *>(address), width, height, static_cast<qsizetype>(bytesPerLine),
+        QImage::Format_RGB32, Unmap, new Mapping{address, bytes});
+}
+
+} // namespace
 
 Picture::Picture(int width, int height, int depth)
 {
@@ -16,9 +48,8 @@ Picture::Picture(int width, int height, int depth)
     if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide)
         throw std::invalid_argument(
             "Picture size " + std::to_string(width) + " x " + std::to_string(height) + " is out of range");
-    image_ = std::make_unique<QImage>(width, height, QImage::Format_RGB32);
-    if (image_->isNull())
-        throw std::bad_alloc();
+    image_ = std::make_unique<QImage>(MappedImage(width, height));
+    // RGB32 keeps 0xFF in the unused byte; a fresh mapping holds zeros.
     image_->fill(Qt::black);
     graphics_ = std::make_unique<fw::Graphics>(*image_);
 }

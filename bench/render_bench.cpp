@@ -1,0 +1,126 @@
+#include "framework/check_box.h"
+#include "framework/edit_field.h"
+#include "framework/image_scaling.h"
+#include "framework/picture.h"
+#include "framework/popup_menu.h"
+#include "window/window1.h"
+
+#include <QCoreApplication>
+#include <QImage>
+#include <QLineEdit>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+vantor::Window1 &Window()
+{
+    return vantor::implicit::Window1();
+}
+
+// Selects the texture size and the preview mode, as the user would.
+void Prepare(int textureSize, bool fit)
+{
+    const int item = textureSize == 256 ? 0 : textureSize == 512 ? 1 : textureSize == 1024 ? 2 : 3;
+    Window().Find<fw::PopupMenu>("popTexSize").SetListIndex(item);
+    Window().Find<fw::CheckBox>("chkToFit").SetValue(fit);
+    Window().Find<fw::EditField>("edtDX").SetText("4");
+}
+
+QWidget &Preview()
+{
+    return Window().Find<fw::Control>("cnvPreview").Widget();
+}
+
+void BM_FillBlack(benchmark::State &state)
+{
+    const int side = static_cast<int>(state.range(0));
+    QImage texture(side, side, QImage::Format_RGB32);
+    for (auto _ : state) {
+        texture.fill(Qt::black);
+        benchmark::DoNotOptimize(texture.constBits());
+    }
+}
+
+void BM_FontMap(benchmark::State &state)
+{
+    const int side = static_cast<int>(state.range(0));
+    Prepare(side, true);
+    const int size = 72 * side / 1024;
+    const int dx = 4 * side / 1024;
+    const int dy = 30 * side / 1024;
+    auto map = Window().CurrentFontMap;
+    for (auto _ : state)
+        map = Window().FontMap(map, "Courier", size, side, side, dx, dy);
+}
+
+// One settings change: the render, the width list and the preview painted.
+void SettingsChange(benchmark::State &state, bool fit)
+{
+    Prepare(static_cast<int>(state.range(0)), fit);
+    for (auto _ : state) {
+        Window().UpdateFontMap();
+        Preview().repaint();
+    }
+}
+
+void BM_SettingsChangeFit(benchmark::State &state)
+{
+    SettingsChange(state, true);
+}
+
+void BM_SettingsChangeUnscaled(benchmark::State &state)
+{
+    SettingsChange(state, false);
+}
+
+// A key typed into dx, through Qt's event delivery to the painted preview.
+void BM_DxKeystroke(benchmark::State &state)
+{
+    Prepare(static_cast<int>(state.range(0)), true);
+    auto &field = static_cast<QLineEdit &>(Window().Find<fw::Control>("edtDX").Widget());
+    bool typed = false;
+    for (auto _ : state) {
+        QTest::keyClick(&field, typed ? Qt::Key_Backspace : Qt::Key_5);
+        typed = !typed;
+        QCoreApplication::processEvents();
+    }
+}
+
+void BM_CharWidthTable(benchmark::State &state)
+{
+    Prepare(static_cast<int>(state.range(0)), true);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Window().CharWidthTable());
+}
+
+void TextureSizes(benchmark::internal::Benchmark *benchmark)
+{
+    benchmark->Arg(256)->Arg(512)->Arg(1024)->Arg(2048)->Unit(benchmark::kMillisecond)->UseRealTime();
+}
+
+BENCHMARK(BM_FillBlack)->Apply(TextureSizes);
+BENCHMARK(BM_FontMap)->Apply(TextureSizes);
+BENCHMARK(BM_SettingsChangeFit)->Apply(TextureSizes);
+BENCHMARK(BM_SettingsChangeUnscaled)->Apply(TextureSizes);
+BENCHMARK(BM_DxKeystroke)->Apply(TextureSizes);
+BENCHMARK(BM_CharWidthTable)->Apply(TextureSizes);
+
+} // namespace
+
+namespace {
+
+// The preview's share: the texture shrunk to the 512 x 512 canvas.
+void BM_PreviewShrink(benchmark::State &state)
+{
+    const int side = static_cast<int>(state.range(0));
+    Prepare(side, true);
+    const QImage &texture = Window().CurrentFontMap->Image();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(fw::ScaleImage(texture, texture.rect(), QSize(512, 512)));
+}
+
+BENCHMARK(BM_PreviewShrink)->Apply(TextureSizes);
+
+} // namespace
