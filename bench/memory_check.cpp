@@ -1,15 +1,14 @@
-#include "bench/memory_check.h"
-
+#include "framework/control.h"
 #include "framework/popup_menu.h"
 #include "window/window1.h"
 
 #include <QWidget>
 
-#include <cstdio>
+#include <benchmark/benchmark.h>
+
 #include <fstream>
 #include <string>
 
-namespace vantor::bench {
 namespace {
 
 constexpr double kMiB = 1024.0 * 1024.0;
@@ -26,44 +25,40 @@ double StatusBytes(const std::string &key)
     return 0.0;
 }
 
-void ResetPeak()
+// 1,000 renders alternating texture sizes 256 and 2048, each painted:
+// resident memory must not grow by more than 2 MiB after the first round,
+// and the peak must stay under 64 MiB above the idle window.
+void BM_MemoryAlternatingSizes(benchmark::State &state)
 {
-    std::ofstream("/proc/self/clear_refs") << "5";
-}
-
-} // namespace
-
-bool CheckMemory(Window1 &window)
-{
+    vantor::Window1 &window = vantor::implicit::Window1();
     auto &textureSize = window.Find<fw::PopupMenu>("popTexSize");
     QWidget &preview = window.Find<fw::Control>("cnvPreview").Widget();
     const auto render = [&](int item) {
         textureSize.SetListIndex(item);
         preview.repaint();
     };
-    const double idle = StatusBytes("VmRSS");
-    ResetPeak();
-    render(3);
-    render(0);
-    const double afterFirstRound = StatusBytes("VmRSS");
-    for (int i = 1; i < 500; ++i) {
+    double growth = 0;
+    double peak = 0;
+    for (auto _ : state) {
+        render(0);
+        const double idle = StatusBytes("VmRSS");
+        std::ofstream("/proc/self/clear_refs") << "5"; // resets the peak
         render(3);
         render(0);
-        if (i % 50 == 0)
-            std::printf("  round %d: %.1f MiB\n", i, StatusBytes("VmRSS") / kMiB);
+        const double afterFirstRound = StatusBytes("VmRSS");
+        for (int i = 1; i < 500; ++i) {
+            render(3);
+            render(0);
+        }
+        growth = StatusBytes("VmRSS") - afterFirstRound;
+        peak = StatusBytes("VmHWM") - idle;
     }
-    const double atEnd = StatusBytes("VmRSS");
-    const double peakAboveIdle = StatusBytes("VmHWM") - idle;
     render(2);
-
-    const double growth = atEnd - afterFirstRound;
-    const bool withinBudget = growth <= 2 * kMiB && peakAboveIdle < 64 * kMiB;
-    std::printf("Memory, 1000 renders alternating 256 and 2048: resident %.1f MiB after the first round, "
-                "%.1f MiB at the end (growth %+.2f MiB, budget 2); peak %.1f MiB above the idle window "
-                "(budget 64): %s\n",
-        afterFirstRound / kMiB, atEnd / kMiB, growth / kMiB, peakAboveIdle / kMiB,
-        withinBudget ? "within budget" : "OVER BUDGET");
-    return withinBudget;
+    state.counters["growth_MiB"] = growth / kMiB;
+    state.counters["peak_MiB"] = peak / kMiB;
+    state.SetLabel(growth <= 2 * kMiB && peak < 64 * kMiB ? "within budget (2, 64)" : "OVER BUDGET (2, 64)");
 }
 
-} // namespace vantor::bench
+BENCHMARK(BM_MemoryAlternatingSizes)->Iterations(1)->Repetitions(1)->Unit(benchmark::kMillisecond);
+
+} // namespace

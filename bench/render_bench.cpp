@@ -1,6 +1,7 @@
 #include "framework/check_box.h"
 #include "framework/edit_field.h"
 #include "framework/image_scaling.h"
+#include "framework/listbox.h"
 #include "framework/picture.h"
 #include "framework/popup_menu.h"
 #include "window/window1.h"
@@ -75,6 +76,20 @@ void BM_SettingsChangeUnscaled(benchmark::State &state)
     SettingsChange(state, false);
 }
 
+// A change of font: nothing drawn before can be reused, the worst case.
+void BM_FontChange(benchmark::State &state)
+{
+    Prepare(static_cast<int>(state.range(0)), true);
+    fw::Listbox &fonts = Window().Find<fw::Listbox>("lstFonts");
+    int font = 0;
+    for (auto _ : state) {
+        font = 1 - font;
+        fonts.SetListIndex(font);
+        Preview().repaint();
+    }
+    fonts.SetListIndex(0);
+}
+
 // A key typed into dx, through Qt's event delivery to the painted preview.
 void BM_DxKeystroke(benchmark::State &state)
 {
@@ -104,6 +119,7 @@ BENCHMARK(BM_FillBlack)->Apply(TextureSizes);
 BENCHMARK(BM_FontMap)->Apply(TextureSizes);
 BENCHMARK(BM_SettingsChangeFit)->Apply(TextureSizes);
 BENCHMARK(BM_SettingsChangeUnscaled)->Apply(TextureSizes);
+BENCHMARK(BM_FontChange)->Apply(TextureSizes);
 BENCHMARK(BM_DxKeystroke)->Apply(TextureSizes);
 BENCHMARK(BM_CharWidthTable)->Apply(TextureSizes);
 

@@ -27,12 +27,13 @@ void Unmap(void *info)
 
 // Textures are up to 16 MiB. Mapped directly rather than taken from malloc,
 // whose heap keeps a freed texture's memory resident (glibc raises its mmap
-// threshold after the first one), they go back to the system when released.
+// threshold after the first one), they go back to the system when released;
+// populated at once, they cost no page fault per 4 KiB later.
 QImage MappedImage(int width, int height)
 {
     const auto bytesPerLine = static_cast<std::size_t>(width) * 4;
     const std::size_t bytes = bytesPerLine * static_cast<std::size_t>(height);
-    void *address = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    void *address = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
     if (address == MAP_FAILED)
         throw std::bad_alloc();
     return QImage(static_cast<uchar *>(address), width, height, static_cast<qsizetype>(bytesPerLine),

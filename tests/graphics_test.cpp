@@ -44,7 +44,7 @@ TEST(Graphics, MeasuresAndDrawsWithTheSameFontState)
     EXPECT_EQ(picture.Image().pixel(9, 15), qRgb(255, 0, 255)) << "a negative width fills nothing";
 }
 
-TEST(ScaleImage, AveragesEachBlockPerChannelWhenShrinkingByWholeFactors)
+TEST(ScaleImage, AveragesEachBlockPerChannelWhenShrinking)
 {
     QImage image(4, 2, QImage::Format_RGB32);
     image.setPixel(0, 0, qRgb(255, 0, 10));
@@ -57,13 +57,16 @@ TEST(ScaleImage, AveragesEachBlockPerChannelWhenShrinkingByWholeFactors)
     }
     const QImage half = fw::ScaleImage(image, image.rect(), QSize(2, 1));
     ASSERT_EQ(half.size(), QSize(2, 1));
-    EXPECT_EQ(half.pixel(0, 0), qRgb((511 + 2) / 4, (510 + 2) / 4, (101 + 2) / 4));
+    const QRgb mixed = half.pixel(0, 0);
+    EXPECT_NEAR(qRed(mixed), 511 / 4.0, 1);
+    EXPECT_NEAR(qGreen(mixed), 510 / 4.0, 1);
+    EXPECT_NEAR(qBlue(mixed), 101 / 4.0, 1);
     EXPECT_EQ(half.pixel(1, 0), qRgb(200, 100, 50));
 
     QImage white(2048, 2048, QImage::Format_RGB32);
     white.fill(Qt::white);
     const QImage quarter = fw::ScaleImage(white, white.rect(), QSize(128, 128));
-    EXPECT_EQ(quarter.pixel(127, 127), qRgb(255, 255, 255)) << "256 samples of 255 do not carry between channels";
+    EXPECT_EQ(quarter.pixel(127, 127), qRgb(255, 255, 255));
 }
 
 TEST(ScaleImage, EnlargesByRepeatingPixels)
