@@ -1,9 +1,11 @@
 # make run   installs what is missing, builds, starts the program
 # make test  the same set-up, then every test
 # make bench the render benchmarks (BENCH_ARGS passes Google Benchmark flags)
+# make install PREFIX=~/.local   the program, its .desktop file and icon
 # Knobs: BUILD_DIR, BUILD_TYPE, WERROR=ON, SANITIZE=ON.
 
 BUILD_DIR ?= build
+PREFIX ?= /usr/local
 BUILD_TYPE ?= RelWithDebInfo
 WERROR ?= OFF
 SANITIZE ?= OFF
@@ -13,7 +15,7 @@ PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 JOBS := $(shell nproc)
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench install clean
 
 all: build
 
@@ -42,6 +44,9 @@ test: build
 
 bench: build
 	$(BUILD_DIR)/bench/vantor_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true $(BENCH_ARGS)
+
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
 clean:
 	rm -rf $(BUILD_DIR)

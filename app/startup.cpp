@@ -39,6 +39,7 @@ void Main()
 int RunProcess(int argc, char **argv)
 {
     fw::RuntimeInit(argc, argv);
+    fw::SetApplicationIdentity({"vantor-font-mapper", "Vantor Font Mapper", ":/vantor-font-mapper.png"});
     Main();
     return fw::RuntimeExit();
 }

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QByteArray>
 #include <QFileInfo>
+#include <QIcon>
 
 #include <cstdio>
 #include <cstdlib>
@@ -69,6 +70,13 @@ void RuntimeInit(int argc, char **argv)
         qt_message_output(message.type, context, message.text);
     }
     heldMessages.clear();
+}
+
+void SetApplicationIdentity(const ApplicationIdentity &identity)
+{
+    QGuiApplication::setDesktopFileName(QString::fromStdString(identity.desktopFileName));
+    QGuiApplication::setApplicationDisplayName(QString::fromStdString(identity.displayName));
+    QGuiApplication::setWindowIcon(QIcon(QString::fromStdString(identity.icon)));
 }
 
 void RegisterAppObject(std::unique_ptr<Application> application)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 namespace fw {
 
@@ -20,6 +21,14 @@ private:
 // Starts the toolkit. Without a graphical display it prints one line saying
 // so and ends the process with a failure status.
 void RuntimeInit(int argc, char **argv);
+
+struct ApplicationIdentity {
+    std::string desktopFileName; // the .desktop file, without its suffix
+    std::string displayName; // in dialogs' titles
+    std::string icon; // a file or ":/" resource path
+};
+// Names the application to the desktop; after RuntimeInit.
+void SetApplicationIdentity(const ApplicationIdentity &identity);
 void RegisterAppObject(std::unique_ptr<Application> application);
 // The registered application object, or nullptr.
 Application *RegisteredAppObject();

@@ -75,6 +75,16 @@ void Control::SetEnabled(bool enabled)
     widget_->setEnabled(enabled);
 }
 
+std::string Control::AccessibleName() const
+{
+    return widget_->accessibleName().toStdString();
+}
+
+void Control::SetAccessibleName(const std::string &name)
+{
+    widget_->setAccessibleName(QString::fromStdString(name));
+}
+
 void Control::Refresh()
 {
     widget_->update();

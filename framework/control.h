@@ -39,6 +39,9 @@ public:
     void SetBounds(int left, int top, int width, int height);
     bool Enabled() const;
     void SetEnabled(bool enabled);
+    // What a screen reader says for the control.
+    std::string AccessibleName() const;
+    void SetAccessibleName(const std::string &name);
     // Asks for a repaint of the whole control; a Canvas raises Paint for it.
     void Refresh();
 

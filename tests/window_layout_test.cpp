@@ -188,3 +188,35 @@ TEST(ImplicitWindow, ClosingTheWindowDestroysItAndItsTexture)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(WindowLayoutTest, EveryControlHasANameAScreenReaderSays)
+{
+    const std::pair<const char *, const char *> spoken[] = {
+        {"lstChars", "Character grid"},
+        {"cnvPreview", "Preview"},
+        {"lstFonts", "Fonts"},
+        {"lstSizes", "Size"},
+        {"btnSave", "Save texture"},
+        {"btnCopy", "Copy texture"},
+        {"edtDY", "dy, vertical offset"},
+        {"edtDX", "dx, horizontal offset"},
+        {"StaticText1", "dx"},
+        {"StaticText2", "dy"},
+        {"btnQuit", "Quit"},
+        {"StaticText3", "Texture Size"},
+        {"popTexSize", "Texture size"},
+        {"chkToFit", "Scale to Fit"},
+        {"chkBold", "Bold"},
+        {"chkItalic", "Italic"},
+        {"lstWidths", "Width table"},
+        {"btnSaveWidths", "Save width table"},
+        {"btnCopyWidths", "Copy width table"},
+    };
+    ASSERT_EQ(std::size(spoken), static_cast<std::size_t>(window.ControlCount()));
+    for (const auto &[name, said] : spoken)
+        EXPECT_EQ(window.Find<fw::Control>(name).AccessibleName(), said) << name;
+}
+
+} // namespace

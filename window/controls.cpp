@@ -25,6 +25,7 @@ struct ControlRow {
     int width;
     int height;
     std::string_view text; // caption or initial text
+    std::string_view spoken; // the accessible name
     bool enabled = true;
     bool checked = false;
     int columns = 1;
@@ -33,25 +34,25 @@ struct ControlRow {
 
 // In creation order, which is also the order of the Open events.
 constexpr std::array<ControlRow, 19> kControls{{
-    {"lstChars", Kind::Listbox, 20, 14, 261, 203, "", true, false, 10, false},
-    {"cnvPreview", Kind::Canvas, 293, 14, 512, 512, ""},
-    {"lstFonts", Kind::Listbox, 20, 229, 180, 231, "", true, false, 1, true},
-    {"lstSizes", Kind::Listbox, 217, 229, 64, 231, "", true, false, 1, true},
-    {"btnSave", Kind::PushButton, 847, 14, 80, 20, "Save", false},
-    {"btnCopy", Kind::PushButton, 847, 46, 80, 20, "Copy", false},
-    {"edtDY", Kind::EditField, 893, 204, 64, 22, "30"},
-    {"edtDX", Kind::EditField, 817, 204, 64, 22, "4"},
-    {"StaticText1", Kind::StaticText, 817, 174, 64, 20, "dx"},
-    {"StaticText2", Kind::StaticText, 893, 174, 64, 20, "dy"},
-    {"btnQuit", Kind::PushButton, 847, 504, 80, 20, "Quit"},
-    {"StaticText3", Kind::StaticText, 847, 78, 80, 20, "Texture Size"},
-    {"popTexSize", Kind::PopupMenu, 847, 110, 80, 20, ""},
-    {"chkToFit", Kind::CheckBox, 837, 142, 100, 20, "Scale to Fit", true, true},
-    {"chkBold", Kind::CheckBox, 20, 472, 100, 20, "Bold", true, true},
-    {"chkItalic", Kind::CheckBox, 20, 504, 100, 20, "Italic", true, false},
-    {"lstWidths", Kind::Listbox, 817, 251, 140, 158, "", true, false, 2, true},
-    {"btnSaveWidths", Kind::PushButton, 847, 421, 80, 20, "Save", false},
-    {"btnCopyWidths", Kind::PushButton, 847, 453, 80, 20, "Copy", false},
+    {"lstChars", Kind::Listbox, 20, 14, 261, 203, "", "Character grid", true, false, 10, false},
+    {"cnvPreview", Kind::Canvas, 293, 14, 512, 512, "", "Preview"},
+    {"lstFonts", Kind::Listbox, 20, 229, 180, 231, "", "Fonts", true, false, 1, true},
+    {"lstSizes", Kind::Listbox, 217, 229, 64, 231, "", "Size", true, false, 1, true},
+    {"btnSave", Kind::PushButton, 847, 14, 80, 20, "Save", "Save texture", false},
+    {"btnCopy", Kind::PushButton, 847, 46, 80, 20, "Copy", "Copy texture", false},
+    {"edtDY", Kind::EditField, 893, 204, 64, 22, "30", "dy, vertical offset"},
+    {"edtDX", Kind::EditField, 817, 204, 64, 22, "4", "dx, horizontal offset"},
+    {"StaticText1", Kind::StaticText, 817, 174, 64, 20, "dx", "dx"},
+    {"StaticText2", Kind::StaticText, 893, 174, 64, 20, "dy", "dy"},
+    {"btnQuit", Kind::PushButton, 847, 504, 80, 20, "Quit", "Quit"},
+    {"StaticText3", Kind::StaticText, 847, 78, 80, 20, "Texture Size", "Texture Size"},
+    {"popTexSize", Kind::PopupMenu, 847, 110, 80, 20, "", "Texture size"},
+    {"chkToFit", Kind::CheckBox, 837, 142, 100, 20, "Scale to Fit", "Scale to Fit", true, true},
+    {"chkBold", Kind::CheckBox, 20, 472, 100, 20, "Bold", "Bold", true, true},
+    {"chkItalic", Kind::CheckBox, 20, 504, 100, 20, "Italic", "Italic", true, false},
+    {"lstWidths", Kind::Listbox, 817, 251, 140, 158, "", "Width table", true, false, 2, true},
+    {"btnSaveWidths", Kind::PushButton, 847, 421, 80, 20, "Save", "Save width table", false},
+    {"btnCopyWidths", Kind::PushButton, 847, 453, 80, 20, "Copy", "Copy width table", false},
 }};
 
 using Member = std::variant<void (Window1::*)(), void (Window1::*)(int, int), void (Window1::*)(fw::Graphics &)>;
@@ -111,6 +112,7 @@ void ApplyProperties(fw::Control &control, const ControlRow &row)
 {
     control.SetBounds(row.left, row.top, row.width, row.height);
     control.SetEnabled(row.enabled);
+    control.SetAccessibleName(std::string(row.spoken));
     const std::string text(row.text);
     if (auto *list = dynamic_cast<fw::Listbox *>(&control)) {
         list->SetColumnCount(row.columns);

@@ -4,12 +4,9 @@
 . "$(dirname "$0")/lib.sh"
 
 start_app
-eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
-[ "$WIDTH" -eq 981 ] || fail "window width $WIDTH, expected 981"
-[ "$HEIGHT" -gt 546 ] && [ "$HEIGHT" -lt 600 ] || fail "window height $HEIGHT, expected 546 plus a menu bar"
-
-xdotool key --clearmodifiers ctrl+q
-wait_app
-[ "$STATUS" -eq 0 ] || fail "exit status $STATUS after Ctrl+Q"
-expect_quiet_output
+geometry_of "$WINDOW"
+[ "$GEOMETRY_WIDTH" -eq 981 ] || fail "window width $GEOMETRY_WIDTH, expected 981"
+[ "$GEOMETRY_HEIGHT" -gt 546 ] && [ "$GEOMETRY_HEIGHT" -lt 600 ] ||
+  fail "window height $GEOMETRY_HEIGHT, expected 546 plus a menu bar"
+quit_app
 echo "ok"
