@@ -40,13 +40,22 @@ start_app() {
   geometry_of "$WINDOW"
   CONTENT_X=$GEOMETRY_X
   CONTENT_Y=$((GEOMETRY_Y + GEOMETRY_HEIGHT - 546))
-  sleep 0.5
 }
 
 # Clicks at a point of the content area.
 click() {
   xdotool mousemove --sync $((CONTENT_X + $1)) $((CONTENT_Y + $2)) click 1
-  sleep 0.3
+}
+
+# Runs a command until it succeeds, for up to 10 s.
+eventually() {
+  for _ in $(seq 100); do
+    if "$@"; then
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
 }
 
 # Opens the texture size popup and clicks its last item, 2048.
@@ -56,7 +65,6 @@ choose_largest_texture() {
   popup=$(timeout 10 xdotool search --sync --onlyvisible --classname 'vantor-font-mapper' | grep -v "^$WINDOW\$" | tail -n 1)
   geometry_of "$popup"
   xdotool mousemove --sync $((GEOMETRY_X + GEOMETRY_WIDTH / 2)) $((GEOMETRY_Y + GEOMETRY_HEIGHT - 8)) click 1
-  sleep 0.5
 }
 
 # Saves the 512 x 512 preview as it shows on screen to $WORK/$1.png.
@@ -69,32 +77,54 @@ pixels_differing() {
   compare -metric AE "$WORK/$1.png" "$WORK/$2.png" null: 2>&1 || true
 }
 
+preview_differs() {
+  shoot_preview "$2"
+  [ "$(pixels_differing "$1" "$2")" -gt 100 ]
+}
+
+# Fails unless the preview, shot as $2, comes to differ from shot $1.
 expect_changed() {
-  local count
-  count=$(pixels_differing "$1" "$2")
-  [ "$count" -gt 100 ] || fail "$3: the preview did not change ($count pixels)"
+  eventually preview_differs "$1" "$2" || fail "$3: the preview did not change"
 }
 
-# Waits up to 10 s for a file to exist with stable contents.
+# Waits for a file; saves put files in place whole.
 wait_file() {
-  for _ in $(seq 50); do
-    if [ -s "$1" ]; then
-      sleep 0.2
-      return 0
-    fi
-    sleep 0.2
-  done
-  fail "$1 was not written"
+  eventually test -s "$1" || fail "$1 was not written"
 }
 
-# Answers the save dialog with a path.
+window_gone() {
+  ! xdotool search --onlyvisible --name "^$1\$" >/dev/null
+}
+
+# Answers the save dialog with a path. Keys typed before Qt has moved its
+# focus into the dialog are lost, so it types again until the dialog closes.
 save_as() {
   local dialog
   dialog=$(wait_window "Save As")
-  xdotool windowfocus --sync "$dialog"
-  xdotool key --clearmodifiers ctrl+a
-  xdotool type --delay 20 "$1"
-  xdotool key Return
+  for _ in 1 2 3 4 5; do
+    xdotool windowfocus --sync "$dialog"
+    xdotool key --clearmodifiers ctrl+a
+    xdotool type --delay 20 "$1"
+    xdotool key Return
+    if eventually window_gone "Save As"; then
+      return 0
+    fi
+  done
+  fail "the save dialog did not take $1"
+}
+
+# Confirms the PNG settings dialog as it stands.
+confirm_png_settings() {
+  local dialog
+  dialog=$(wait_window "PNG Settings")
+  for _ in 1 2 3 4 5; do
+    xdotool windowfocus --sync "$dialog"
+    xdotool key Return
+    if eventually window_gone "PNG Settings"; then
+      return 0
+    fi
+  done
+  fail "the PNG settings dialog did not close"
 }
 
 # Waits for the program to end and sets STATUS to its exit status.
@@ -110,9 +140,19 @@ expect_quiet_output() {
   [ ! -s "$WORK/out.log" ] || fail "the program printed: $(cat "$WORK/out.log")"
 }
 
+app_ended() {
+  ! kill -0 "$APP_PID" 2>/dev/null
+}
+
+# Ctrl+Q, which must end the program with status 0 and nothing printed.
 quit_app() {
-  xdotool windowfocus --sync "$WINDOW"
-  xdotool key --clearmodifiers ctrl+q
+  for _ in 1 2 3; do
+    xdotool windowfocus --sync "$WINDOW"
+    xdotool key --clearmodifiers ctrl+q
+    if eventually app_ended; then
+      break
+    fi
+  done
   wait_app
   [ "$STATUS" -eq 0 ] || fail "exit status $STATUS after Ctrl+Q"
   expect_quiet_output

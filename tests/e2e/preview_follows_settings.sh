@@ -4,29 +4,27 @@
 # change the preview on screen.
 . "$(dirname "$0")/lib.sh"
 
+shows_default_texture() {
+  shoot_preview start
+  [ "$(convert "$WORK/start.png" -format '%[fx:maxima.r] %[fx:minima.r]' info:)" = "1 0" ]
+}
+
 start_app
-shoot_preview start
-[ "$(convert "$WORK/start.png" -format '%[fx:maxima.r]' info:)" = 1 ] || fail "no white glyphs in the preview at start"
-[ "$(convert "$WORK/start.png" -format '%[fx:minima.r]' info:)" = 0 ] || fail "no black background in the preview at start"
+eventually shows_default_texture || fail "no white glyphs on black in the preview at start"
 
 # Fonts list: a heading, then rows of 18 px; row 1 is the second font.
 click 100 $((229 + 18 + 18 + 9))
-shoot_preview font
 expect_changed start font "choosing a font"
 
 choose_largest_texture
-shoot_preview large
 expect_changed font large "choosing 2048"
 
 click 849 215
 xdotool key --clearmodifiers ctrl+a
 xdotool type --delay 50 "60"
-sleep 0.5
-shoot_preview moved
 expect_changed large moved "typing dx 60"
 
 click 28 482
-shoot_preview plain
 expect_changed moved plain "switching Bold off"
 
 quit_app

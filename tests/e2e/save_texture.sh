@@ -8,9 +8,7 @@ start_app
 choose_largest_texture
 click 887 24
 save_as "$WORK/atlas.png"
-settings=$(wait_window "PNG Settings")
-xdotool windowfocus --sync "$settings"
-xdotool key Return
+confirm_png_settings
 wait_file "$WORK/atlas.png"
 
 read -r width height depth type < <(identify -format '%w %h %[png:IHDR.bit-depth-orig] %[png:IHDR.color-type-orig]\n' "$WORK/atlas.png")

@@ -12,18 +12,27 @@ wait_file "$WORK/widths.txt"
 [ "$(tr -cd '\n' <"$WORK/widths.txt" | wc -c)" -eq 0 ] || fail "the table holds LF"
 [ "$(tail -c 1 "$WORK/widths.txt" | od -An -tx1 | tr -d ' ')" = 0d ] || fail "the table does not end with CR"
 
-click 887 463
-xclip -o -selection clipboard >"$WORK/clipboard.txt"
-cmp -s "$WORK/widths.txt" "$WORK/clipboard.txt" || fail "the clipboard differs from the saved file"
+copied_table_is() {
+  click 887 463
+  xclip -o -selection clipboard >"$WORK/clipboard.txt" 2>/dev/null && cmp -s "$1" "$WORK/clipboard.txt"
+}
+eventually copied_table_is "$WORK/widths.txt" || fail "the clipboard differs from the saved file"
 
 # Cell (3, 3) holds "A": rows of 18 px, columns a tenth of the grid wide.
-click $((20 + 1 + 3 * 26 + 12)) $((14 + 1 + 3 * 18 + 9))
-xdotool type --delay 50 "AB"
-xdotool key Return
-sleep 0.3
-click 887 463
-xclip -o -selection clipboard | tr '\r' '\n' | sed -n 34p >"$WORK/row.txt"
-grep -q "^AB	" "$WORK/row.txt" || fail "row 34 reads '$(cat "$WORK/row.txt")', expected AB"
+# Typing into a selected cell replaces its text.
+row_34_is_ab() {
+  click 887 463
+  xclip -o -selection clipboard 2>/dev/null | tr '\r' '\n' | sed -n 34p >"$WORK/row.txt"
+  grep -q "^AB	" "$WORK/row.txt"
+}
+type_ab_into_cell() {
+  xdotool windowfocus --sync "$WINDOW"
+  click $((20 + 1 + 3 * 26 + 12)) $((14 + 1 + 3 * 18 + 9))
+  xdotool type --delay 50 "AB"
+  xdotool key Return
+  eventually row_34_is_ab
+}
+type_ab_into_cell || type_ab_into_cell || fail "row 34 reads '$(cat "$WORK/row.txt")', expected AB"
 
 quit_app
 echo "ok"
