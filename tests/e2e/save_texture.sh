@@ -1,7 +1,8 @@
 #!/bin/bash
 # At texture size 2048, Save goes through the real save dialog and the PNG
 # settings dialog and writes a 2048 x 2048 8-bit RGB PNG whose glyphs are
-# grey (red, green and blue equal).
+# grey (red, green and blue equal); Copy puts the same picture on the
+# clipboard.
 . "$(dirname "$0")/lib.sh"
 
 start_app
@@ -21,6 +22,13 @@ for other in 1 2; do
   [ "$differing" = 0 ] || fail "$differing pixels are not grey"
 done
 [ "$(convert "$WORK/atlas.png" -format '%[fx:maxima.r]' info:)" = 1 ] || fail "no white glyphs"
+
+copied_picture_matches() {
+  click 887 56
+  xclip -o -selection clipboard -t image/png >"$WORK/copied.png" 2>/dev/null &&
+    [ "$(compare -metric AE "$WORK/atlas.png" "$WORK/copied.png" null: 2>&1 || true)" = 0 ]
+}
+eventually copied_picture_matches || fail "the copied picture differs from the saved one"
 
 quit_app
 echo "ok"
