@@ -1,6 +1,8 @@
 # make run   installs what is missing, builds, starts the program
 # make test  the same set-up, then every test
 # make bench the render benchmarks (BENCH_ARGS passes Google Benchmark flags)
+# make soak  100,000 random user actions, then the memory check (SOAK_ACTIONS, VANTOR_SEED)
+# make fuzz  each libFuzzer target for FUZZ_SECONDS (clang)
 # make install PREFIX=~/.local   the program, its .desktop file and icon
 # Knobs: BUILD_DIR, BUILD_TYPE, WERROR=ON, SANITIZE=ON.
 
@@ -12,15 +14,18 @@ SANITIZE ?= OFF
 
 PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev \
 	libgtest-dev libbenchmark-dev fonts-dejavu-core xvfb xauth xdotool imagemagick xclip
+FUZZ_PACKAGES := clang libclang-rt-14-dev
+FUZZ_SECONDS ?= 60
+SOAK_ACTIONS ?= 100000
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 JOBS := $(shell nproc)
 
-.PHONY: all deps configure build run test bench install clean
+.PHONY: all deps configure build run test bench soak fuzz install clean
 
 all: build
 
 deps:
-	@missing=$$(for p in $(PACKAGES); do \
+	@missing=$$(for p in $(PACKAGES) $(EXTRA_PACKAGES); do \
 		dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed$$' || echo $$p; \
 	done); \
 	if [ -n "$$missing" ]; then \
@@ -44,6 +49,21 @@ test: build
 
 bench: build
 	$(BUILD_DIR)/bench/vantor_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true $(BENCH_ARGS)
+
+soak: build
+	VANTOR_ACTIONS=$(SOAK_ACTIONS) VANTOR_SOAK=1 VANTOR_SEED=$${VANTOR_SEED:-1} \
+		$(BUILD_DIR)/tests/vantor_tests --gtest_filter='RandomUserTest.*'
+
+fuzz:
+	$(MAKE) deps EXTRA_PACKAGES="$(FUZZ_PACKAGES)"
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTOR_FUZZ=ON
+	cmake --build build-fuzz -j $(JOBS)
+	mkdir -p build-fuzz/corpus
+	for target in val to_int32 format char_width_table; do \
+		mkdir -p build-fuzz/corpus/$$target; \
+		ASAN_OPTIONS=detect_leaks=0 build-fuzz/tests/fuzz/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) \
+			-print_final_stats=1 build-fuzz/corpus/$$target || exit 1; \
+	done
 
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)

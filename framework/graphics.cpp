@@ -12,6 +12,8 @@
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStringList>
+#include <QTextBoundaryFinder>
 
 #include <algorithm>
 #include <cmath>
@@ -20,9 +22,35 @@ namespace fw {
 
 namespace {
 
-// Qt's raster engine works in 26.6 fixed point; positions beyond this are
-// never handed to it.
+// Qt lays text out and rasterises in 26.6 fixed point, which wraps beyond
+// 2^25 pixels; no position or advance beyond this is handed to it.
 constexpr double kMaxCoordinate = 1 << 24;
+
+// No glyph advances further than this many ems.
+constexpr double kMaxAdvanceEms = 2.0;
+
+// A text that could advance beyond kMaxCoordinate split into pieces that
+// cannot, at grapheme boundaries; ordinary texts stay whole.
+QStringList SafePieces(const QString &text, int pixelSize)
+{
+    const auto maxLength = static_cast<qsizetype>(kMaxCoordinate / (kMaxAdvanceEms * std::max(pixelSize, 1)));
+    if (text.size() <= maxLength)
+        return {text};
+    QStringList pieces;
+    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
+    qsizetype start = 0;
+    while (start < text.size()) {
+        graphemes.setPosition(std::min(start + std::max<qsizetype>(maxLength, 1), text.size()));
+        if (!graphemes.isAtBoundary())
+            graphemes.toPreviousBoundary();
+        qsizetype end = graphemes.position();
+        if (end <= start)
+            end = graphemes.toNextBoundary();
+        pieces << text.mid(start, end - start);
+        start = end;
+    }
+    return pieces;
+}
 
 QString ToQString(std::string_view text)
 {
@@ -40,6 +68,23 @@ bool FamilyHasBoldFace(const QString &family)
         [&](const QString &style) { return QFontDatabase::weight(family, style) >= QFont::DemiBold; });
     known.insert(family, hasBold);
     return hasBold;
+}
+
+bool HasRightToLeft(const QString &text)
+{
+    const QList<uint> codes = text.toUcs4();
+    return std::any_of(codes.begin(), codes.end(), [](uint code) {
+        switch (QChar::direction(code)) {
+        case QChar::DirR:
+        case QChar::DirAL:
+        case QChar::DirRLE:
+        case QChar::DirRLO:
+        case QChar::DirRLI:
+            return true;
+        default:
+            return false;
+        }
+    });
 }
 
 } // namespace
@@ -162,42 +207,86 @@ void Graphics::FillRect(int x, int y, int width, int height)
     Painter().fillRect(QRect(x, y, width, height), QColor(foreColor_.red, foreColor_.green, foreColor_.blue));
 }
 
+double Graphics::Advance(const QString &text)
+{
+    const QFontMetricsF &metrics = Font().metrics;
+    double advance = 0;
+    for (const QString &piece : SafePieces(text, textSize_))
+        advance += metrics.horizontalAdvance(piece);
+    return advance;
+}
+
 int Graphics::StringWidth(std::string_view text)
 {
     if (textSize_ < 1 || text.empty())
         return 0;
-    return ToInt32(std::round(Font().metrics.horizontalAdvance(ToQString(text))));
+    return ToInt32(std::round(Advance(ToQString(text))));
+}
+
+// Qt lays out and loads every glyph of a text it draws, even far outside
+// the target. Of a long left-to-right text only the part up to where it
+// leaves the target on the right is drawn: what changes at the cut lies
+// beyond the edge. Right-to-left text is drawn whole, as its order decides
+// what shows.
+QString Graphics::VisiblePart(const QString &text, double left)
+{
+    constexpr qsizetype kLong = 256;
+    constexpr qsizetype kStep = 64;
+    if (text.size() <= kLong || HasRightToLeft(text))
+        return text;
+    const double edge = Width() + 4.0 * kMaxAdvanceEms * textSize_;
+    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
+    double advance = 0;
+    qsizetype start = 0;
+    while (start < text.size() && left + advance <= edge) {
+        graphemes.setPosition(std::min(start + kStep, text.size()));
+        if (!graphemes.isAtBoundary())
+            graphemes.toNextBoundary();
+        const qsizetype end = graphemes.position() > start ? graphemes.position() : text.size();
+        advance += Font().metrics.horizontalAdvance(text.mid(start, end - start));
+        start = end;
+    }
+    return text.left(start);
 }
 
 void Graphics::DrawString(std::string_view text, int x, int y)
 {
     if (textSize_ < 1 || text.empty())
         return;
+    const QString string = VisiblePart(ToQString(text), x);
+    const QStringList pieces = SafePieces(string, textSize_);
+    double left = x;
+    for (const QString &piece : pieces) {
+        const double advance = pieces.size() > 1 ? Font().metrics.horizontalAdvance(piece) : 0;
+        DrawPiece(piece, left, y);
+        left += advance;
+    }
+}
+
+void Graphics::DrawPiece(const QString &text, double left, double baseline)
+{
     const FontState &state = Font();
-    const QString string = ToQString(text);
     // No glyph reaches further than two ems from its pen position.
-    const double reach = 2.0 * textSize_ + state.boldStroke;
-    const double left = x;
-    const double baseline = y;
+    const double reach = kMaxAdvanceEms * textSize_ + state.boldStroke;
     if (std::abs(left) > kMaxCoordinate || std::abs(baseline) > kMaxCoordinate)
         return;
     if (baseline - reach > Height() || baseline + reach < 0 || left - reach > Width())
         return;
-    if (left + reach < 0 && left + state.metrics.horizontalAdvance(string) + reach < 0)
+    if (left + reach < 0 && left + state.metrics.horizontalAdvance(text) + reach < 0)
         return;
 
     QPainter &painter = Painter();
     const QColor color(foreColor_.red, foreColor_.green, foreColor_.blue);
     if (state.boldStroke > 0) {
         QPainterPath path;
-        path.addText(QPointF(left, baseline), state.font, string);
+        path.addText(QPointF(left, baseline), state.font, text);
         painter.fillPath(path, color);
         painter.strokePath(path, QPen(color, state.boldStroke, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         return;
     }
     painter.setFont(state.font);
     painter.setPen(color);
-    painter.drawText(QPointF(left, baseline), string);
+    painter.drawText(QPointF(left, baseline), text);
 }
 
 void Graphics::DrawPicture(const Picture &picture, int x, int y, int width, int height, int sourceX, int sourceY,

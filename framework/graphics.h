@@ -7,6 +7,7 @@
 
 class QImage;
 class QPainter;
+class QString;
 
 namespace fw {
 
@@ -55,6 +56,8 @@ public:
 
     void FillRect(int x, int y, int width, int height);
     // The advance of the whole text, rounded to the nearest whole pixel.
+    // Texts too long for Qt's fixed-point layout (beyond 2^24 pixels) are
+    // measured and drawn in pieces split between characters.
     int StringWidth(std::string_view text);
     // Draws without wrapping, with the left end of the baseline at (x, y).
     // Text that lies wholly outside the target draws nothing.
@@ -72,6 +75,9 @@ private:
     struct FontState;
     QPainter &Painter();
     const FontState &Font();
+    double Advance(const QString &text);
+    QString VisiblePart(const QString &text, double left);
+    void DrawPiece(const QString &text, double left, double baseline);
 
     QImage *image_ = nullptr;
     QPainter *externalPainter_ = nullptr;

@@ -215,6 +215,20 @@ TEST_F(FontMapTest, AnyCellTextRendersAndKeepsItsRowWhole)
     EXPECT_EQ(List("lstWidths").Cell(99, 1), "433437.50") << "10,000 M measured whole";
 }
 
+TEST_F(FontMapTest, TextsLongerThanQtsLayoutCanHoldAreMeasuredNotWrapped)
+{
+    // Ten copies of 10,000 W at 512 px advance about 50 million pixels, past
+    // what Qt's 26.6 fixed point holds: the width once came out negative.
+    SetOnlyCell(0, 0, "W");
+    window.FontMap(nullptr, "DejaVu Sans", 512, 2048, 2048, 4, 30);
+    const double one = std::stod(List("lstWidths").Cell(0, 1));
+    SetOnlyCell(0, 0, std::string(10000, 'W'));
+    const auto map = window.FontMap(nullptr, "DejaVu Sans", 512, 2048, 2048, 4, 30);
+    const double many = std::stod(List("lstWidths").Cell(0, 1));
+    EXPECT_NEAR(many, 10000 * one, 10000 * 0.1);
+    EXPECT_FALSE(InkBounds(map->Image(), QRect(0, 0, 2048, 205)).isEmpty()) << "the start of the text is drawn";
+}
+
 TEST_F(FontMapTest, SizesBelowOnePixelDrawAndMeasureNothing)
 {
     for (int size : {0, -5}) {

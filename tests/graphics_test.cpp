@@ -2,6 +2,7 @@
 #include "framework/image_scaling.h"
 #include "framework/picture.h"
 
+#include <QFont>
 #include <QPainter>
 
 #include <gtest/gtest.h>
@@ -101,6 +102,48 @@ TEST(Graphics, DrawsPicturesInDevicePixelsOnAHighDensityTarget)
     EXPECT_EQ(screen.pixel(7, 3), qRgb(255, 255, 255));
     EXPECT_EQ(screen.pixel(8, 0), qRgb(0, 0, 0));
     EXPECT_EQ(screen.pixel(1023, 1023), qRgb(0, 0, 0));
+}
+
+} // namespace
+
+namespace {
+
+// The same text as Qt draws it whole, as the oracle.
+QImage DrawnWhole(const QString &text, int x, int y)
+{
+    QImage image(512, 128, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(40);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setStyleStrategy(QFont::NoSubpixelAntialias);
+    QPainter painter(&image);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(QPointF(x, y), text);
+    return image;
+}
+
+QImage DrawnByGraphics(const QString &text, int x, int y)
+{
+    fw::Picture picture(512, 128, 32);
+    fw::Graphics &g = picture.Graphics();
+    g.SetForeColor(fw::RGB(255, 255, 255));
+    g.SetTextFont("DejaVu Sans");
+    g.SetTextSize(40);
+    g.DrawString(text.toStdString(), x, y);
+    return picture.Image();
+}
+
+TEST(Graphics, ALongTextShowsExactlyAsQtDrawsItWhole)
+{
+    const QString words = QStringLiteral("Waffle fig AVATAR office, ").repeated(100);
+    EXPECT_EQ(DrawnByGraphics(words, 20, 90), DrawnWhole(words, 20, 90)) << "left to right, cut past the edge";
+    const QString hebrew = QString::fromUtf8("\xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D ").repeated(200);
+    EXPECT_EQ(DrawnByGraphics(hebrew, 20, 90), DrawnWhole(hebrew, 20, 90)) << "right to left, drawn whole";
+    const QString mixed = QStringLiteral("abc ") + hebrew;
+    EXPECT_EQ(DrawnByGraphics(mixed, -300, 90), DrawnWhole(mixed, -300, 90));
 }
 
 } // namespace
