@@ -12,8 +12,6 @@
 #include <QSaveFile>
 #include <QSpinBox>
 
-#include <algorithm>
-
 namespace fw {
 namespace {
 
@@ -46,11 +44,6 @@ bool GraphicsExporter::RequestSettings()
         return false;
     compression_ = level->value();
     return true;
-}
-
-void GraphicsExporter::SetCompressionLevel(int level)
-{
-    compression_ = std::clamp(level, 0, 9);
 }
 
 void GraphicsExporter::SavePicture(const FolderItem &location, const Picture &picture) const

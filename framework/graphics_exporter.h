@@ -18,9 +18,6 @@ public:
     // to 9 smallest). Gives whether the user confirmed it; a cancel keeps the
     // settings as they were.
     bool RequestSettings();
-    int CompressionLevel() const { return compression_; }
-    // Clamped to 0..9.
-    void SetCompressionLevel(int level);
 
     // Four-character type and creator codes. Linux file systems keep none,
     // so there they are held here only.

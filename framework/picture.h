@@ -22,7 +22,6 @@ public:
 
     int Width() const;
     int Height() const;
-    int Depth() const { return 32; }
     fw::Graphics &Graphics();
 
     // The pixels, with any drawing in progress finished. Its cacheKey()

@@ -1,4 +1,5 @@
 #include "framework/files.h"
+#include "framework/graphics_exporter.h"
 #include "framework/popup_menu.h"
 #include "modal_driver.h"
 #include "test_support.h"
@@ -164,6 +165,18 @@ TEST_F(ExportTest, AFailedSaveIsReportedWithTheFileAndTheReason)
         EXPECT_GT(driver.messages[0].size(), 32) << "gives a reason";
         EXPECT_FALSE(QFileInfo::exists(path));
     }
+}
+
+TEST(GraphicsExporter, ExistsForPngOnlyAndKeepsTheCodesItIsGiven)
+{
+    EXPECT_EQ(fw::GetQTGraphicsExporter("JPEG"), nullptr);
+    EXPECT_EQ(fw::GetQTGraphicsExporter(""), nullptr);
+    const auto exporter = fw::GetQTGraphicsExporter("PNGf");
+    ASSERT_NE(exporter, nullptr);
+    exporter->SetOutputFileType("PNGf");
+    exporter->SetOutputFileCreator("????");
+    EXPECT_EQ(exporter->OutputFileType(), "PNGf");
+    EXPECT_EQ(exporter->OutputFileCreator(), "????");
 }
 
 TEST(TextOutputStream, AStreamNeverClosedLeavesTheOldFileAsItWas)
