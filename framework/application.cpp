@@ -1,5 +1,6 @@
 #include "framework/application.h"
 
+#include "framework/message_filter.h"
 #include "framework/window.h"
 
 #include <QApplication>
@@ -65,6 +66,7 @@ void RuntimeInit(int argc, char **argv)
     const QtMessageHandler previous = qInstallMessageHandler(HoldStartMessage);
     runtime.toolkit = std::make_unique<QApplication>(runtime.argc, runtime.argv.data());
     qInstallMessageHandler(previous);
+    InstallMessageFilter();
     for (const HeldMessage &message : heldMessages) {
         const QMessageLogContext context(nullptr, 0, nullptr, message.category.constData());
         qt_message_output(message.type, context, message.text);

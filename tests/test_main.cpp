@@ -1,5 +1,7 @@
 // Runs every test inside one QApplication on the offscreen platform, with the
 // tests' own fonts. Any Qt warning fails the test that caused it.
+#include "framework/message_filter.h"
+
 #include <QApplication>
 #include <QByteArray>
 #include <QDir>
@@ -39,6 +41,7 @@ int main(int argc, char **argv)
     const QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
     qInstallMessageHandler(FailOnQtWarning);
+    fw::InstallMessageFilter();
 
     testing::InitGoogleTest(&argc, argv);
     QApplication application(argc, argv);
