@@ -12,6 +12,7 @@
 #include <QAbstractItemModel>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -58,6 +59,9 @@ public:
     {
         const int before = renders_;
         const bool settingsEvent = ActRandomly();
+        // As between two actions of a real user: pending paints run, and so
+        // do Qt's own timers, such as the one that trims its font cache.
+        QCoreApplication::processEvents();
         if (renders_ > before)
             RememberRender();
         expectRender_ = settingsEvent && SettingsAllowARender();
