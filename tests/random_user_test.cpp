@@ -202,7 +202,7 @@ private:
             const std::string text = RandomNumberText();
             last_ = std::string("set ") + name + " to '" + text.substr(0, 40) + "'";
             auto &field = window_.Find<fw::EditField>(name);
-            const bool changed = field.Text() != QString::fromStdString(text).toStdString();
+            const bool changed = field.Text() != text;
             field.SetText(text);
             return changed;
         }

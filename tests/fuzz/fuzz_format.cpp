@@ -15,10 +15,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (!std::isfinite(value))
         return 0;
     const std::string text = fw::Format(value, "0.00");
-    const std::size_t digits = text.front() == '-' ? 1 : 0;
-    if (text.size() < digits + 4 || text[text.size() - 3] != '.')
+    const std::size_t sign = text.front() == '-' ? 1 : 0;
+    if (text.size() < sign + 4 || text[text.size() - 3] != '.')
         std::abort();
-    for (std::size_t i = digits; i < text.size(); ++i) {
+    for (std::size_t i = sign; i < text.size(); ++i) {
         if (i != text.size() - 3 && (text[i] < '0' || text[i] > '9'))
             std::abort();
     }
