@@ -1,5 +1,6 @@
 #include "framework/files.h"
 
+#include "framework/atomic_file.h"
 #include "framework/exceptions.h"
 
 #include <QApplication>
@@ -7,7 +8,6 @@
 #include <QFileDialog>
 #include <QFileIconProvider>
 #include <QMimeDatabase>
-#include <QSaveFile>
 
 namespace fw {
 namespace {
@@ -34,7 +34,7 @@ std::string CannotSave(const std::string &path, const std::string &reason)
         .toStdString();
 }
 
-TextOutputStream::TextOutputStream(std::unique_ptr<QSaveFile> file)
+TextOutputStream::TextOutputStream(std::unique_ptr<AtomicFile> file)
     : file_(std::move(file))
 {
 }
@@ -43,18 +43,13 @@ TextOutputStream::~TextOutputStream() = default;
 
 void TextOutputStream::Write(std::string_view text)
 {
-    NotNil(file_.get()).write(text.data(), static_cast<qint64>(text.size()));
+    NotNil(file_.get()).Write(text);
 }
 
 void TextOutputStream::Close()
 {
-    QSaveFile &file = NotNil(file_.get());
-    if (!file.commit()) {
-        const std::string message = CannotSave(file.fileName().toStdString(), file.errorString().toStdString());
-        file_.reset();
-        throw IOException(message);
-    }
-    file_.reset();
+    const std::unique_ptr<AtomicFile> file = std::move(file_);
+    NotNil(file.get()).Commit();
 }
 
 FolderItem::FolderItem(std::string path)
@@ -64,10 +59,7 @@ FolderItem::FolderItem(std::string path)
 
 std::shared_ptr<TextOutputStream> FolderItem::CreateTextFile() const
 {
-    auto file = std::make_unique<QSaveFile>(QString::fromStdString(path_));
-    if (!file->open(QIODevice::WriteOnly))
-        throw IOException(CannotSave(path_, file->errorString().toStdString()));
-    return std::make_shared<TextOutputStream>(std::move(file));
+    return std::make_shared<TextOutputStream>(std::make_unique<AtomicFile>(path_));
 }
 
 std::shared_ptr<FolderItem> GetSaveFolderItem(std::string_view fileType, std::string_view proposedName)

@@ -4,15 +4,15 @@
 #include <string>
 #include <string_view>
 
-class QSaveFile;
-
 namespace fw {
+
+class AtomicFile;
 
 // Text written into a file that only appears, whole, at Close; a stream
 // dropped without Close leaves the target as it was.
 class TextOutputStream {
 public:
-    explicit TextOutputStream(std::unique_ptr<QSaveFile> file);
+    explicit TextOutputStream(std::unique_ptr<AtomicFile> file);
     ~TextOutputStream();
     TextOutputStream(const TextOutputStream &) = delete;
     TextOutputStream &operator=(const TextOutputStream &) = delete;
@@ -20,11 +20,11 @@ public:
     // Appends the bytes as they are; adds no line end.
     void Write(std::string_view text);
     // Puts the file in place. Throws IOException naming the file and the
-    // reason when anything written could not be saved.
+    // reason when anything written could not be saved; the old file stays.
     void Close();
 
 private:
-    std::unique_ptr<QSaveFile> file_;
+    std::unique_ptr<AtomicFile> file_;
 };
 
 // A location in the file system.
@@ -33,7 +33,8 @@ public:
     explicit FolderItem(std::string path);
     const std::string &Path() const { return path_; }
     // A stream that replaces the file at this location when closed. Throws
-    // IOException naming the file and the reason when it cannot be created.
+    // IOException naming the file and the reason when it cannot be created
+    // or the location holds something other than a regular file.
     std::shared_ptr<TextOutputStream> CreateTextFile() const;
 
 private:

@@ -1,15 +1,16 @@
 #include "framework/graphics_exporter.h"
 
+#include "framework/atomic_file.h"
 #include "framework/exceptions.h"
 #include "framework/files.h"
 #include "framework/picture.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QImageWriter>
-#include <QSaveFile>
 #include <QSpinBox>
 
 namespace fw {
@@ -48,15 +49,18 @@ bool GraphicsExporter::RequestSettings()
 
 void GraphicsExporter::SavePicture(const FolderItem &location, const Picture &picture) const
 {
-    QSaveFile file(QString::fromStdString(location.Path()));
-    if (!file.open(QIODevice::WriteOnly))
-        throw IOException(CannotSave(location.Path(), file.errorString().toStdString()));
-    QImageWriter writer(&file, "png");
+    AtomicFile file(location.Path());
+    // Encoded in memory, so that a write error is the file's to report, with
+    // its reason, rather than the encoder's.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
     writer.setQuality(QualityForLevel(compression_));
     if (!writer.write(picture.Image()))
         throw IOException(CannotSave(location.Path(), writer.errorString().toStdString()));
-    if (!file.commit())
-        throw IOException(CannotSave(location.Path(), file.errorString().toStdString()));
+    file.Write(std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
+    file.Commit();
 }
 
 std::shared_ptr<GraphicsExporter> GetQTGraphicsExporter(std::string_view format)

@@ -14,6 +14,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
+#include <cstring>
+#include <optional>
+
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -148,22 +155,117 @@ TEST_F(ExportTest, TheWidthTableFileHoldsExactlyTheText)
     EXPECT_EQ(QGuiApplication::clipboard()->text().toUtf8(), first) << "CR line ends kept";
 }
 
-TEST_F(ExportTest, AFailedSaveIsReportedWithTheFileAndTheReason)
+// Makes every write past `bytes` into a file fail with EFBIG, as a full disk
+// refuses writes, for any user.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+        : signal_(std::signal(SIGXFSZ, SIG_IGN))
+    {
+        getrlimit(RLIMIT_FSIZE, &previous_);
+        rlimit limit = previous_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, signal_);
+    }
+
+private:
+    void (*signal_)(int);
+    rlimit previous_{};
+};
+
+// A small tmpfs filled to the last byte; only where the test may mount one.
+class FullFileSystem {
+public:
+    explicit FullFileSystem(const QString &folder)
+        : folder_(folder.toStdString())
+    {
+        mounted_ = mount("tmpfs", folder_.c_str(), "tmpfs", 0, "size=64k") == 0;
+    }
+    ~FullFileSystem()
+    {
+        if (mounted_)
+            umount(folder_.c_str());
+    }
+    bool Mounted() const { return mounted_; }
+    void Fill()
+    {
+        QFile filler(QString::fromStdString(folder_ + "/filler"));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QByteArray block(4096, '\0');
+        while (filler.write(block) > 0) { }
+    }
+
+private:
+    std::string folder_;
+    bool mounted_ = false;
+};
+
+TEST_F(ExportTest, AFailedSaveLeavesTheOldFileAndSaysWhy)
 {
-    // Nothing can be created in /proc, not even by root.
-    const QString path = QStringLiteral("/proc/atlas.out");
-    for (const bool png : {true, false}) {
-        SCOPED_TRACE(png ? "texture" : "width table");
-        std::vector<ModalDriver::Step> steps{ModalDriver::SaveAs(path)};
-        if (png)
-            steps.push_back(ModalDriver::AcceptSettings(6));
-        ModalDriver driver(steps);
-        Click(png ? "btnSave" : "btnSaveWidths");
-        ASSERT_EQ(driver.messages.size(), 1) << driver.seen.join(QLatin1Char(' ')).toStdString();
-        EXPECT_TRUE(driver.messages[0].startsWith(QStringLiteral("Cannot save /proc/atlas.out: ")))
-            << driver.messages[0].toStdString();
-        EXPECT_GT(driver.messages[0].size(), 32) << "gives a reason";
-        EXPECT_FALSE(QFileInfo::exists(path));
+    const QByteArray kept("kept table\r");
+    const QString fifo = PathOf("fifo");
+    ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    const QString limited = PathOf("limited.out");
+    Write(limited, kept);
+    QTemporaryDir tmpfsFolder;
+    FullFileSystem tmpfs(tmpfsFolder.path());
+    const QString full = tmpfsFolder.filePath(QStringLiteral("full.out"));
+    if (tmpfs.Mounted()) {
+        Write(full, kept);
+        tmpfs.Fill();
+    } else {
+        std::printf("Cannot mount a tmpfs here; the full disk is stood in for by the file size limit alone\n");
+    }
+    const struct {
+        QString path;
+        std::string reason;
+        bool limitSize = false;
+    } cases[] = {
+        {QStringLiteral("/proc/atlas.out"), ""}, // nothing can be created in /proc, not even by root
+        {fifo, "it is not a regular file"},
+        {limited, std::strerror(EFBIG), true},
+        {full, std::strerror(ENOSPC)},
+    };
+    for (const auto &c : cases) {
+        if (c.path == full && !tmpfs.Mounted())
+            continue;
+        for (const bool png : {true, false}) {
+            SCOPED_TRACE(testing::Message() << c.path.toStdString() << (png ? " texture" : " width table"));
+            std::vector<ModalDriver::Step> steps{ModalDriver::SaveAs(c.path)};
+            if (QFileInfo::exists(c.path))
+                steps.push_back(ModalDriver::Confirm());
+            if (png)
+                steps.push_back(ModalDriver::AcceptSettings(6));
+            ModalDriver driver(steps);
+            const QDir folder = QFileInfo(c.path).dir();
+            const QStringList entries = folder.entryList(QDir::AllEntries | QDir::System | QDir::Hidden);
+            {
+                const std::optional<FileSizeLimit> limit
+                    = c.limitSize ? std::make_optional<FileSizeLimit>(kept.size() + 1) : std::nullopt;
+                Click(png ? "btnSave" : "btnSaveWidths");
+            }
+            const QStringList failures = driver.messages.filter(QStringLiteral("Cannot save"));
+            ASSERT_EQ(failures.size(), 1) << driver.messages.join(QLatin1Char('|')).toStdString();
+            const std::string message = failures.value(0).toStdString();
+            const std::string prefix = "Cannot save " + c.path.toStdString() + ": ";
+            if (!c.reason.empty()) {
+                EXPECT_EQ(message, prefix + c.reason);
+            } else {
+                EXPECT_TRUE(message.starts_with(prefix) && message.size() > prefix.size() + 5) << message;
+            }
+            EXPECT_EQ(folder.entryList(QDir::AllEntries | QDir::System | QDir::Hidden), entries)
+                << "no file added, none left behind";
+            if (c.path == fifo) {
+                EXPECT_FALSE(QFileInfo(c.path).isFile()) << "still the FIFO, not replaced by a file";
+            } else if (QFileInfo::exists(c.path)) {
+                EXPECT_EQ(Read(c.path), kept) << "the old file is left exactly as it was";
+            }
+        }
     }
 }
 
