@@ -263,18 +263,36 @@ void Graphics::DrawString(std::string_view text, int x, int y)
     }
 }
 
-void Graphics::DrawPiece(const QString &text, double left, double baseline)
+// A glyph reaches at most two ems beyond where the one before it ends, so
+// most texts are decided by their pen and advance alone. One whose pen lies
+// further out pays for its outline's exact bounds: marks stacked on their
+// base (an e with sixty acute accents) reach far beyond two ems.
+bool Graphics::InkMayShow(const QString &text, double left, double baseline)
 {
     const FontState &state = Font();
-    // No glyph reaches further than two ems from its pen position.
-    const double reach = kMaxAdvanceEms * textSize_ + state.boldStroke;
-    if (std::abs(left) > kMaxCoordinate || std::abs(baseline) > kMaxCoordinate)
-        return;
-    if (baseline - reach > Height() || baseline + reach < 0 || left - reach > Width())
-        return;
-    if (left + reach < 0 && left + state.metrics.horizontalAdvance(text) + reach < 0)
-        return;
+    const auto reachesTarget = [&](double reach) {
+        if (baseline - reach > Height() || baseline + reach < 0 || left - reach > Width())
+            return false;
+        return left + reach >= 0 || left + state.metrics.horizontalAdvance(text) + reach >= 0;
+    };
+    const double twoEms = kMaxAdvanceEms * textSize_;
+    if (reachesTarget(twoEms + state.boldStroke))
+        return true;
+    if (!reachesTarget(twoEms * static_cast<double>(text.size()) + state.boldStroke))
+        return false;
+    QPainterPath outline;
+    outline.addText(QPointF(left, baseline), state.font, text);
+    const double margin = state.boldStroke + 1; // the stroke and antialiasing
+    return outline.boundingRect()
+        .adjusted(-margin, -margin, margin, margin)
+        .intersects(QRectF(0, 0, Width(), Height()));
+}
 
+void Graphics::DrawPiece(const QString &text, double left, double baseline)
+{
+    if (std::abs(left) > kMaxCoordinate || std::abs(baseline) > kMaxCoordinate || !InkMayShow(text, left, baseline))
+        return;
+    const FontState &state = Font();
     QPainter &painter = Painter();
     const QColor color(foreColor_.red, foreColor_.green, foreColor_.blue);
     if (state.boldStroke > 0) {

@@ -60,7 +60,7 @@ public:
     // measured and drawn in pieces split between characters.
     int StringWidth(std::string_view text);
     // Draws without wrapping, with the left end of the baseline at (x, y).
-    // Text that lies wholly outside the target draws nothing.
+    // Glyphs are clipped only by the target's edges.
     void DrawString(std::string_view text, int x, int y);
     // Copies the source rectangle into the destination rectangle, scaling
     // when their sizes differ: smoothly when shrinking, by nearest pixel when
@@ -77,6 +77,7 @@ private:
     const FontState &Font();
     double Advance(const QString &text);
     QString VisiblePart(const QString &text, double left);
+    bool InkMayShow(const QString &text, double left, double baseline);
     void DrawPiece(const QString &text, double left, double baseline);
 
     QImage *image_ = nullptr;

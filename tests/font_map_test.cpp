@@ -1,7 +1,10 @@
 #include "framework/check_box.h"
 #include "framework/graphics.h"
 #include "framework/picture.h"
+#include "framework/text.h"
 #include "test_support.h"
+
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
@@ -248,6 +251,56 @@ TEST_F(FontMapTest, OffsetsFarOutsideDrawNothingButStillMeasure)
             EXPECT_TRUE(InkBounds(map->Image(), map->Image().rect()).isEmpty()) << dx << ", " << dy;
             EXPECT_EQ(List("lstWidths").Cell(33, 1), "43.30");
         }
+    }
+}
+
+} // namespace
+
+namespace {
+
+// Qt drawing the text whole at the pen, as the oracle for glyphs far from it.
+QImage DrawnByQt(const QString &text, bool italic, int x, int y)
+{
+    QImage image(1024, 1024, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(72);
+    font.setItalic(italic);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setStyleStrategy(QFont::NoSubpixelAntialias);
+    QPainter painter(&image);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(QPointF(x, y), text);
+    return image;
+}
+
+TEST_F(FontMapTest, MarksStackedFarFromTheirPenStillShowAtEachEdge)
+{
+    const QString above = QStringLiteral("e") + QString(QChar(0x301)).repeated(60);
+    const QString below = QStringLiteral("e") + QString(QChar(0x323)).repeated(60);
+    const struct {
+        const char *edge;
+        QString text;
+        int row, column, dx, dy;
+        bool italic;
+    } cases[] = {
+        {"bottom", above, 9, 0, 4, -200, false}, // pen 200 px below the picture
+        {"top", below, 0, 0, 4, 300, false}, // pen 198 px above it
+        {"left", above, 9, 0, -200, 30, true}, // the slanted stack leans in
+        {"nowhere", above, 9, 0, 4, -2000, false}, // the stack ends below the picture
+    };
+    window.Find<fw::CheckBox>("chkBold").SetValue(false);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.edge);
+        window.Find<fw::CheckBox>("chkItalic").SetValue(c.italic);
+        SetOnlyCell(c.row, c.column, c.text.toStdString());
+        const QImage image = window.FontMap(nullptr, "DejaVu Sans", 72, 1024, 1024, c.dx, c.dy)->Image();
+        const int x = fw::ToInt32(c.column * 102.4 + c.dx);
+        const int y = fw::ToInt32((c.row + 1) * 102.4 - c.dy);
+        EXPECT_EQ(image, DrawnByQt(c.text, c.italic, x, y));
+        EXPECT_EQ(InkBounds(image, image.rect()).isEmpty(), std::string(c.edge) == "nowhere");
     }
 }
 
