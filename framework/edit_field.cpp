@@ -4,12 +4,17 @@
 
 #include <QLineEdit>
 
+#include <limits>
+
 namespace fw {
 
 EditField::EditField()
     : Control(new QLineEdit)
 {
-    QObject::connect(&WidgetAs<QLineEdit>(), &QLineEdit::textChanged, [this] { Raise(Event::TextChange); });
+    QLineEdit &line = WidgetAs<QLineEdit>();
+    // Qt cuts text beyond 32,767 characters without a word; a field holds any.
+    line.setMaxLength(std::numeric_limits<int>::max());
+    QObject::connect(&line, &QLineEdit::textChanged, [this] { Raise(Event::TextChange); });
 }
 
 std::string EditField::Text() const

@@ -3,6 +3,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
+#include <limits>
+
 namespace fw {
 
 namespace {
@@ -16,6 +18,8 @@ QWidget *LiveEditDelegate::createEditor(
 {
     QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
     if (auto *line = qobject_cast<QLineEdit *>(editor)) {
+        // Qt cuts text beyond 32,767 characters without a word; a cell holds any.
+        line->setMaxLength(std::numeric_limits<int>::max());
         auto *self = const_cast<LiveEditDelegate *>(this);
         connect(line, &QLineEdit::textEdited, self, [self, line] { Q_EMIT self->commitData(line); });
     }

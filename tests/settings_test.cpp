@@ -8,6 +8,7 @@
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -197,6 +198,29 @@ TEST_F(SettingsTest, EscapeGivesTheCellItsTextBack)
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     EXPECT_EQ(List("lstChars").Cell(4, 0), "H");
     EXPECT_EQ(List("lstWidths").Cell(40, 0), "H") << "the restored text is rendered";
+}
+
+TEST_F(SettingsTest, APasteOfAHundredThousandCharactersIsKeptWhole)
+{
+    const QString text(100000, QLatin1Char('i'));
+    QGuiApplication::clipboard()->setText(text);
+    QApplication::setActiveWindow(&window.Widget());
+    auto &dx = QtChild<QLineEdit>(window, "edtDX");
+    dx.setFocus();
+    dx.selectAll();
+    dx.paste();
+    EXPECT_EQ(window.Find<fw::EditField>("edtDX").Text().size(), 100000u);
+
+    auto &view = QtChild<QTableView>(window, "lstChars");
+    view.setFocus();
+    view.setCurrentIndex(view.model()->index(2, 2));
+    QTest::keyClick(&view, 'X');
+    auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    editor->paste();
+    EXPECT_EQ(List("lstChars").Cell(2, 2).size(), 100000u);
+    EXPECT_EQ(List("lstWidths").Cell(22, 0).size(), 100000u) << "rendered whole";
 }
 
 TEST_F(SettingsTest, TheWidthListIsForDisplayOnly)
