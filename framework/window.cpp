@@ -159,6 +159,17 @@ Control &Window::ControlAt(int index) const
     return *impl_->controls[static_cast<std::size_t>(index)];
 }
 
+void Window::SetFocusOrder(std::span<const std::string_view> names)
+{
+    QWidget *previous = nullptr;
+    for (const std::string_view name : names) {
+        QWidget *next = &Find<Control>(name).Widget();
+        if (previous)
+            QWidget::setTabOrder(previous, next);
+        previous = next;
+    }
+}
+
 Control *Window::FindControl(std::string_view name) const
 {
     for (const auto &control : impl_->controls) {

@@ -3,6 +3,7 @@
 #include "framework/exceptions.h"
 
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -44,6 +45,9 @@ public:
     int ControlCount() const;
     // In the order in which the controls were added.
     Control &ControlAt(int index) const;
+    // Tab moves through these controls in this order, and from the last back
+    // to the first; controls that take no focus may be left out.
+    void SetFocusOrder(std::span<const std::string_view> names);
     // nullptr when there is no control of that name.
     Control *FindControl(std::string_view name) const;
     // Throws NilObjectException when there is no such control of that class.

@@ -223,6 +223,21 @@ TEST_F(SettingsTest, APasteOfAHundredThousandCharactersIsKeptWhole)
     EXPECT_EQ(List("lstWidths").Cell(22, 0).size(), 100000u) << "rendered whole";
 }
 
+TEST_F(SettingsTest, TabFollowsTheReadingOrderOfTheWindow)
+{
+    window.Widget().show();
+    QApplication::setActiveWindow(&window.Widget());
+    QtChild<QWidget>(window, "lstChars").setFocus();
+    QStringList order;
+    for (int i = 0; i < 16; ++i) {
+        order << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(order.join(QLatin1Char(' ')).toStdString(),
+        "lstChars lstFonts lstSizes chkBold chkItalic btnSave btnCopy popTexSize chkToFit edtDX edtDY lstWidths "
+        "btnSaveWidths btnCopyWidths btnQuit lstChars");
+}
+
 TEST_F(SettingsTest, TheWidthListIsForDisplayOnly)
 {
     auto &view = QtChild<QTableView>(window, "lstWidths");

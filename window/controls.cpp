@@ -55,6 +55,13 @@ constexpr std::array<ControlRow, 19> kControls{{
     {"btnCopyWidths", Kind::PushButton, 847, 453, 80, 20, "Copy", "Copy width table", false},
 }};
 
+// Tab follows the reading order: the left column top to bottom, then the
+// right one, Quit last. The creation order above stays as it is: it is the
+// order of the Open events.
+constexpr std::array<std::string_view, 15> kFocusOrder{"lstChars", "lstFonts", "lstSizes", "chkBold",
+    "chkItalic", "btnSave", "btnCopy", "popTexSize", "chkToFit", "edtDX", "edtDY", "lstWidths", "btnSaveWidths",
+    "btnCopyWidths", "btnQuit"};
+
 using Member = std::variant<void (Window1::*)(), void (Window1::*)(int, int), void (Window1::*)(fw::Graphics &)>;
 
 struct Wire {
@@ -161,6 +168,7 @@ void Window1::CreateControls0()
                     wire.event, std::visit([this](auto handler) { return Bound(*this, handler); }, wire.handler));
         }
     }
+    SetFocusOrder(kFocusOrder);
 }
 
 } // namespace vantor
