@@ -1,5 +1,6 @@
 #include "framework/canvas.h"
 
+#include "framework/dispatch.h"
 #include "framework/graphics.h"
 
 #include <QPainter>
@@ -35,6 +36,11 @@ private:
 Canvas::Canvas()
     : Control(new CanvasWidget(*this))
 {
+}
+
+void Canvas::Run(const std::function<void()> &handler)
+{
+    paintFailing_ = DispatchAfterEvent(handler, !paintFailing_);
 }
 
 } // namespace fw

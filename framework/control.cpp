@@ -106,7 +106,12 @@ template <class Function, class... Args> void Control::RaiseWith(Event event, Ar
         return;
     // A copy: the handler may rebind or destroy this control's handlers.
     const Function handler = std::get<Function>(found->second);
-    Dispatch([&] { handler(std::forward<Args>(args)...); });
+    Run([&] { handler(std::forward<Args>(args)...); });
+}
+
+void Control::Run(const std::function<void()> &handler)
+{
+    Dispatch(handler);
 }
 
 void Control::Raise(Event event)

@@ -63,6 +63,8 @@ protected:
     // widget, so each widget is deleted once, here.
     explicit Control(QWidget *widget);
     virtual bool HasEvent(Event event) const = 0;
+    // Runs a bound handler; Dispatch unless a control needs otherwise.
+    virtual void Run(const std::function<void()> &handler);
 
 private:
     template <class Function, class... Args> void RaiseWith(Event event, Args &&...args);

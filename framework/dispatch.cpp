@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QTimer>
 #include <QWidget>
 
 #include <utility>
@@ -31,6 +32,18 @@ void Dispatch(const std::function<void()> &handler)
         handler();
     } catch (...) {
         UnhandledException(std::current_exception());
+    }
+}
+
+bool DispatchAfterEvent(const std::function<void()> &handler, bool report)
+{
+    try {
+        handler();
+        return false;
+    } catch (...) {
+        if (report)
+            QTimer::singleShot(0, qApp, [error = std::current_exception()] { UnhandledException(error); });
+        return true;
     }
 }
 

@@ -12,6 +12,12 @@ namespace fw {
 // by a handler's own property write is reported on its own.
 void Dispatch(const std::function<void()> &handler);
 
+// For a handler that must not open a modal window while it runs, a paint
+// handler: a modal loop there paints, and may fail, again. An exception is
+// reported once the current event has been handled, and only when `report`
+// is true. Gives whether the handler threw.
+bool DispatchAfterEvent(const std::function<void()> &handler, bool report);
+
 using UnhandledExceptionService = std::function<void(std::exception_ptr)>;
 
 // Replaces the service and returns the previous one. The default shows a

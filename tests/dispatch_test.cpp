@@ -1,3 +1,4 @@
+#include "framework/canvas.h"
 #include "framework/check_box.h"
 #include "framework/dispatch.h"
 #include "framework/edit_field.h"
@@ -50,6 +51,33 @@ TEST(Dispatch, AnExceptionThatIsNoStdExceptionStillGetsAMessage)
     ErrorSpy errors;
     fw::Dispatch([] { throw 42; });
     EXPECT_EQ(errors.messages, (std::vector<std::string>{"An unknown error occurred."}));
+}
+
+TEST(Dispatch, APaintErrorIsReportedAfterThePaintOnceForARunOfFailures)
+{
+    ErrorSpy errors;
+    fw::Canvas canvas;
+    bool fail = true;
+    canvas.Bind(fw::Event::Paint, std::function<void(fw::Graphics &)>([&](fw::Graphics &) {
+        if (fail)
+            throw std::runtime_error("paint failed");
+    }));
+    canvas.Widget().show();
+    const auto paint = [&] {
+        const std::size_t before = errors.messages.size();
+        canvas.Widget().repaint();
+        EXPECT_EQ(errors.messages.size(), before) << "nothing is reported inside the paint";
+        QCoreApplication::processEvents();
+    };
+    paint();
+    paint();
+    paint();
+    EXPECT_EQ(errors.messages, std::vector<std::string>{"paint failed"});
+    fail = false;
+    paint();
+    fail = true;
+    paint();
+    EXPECT_EQ(errors.messages.size(), 2u) << "a new failure after a good paint is reported again";
 }
 
 TEST(ControlEvents, PropertyWritesRaiseOnlyListIndexAndTextChanges)
