@@ -1,6 +1,6 @@
 # make run   installs what is missing, builds, starts the program
 # make test  the same set-up, then every test
-# make bench the render benchmarks (BENCH_ARGS passes Google Benchmark flags)
+# make bench the render and start-up benchmarks (BENCH_ARGS passes Google Benchmark flags)
 # make soak  100,000 random user actions, then the memory check (SOAK_ACTIONS, VANTOR_SEED)
 # make fuzz  each libFuzzer target for FUZZ_SECONDS (clang)
 # make install PREFIX=~/.local   the program, its .desktop file and icon
@@ -15,6 +15,8 @@ SANITIZE ?= OFF
 PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev \
 	libgtest-dev libbenchmark-dev fonts-dejavu-core xvfb xauth xdotool imagemagick xclip
 FUZZ_PACKAGES := clang libclang-rt-14-dev
+BENCH_PACKAGES := python3-fonttools
+BENCH_FONTS = $(BUILD_DIR)/bench/fonts
 FUZZ_SECONDS ?= 60
 SOAK_ACTIONS ?= 100000
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
@@ -48,7 +50,11 @@ test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
 bench: build
+	$(MAKE) --no-print-directory deps EXTRA_PACKAGES="$(BENCH_PACKAGES)"
+	test -e $(BENCH_FONTS)/bench-1999.ttf || \
+		/usr/bin/python3 bench/make_fonts.py /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf $(BENCH_FONTS) 2000
 	$(BUILD_DIR)/bench/vantor_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true $(BENCH_ARGS)
+	$(BUILD_DIR)/bench/vantor_startup_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true $(BENCH_ARGS)
 
 soak: build
 	VANTOR_ACTIONS=$(SOAK_ACTIONS) VANTOR_SOAK=1 VANTOR_SEED=$${VANTOR_SEED:-1} \

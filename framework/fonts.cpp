@@ -3,6 +3,8 @@
 #include "framework/exceptions.h"
 
 #include <QFontDatabase>
+#include <QGuiApplication>
+#include <QPointer>
 #include <QStringList>
 
 #include <optional>
@@ -17,13 +19,36 @@ std::optional<std::vector<std::string>> &Override()
     return families;
 }
 
+// QFontDatabase::families() builds its list anew on every call, and filling
+// a font list asks for each family in turn: the list is kept until the
+// installed fonts change.
+const QStringList &InstalledFamilies()
+{
+    static struct {
+        QStringList families;
+        bool fresh = false;
+        QPointer<QGuiApplication> application;
+    } kept;
+    if (kept.application != qGuiApp) {
+        kept.application = qGuiApp;
+        kept.fresh = false;
+        if (qGuiApp)
+            QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, [] { kept.fresh = false; });
+    }
+    if (!kept.fresh) {
+        kept.families = QFontDatabase::families();
+        kept.fresh = true;
+    }
+    return kept.families;
+}
+
 } // namespace
 
 int FontCount()
 {
     if (Override())
         return static_cast<int>(Override()->size());
-    return static_cast<int>(QFontDatabase::families().size());
+    return static_cast<int>(InstalledFamilies().size());
 }
 
 std::string Font(int index)
@@ -32,7 +57,7 @@ std::string Font(int index)
         throw OutOfBoundsException("Font index " + std::to_string(index) + " out of range");
     if (Override())
         return (*Override())[static_cast<std::size_t>(index)];
-    return QFontDatabase::families()[index].toStdString();
+    return InstalledFamilies()[index].toStdString();
 }
 
 void OverrideFontFamilies(std::vector<std::string> families)
