@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QSignalBlocker>
 
 #include <limits>
 
@@ -21,7 +22,8 @@ QWidget *LiveEditDelegate::createEditor(
         // Qt cuts text beyond 32,767 characters without a word; a cell holds any.
         line->setMaxLength(std::numeric_limits<int>::max());
         auto *self = const_cast<LiveEditDelegate *>(this);
-        connect(line, &QLineEdit::textEdited, self, [self, line] { Q_EMIT self->commitData(line); });
+        // Every change, typed, undone or redone, reaches the model at once.
+        connect(line, &QLineEdit::textChanged, self, [self, line] { Q_EMIT self->commitData(line); });
     }
     return editor;
 }
@@ -31,16 +33,20 @@ void LiveEditDelegate::setEditorData(QWidget *editor, const QModelIndex &index) 
     // Only the first time: commits while typing call this again.
     if (!editor->property(kTextBeforeEdit).isValid())
         editor->setProperty(kTextBeforeEdit, index.data(Qt::EditRole));
+    // Setting the text the editor already shows would wipe its undo history.
+    const auto *line = qobject_cast<QLineEdit *>(editor);
+    if (line && line->text() == index.data(Qt::EditRole).toString())
+        return;
+    // The model's own text, not a change to commit back to it.
+    const QSignalBlocker blocker(editor);
     QStyledItemDelegate::setEditorData(editor, index);
 }
 
 bool LiveEditDelegate::eventFilter(QObject *object, QEvent *event)
 {
     auto *line = qobject_cast<QLineEdit *>(object);
-    if (line && event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+    if (line && event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape)
         line->setText(line->property(kTextBeforeEdit).toString());
-        Q_EMIT commitData(line);
-    }
     return QStyledItemDelegate::eventFilter(object, event);
 }
 

@@ -4,8 +4,9 @@
 
 namespace fw {
 
-// Commits an in-place edit on every keystroke, so the model sees each change
-// as it is typed; Escape restores the text the cell had before the edit.
+// Commits an in-place edit on every change, so the model sees each one as it
+// is typed, undone or redone; the editor keeps its undo history throughout.
+// Escape restores the text the cell had before the edit.
 class LiveEditDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;

@@ -6,11 +6,13 @@
 #include "test_support.h"
 
 #include <QAbstractItemModel>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMenu>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTest>
@@ -236,6 +238,29 @@ TEST_F(SettingsTest, TabFollowsTheReadingOrderOfTheWindow)
     EXPECT_EQ(order.join(QLatin1Char(' ')).toStdString(),
         "lstChars lstFonts lstSizes chkBold chkItalic btnSave btnCopy popTexSize chkToFit edtDX edtDY lstWidths "
         "btnSaveWidths btnCopyWidths btnQuit lstChars");
+}
+
+TEST_F(SettingsTest, UndoAndRedoInACellStepThroughTheTypingAndRender)
+{
+    QApplication::setActiveWindow(&window.Widget());
+    auto &view = QtChild<QTableView>(window, "lstChars");
+    view.setFocus();
+    view.setCurrentIndex(view.model()->index(3, 3));
+    QTest::keyClick(&view, 'X');
+    QWidget *editor = QApplication::focusWidget();
+    QTest::keyClick(editor, Qt::Key_Left);
+    QTest::keyClicks(editor, QStringLiteral("YZ"));
+    EXPECT_EQ(List("lstWidths").Cell(33, 0), "YZX");
+    auto &undo = QtChild<QAction>(window, "EditUndo");
+    Q_EMIT QtChild<QMenu>(window, "EditMenu").aboutToShow();
+    ASSERT_TRUE(undo.isEnabled()) << "Edit > Undo applies to the cell being edited";
+    undo.trigger();
+    EXPECT_EQ(List("lstWidths").Cell(33, 0), "X") << "each step renders";
+    QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(List("lstWidths").Cell(33, 0), "YZX");
+    QTest::keyClick(editor, Qt::Key_Escape);
+    EXPECT_EQ(List("lstChars").Cell(3, 3), "A") << "Escape still restores the cell as it was";
+    EXPECT_EQ(List("lstWidths").Cell(33, 0), "A");
 }
 
 TEST_F(SettingsTest, TheWidthListIsForDisplayOnly)
