@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileIconProvider>
+#include <QFileInfo>
 #include <QMimeDatabase>
 
 namespace fw {
@@ -72,14 +73,23 @@ std::shared_ptr<FolderItem> GetSaveFolderItem(std::string_view fileType, std::st
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    if (fileType == "text/any")
+    if (fileType == "text/any") {
         dialog.setNameFilter(QCoreApplication::translate("fw", "All files (*)"));
-    else
-        dialog.setMimeTypeFilters({QString::fromUtf8(fileType.data(), static_cast<qsizetype>(fileType.size()))});
+    } else {
+        const QString mimeType = QString::fromUtf8(fileType.data(), static_cast<qsizetype>(fileType.size()));
+        dialog.setMimeTypeFilters({mimeType});
+        dialog.setDefaultSuffix(QMimeDatabase().mimeTypeForName(mimeType).preferredSuffix());
+    }
+    // Each save starts where the last one went, for as long as the program runs.
+    static QString lastFolder;
+    if (!lastFolder.isEmpty())
+        dialog.setDirectory(lastFolder);
     dialog.selectFile(QString::fromUtf8(proposedName.data(), static_cast<qsizetype>(proposedName.size())));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return nullptr;
-    return std::make_shared<FolderItem>(dialog.selectedFiles().constFirst().toStdString());
+    const QString chosen = dialog.selectedFiles().constFirst();
+    lastFolder = QFileInfo(chosen).absolutePath();
+    return std::make_shared<FolderItem>(chosen.toStdString());
 }
 
 } // namespace fw

@@ -44,8 +44,10 @@ private:
 // The message of a failed save: "Cannot save <path>: <reason>".
 std::string CannotSave(const std::string &path, const std::string &reason);
 
-// Shows the modal save dialog proposing `proposedName`. "image/png" offers
-// PNG files, "text/any" all files. Gives nil when the user cancels.
+// Shows the modal save dialog proposing `proposedName`, in the folder of the
+// last save of this run. "image/png" offers PNG files and adds ".png" to a
+// name without a suffix; "text/any" offers all files and keeps the name as
+// typed. Gives nil when the user cancels.
 std::shared_ptr<FolderItem> GetSaveFolderItem(std::string_view fileType, std::string_view proposedName);
 
 } // namespace fw

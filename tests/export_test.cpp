@@ -73,6 +73,20 @@ TEST_F(ExportTest, TheSaveDialogsProposeTheirNamesAndCancelSilently)
     }
 }
 
+TEST_F(ExportTest, ASaveStartsInTheLastFolderAndThePngGetsItsSuffix)
+{
+    QString startedIn;
+    ModalDriver driver({ModalDriver::SaveAs(PathOf("atlas")), ModalDriver::AcceptSettings(6),
+        [&](QWidget &modal) {
+            startedIn = dynamic_cast<QFileDialog &>(modal).directory().absolutePath();
+            ModalDriver::SaveAs(QStringLiteral("widths"))(modal);
+        }});
+    Click("btnSave");
+    Click("btnSaveWidths");
+    EXPECT_EQ(startedIn, QDir(folder.path()).absolutePath());
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), (QStringList{QStringLiteral("atlas.png"), QStringLiteral("widths")}));
+}
+
 TEST_F(ExportTest, CancellingTheSettingsStillWritesThePng)
 {
     const QString path = PathOf("cancelled.png");
@@ -208,7 +222,7 @@ private:
 TEST_F(ExportTest, AFailedSaveLeavesTheOldFileAndSaysWhy)
 {
     const QByteArray kept("kept table\r");
-    const QString fifo = PathOf("fifo");
+    const QString fifo = PathOf("fifo.out");
     ASSERT_EQ(mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
     const QString limited = PathOf("limited.out");
     Write(limited, kept);
