@@ -13,7 +13,7 @@ WERROR ?= OFF
 SANITIZE ?= OFF
 
 PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev \
-	libgtest-dev libbenchmark-dev fonts-dejavu-core xvfb xauth xdotool imagemagick xclip
+	libgtest-dev libbenchmark-dev fonts-dejavu-core fonts-dejavu-extra xvfb xauth xdotool imagemagick xclip
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 BENCH_PACKAGES := python3-fonttools
 BENCH_FONTS = $(BUILD_DIR)/bench/fonts
@@ -65,7 +65,7 @@ fuzz:
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTOR_FUZZ=ON
 	cmake --build build-fuzz -j $(JOBS)
 	mkdir -p build-fuzz/corpus
-	for target in val to_int32 format char_width_table; do \
+	for target in val to_int32 format; do \
 		mkdir -p build-fuzz/corpus/$$target; \
 		ASAN_OPTIONS=detect_leaks=0 build-fuzz/tests/fuzz/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) \
 			-print_final_stats=1 build-fuzz/corpus/$$target || exit 1; \

@@ -86,11 +86,6 @@ void RegisterAppObject(std::unique_ptr<Application> application)
     TheRuntime().application = std::move(application);
 }
 
-Application *RegisteredAppObject()
-{
-    return TheRuntime().application.get();
-}
-
 int RuntimeRun()
 {
     TheRuntime().exitStatus = QApplication::exec();

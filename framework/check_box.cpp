@@ -10,11 +10,6 @@ CheckBox::CheckBox()
     QObject::connect(&WidgetAs<QCheckBox>(), &QCheckBox::clicked, [this] { Raise(Event::Action); });
 }
 
-std::string CheckBox::Caption() const
-{
-    return WidgetAs<QCheckBox>().text().toStdString();
-}
-
 void CheckBox::SetCaption(const std::string &caption)
 {
     WidgetAs<QCheckBox>().setText(QString::fromStdString(caption));

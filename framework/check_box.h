@@ -10,7 +10,6 @@ namespace fw {
 class CheckBox : public Control {
 public:
     CheckBox();
-    std::string Caption() const;
     void SetCaption(const std::string &caption);
     bool Value() const;
     void SetValue(bool checked);

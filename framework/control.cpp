@@ -40,16 +40,6 @@ void Control::SetName(std::string name)
     widget_->setObjectName(QString::fromStdString(name_));
 }
 
-int Control::Left() const
-{
-    return widget_->x();
-}
-
-int Control::Top() const
-{
-    return widget_->y();
-}
-
 int Control::Width() const
 {
     return widget_->width();
@@ -73,11 +63,6 @@ bool Control::Enabled() const
 void Control::SetEnabled(bool enabled)
 {
     widget_->setEnabled(enabled);
-}
-
-std::string Control::AccessibleName() const
-{
-    return widget_->accessibleName().toStdString();
 }
 
 void Control::SetAccessibleName(const std::string &name)

@@ -32,15 +32,12 @@ public:
     // object name, by which tests find the widget.
     void SetName(std::string name);
 
-    int Left() const;
-    int Top() const;
     int Width() const;
     int Height() const;
     void SetBounds(int left, int top, int width, int height);
     bool Enabled() const;
     void SetEnabled(bool enabled);
     // What a screen reader says for the control.
-    std::string AccessibleName() const;
     void SetAccessibleName(const std::string &name);
     // Asks for a repaint of the whole control; a Canvas raises Paint for it.
     void Refresh();
@@ -48,7 +45,6 @@ public:
     // Throws std::invalid_argument when the control has no such event or the
     // handler takes the wrong arguments.
     void Bind(Event event, Handler handler);
-    bool IsBound(Event event) const { return handlers_.count(event) > 0; }
     // Runs the bound handler, if any, through Dispatch.
     void Raise(Event event);
     void Raise(Event event, int row, int column);

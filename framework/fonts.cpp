@@ -7,17 +7,9 @@
 #include <QPointer>
 #include <QStringList>
 
-#include <optional>
-
 namespace fw {
 
 namespace {
-
-std::optional<std::vector<std::string>> &Override()
-{
-    static std::optional<std::vector<std::string>> families;
-    return families;
-}
 
 // QFontDatabase::families() builds its list anew on every call, and filling
 // a font list asks for each family in turn: the list is kept until the
@@ -46,8 +38,6 @@ const QStringList &InstalledFamilies()
 
 int FontCount()
 {
-    if (Override())
-        return static_cast<int>(Override()->size());
     return static_cast<int>(InstalledFamilies().size());
 }
 
@@ -55,19 +45,7 @@ std::string Font(int index)
 {
     if (index < 0 || index >= FontCount())
         throw OutOfBoundsException("Font index " + std::to_string(index) + " out of range");
-    if (Override())
-        return (*Override())[static_cast<std::size_t>(index)];
     return InstalledFamilies()[index].toStdString();
-}
-
-void OverrideFontFamilies(std::vector<std::string> families)
-{
-    Override() = std::move(families);
-}
-
-void RestoreFontFamilies()
-{
-    Override().reset();
 }
 
 } // namespace fw

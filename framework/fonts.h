@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 namespace fw {
 
@@ -9,10 +8,5 @@ namespace fw {
 int FontCount();
 // Throws OutOfBoundsException for an index outside 0..FontCount()-1.
 std::string Font(int index);
-
-// Makes FontCount and Font list these families instead of the installed ones,
-// as a system with other fonts would; for tests. Drawing is unaffected.
-void OverrideFontFamilies(std::vector<std::string> families);
-void RestoreFontFamilies();
 
 } // namespace fw

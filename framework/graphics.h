@@ -40,18 +40,13 @@ public:
     int Width() const;
     int Height() const;
 
-    Color ForeColor() const { return foreColor_; }
     void SetForeColor(Color color) { foreColor_ = color; }
-    const std::string &TextFont() const { return textFont_; }
     void SetTextFont(std::string family);
     // The em size in pixels. Below 1, text draws nothing and measures 0.
-    int TextSize() const { return textSize_; }
     void SetTextSize(int pixels);
     // Bold and italic show at every size, synthesised when the family has no
     // such face.
-    bool Bold() const { return bold_; }
     void SetBold(bool bold);
-    bool Italic() const { return italic_; }
     void SetItalic(bool italic);
 
     void FillRect(int x, int y, int width, int height);

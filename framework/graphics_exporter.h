@@ -19,12 +19,10 @@ public:
     // settings as they were.
     bool RequestSettings();
 
-    // Four-character type and creator codes. Linux file systems keep none,
-    // so there they are held here only.
-    const std::string &OutputFileType() const { return type_; }
-    void SetOutputFileType(std::string type) { type_ = std::move(type); }
-    const std::string &OutputFileCreator() const { return creator_; }
-    void SetOutputFileCreator(std::string creator) { creator_ = std::move(creator); }
+    // Four-character type and creator codes. Linux file systems have no
+    // place for them, so they are dropped.
+    void SetOutputFileType(std::string_view) { }
+    void SetOutputFileCreator(std::string_view) { }
 
     // Writes the whole picture, replacing the file only once it is complete.
     // Throws IOException naming the file and the reason on failure.
@@ -32,8 +30,6 @@ public:
 
 private:
     int compression_ = kDefaultCompression;
-    std::string type_;
-    std::string creator_;
 };
 
 // A new exporter for a four-character format code, or nil for a format that

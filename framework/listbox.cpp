@@ -55,29 +55,14 @@ bool Listbox::HasEvent(Event event) const
     return event == Event::Open || event == Event::Change || event == Event::CellTextChange;
 }
 
-int Listbox::ColumnCount() const
-{
-    return model_->columnCount();
-}
-
 void Listbox::SetColumnCount(int columns)
 {
     model_->SetColumnCount(columns);
 }
 
-bool Listbox::HasHeading() const
-{
-    return !WidgetAs<QTableView>().horizontalHeader()->isHidden();
-}
-
 void Listbox::SetHasHeading(bool hasHeading)
 {
     WidgetAs<QTableView>().horizontalHeader()->setVisible(hasHeading);
-}
-
-std::string Listbox::Heading(int column) const
-{
-    return model_->Heading(column).toStdString();
 }
 
 void Listbox::SetHeading(int column, const std::string &heading)
@@ -113,11 +98,6 @@ std::string Listbox::Cell(int row, int column) const
 void Listbox::SetCell(int row, int column, const std::string &text)
 {
     model_->SetText(row, column, QString::fromStdString(text));
-}
-
-int Listbox::CellType(int row, int column) const
-{
-    return model_->Editable(row, column) ? kTypeEditable : kTypeDefault;
 }
 
 void Listbox::SetCellType(int row, int column, int type)

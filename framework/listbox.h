@@ -15,17 +15,13 @@ class ListboxModel;
 // nothing. A row or column outside the list throws OutOfBoundsException.
 class Listbox : public Control {
 public:
-    static constexpr int kTypeDefault = 0;
     static constexpr int kTypeEditable = 3;
 
     Listbox();
 
-    int ColumnCount() const;
     // Only while the list has no rows.
     void SetColumnCount(int columns);
-    bool HasHeading() const;
     void SetHasHeading(bool hasHeading);
-    std::string Heading(int column) const;
     void SetHeading(int column, const std::string &heading);
 
     // Appends a row whose column 0 holds `text`; LastIndex is then its index.
@@ -35,7 +31,6 @@ public:
     void DeleteAllRows();
     std::string Cell(int row, int column) const;
     void SetCell(int row, int column, const std::string &text);
-    int CellType(int row, int column) const;
     // kTypeEditable lets the user edit the cell in place; a list with an
     // editable cell selects single cells rather than rows.
     void SetCellType(int row, int column, int type);

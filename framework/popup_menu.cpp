@@ -23,19 +23,9 @@ void PopupMenu::AddRow(const std::string &text)
     combo.setCurrentIndex(selected);
 }
 
-int PopupMenu::ListCount() const
-{
-    return WidgetAs<QComboBox>().count();
-}
-
-int PopupMenu::ListIndex() const
-{
-    return WidgetAs<QComboBox>().currentIndex();
-}
-
 void PopupMenu::SetListIndex(int index)
 {
-    if (index < -1 || index >= ListCount())
+    if (index < -1 || index >= WidgetAs<QComboBox>().count())
         throw OutOfBoundsException("Popup menu index " + std::to_string(index) + " out of range");
     WidgetAs<QComboBox>().setCurrentIndex(index);
 }

@@ -12,9 +12,6 @@ class PopupMenu : public Control {
 public:
     PopupMenu();
     void AddRow(const std::string &text);
-    int ListCount() const;
-    // -1 when nothing is selected.
-    int ListIndex() const;
     // -1 selects nothing; an index beyond the items throws OutOfBoundsException.
     void SetListIndex(int index);
     // The selected item's text; empty when nothing is selected.

@@ -10,7 +10,6 @@ namespace fw {
 class PushButton : public Control {
 public:
     PushButton();
-    std::string Caption() const;
     void SetCaption(const std::string &caption);
 
 protected:

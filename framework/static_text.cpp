@@ -12,11 +12,6 @@ StaticText::StaticText()
     WidgetAs<QLabel>().setTextFormat(Qt::PlainText);
 }
 
-std::string StaticText::Text() const
-{
-    return WidgetAs<QLabel>().text().toStdString();
-}
-
 void StaticText::SetText(const std::string &text)
 {
     WidgetAs<QLabel>().setText(QString::fromStdString(text));

@@ -10,7 +10,6 @@ namespace fw {
 class StaticText : public Control {
 public:
     StaticText();
-    std::string Text() const;
     void SetText(const std::string &text);
     void SetAlignment(Alignment alignment);
 

@@ -90,24 +90,9 @@ Window::~Window()
     delete impl_->widget;
 }
 
-std::string Window::Title() const
-{
-    return impl_->widget->windowTitle().toStdString();
-}
-
 void Window::SetTitle(const std::string &title)
 {
     impl_->widget->setWindowTitle(QString::fromStdString(title));
-}
-
-int Window::Width() const
-{
-    return impl_->content->width();
-}
-
-int Window::Height() const
-{
-    return impl_->content->height();
 }
 
 void Window::SetSize(int width, int height)
@@ -117,7 +102,6 @@ void Window::SetSize(int width, int height)
 
 void Window::SetResizeable(bool resizeable)
 {
-    resizeable_ = resizeable;
     impl_->layout->setSizeConstraint(resizeable ? QLayout::SetDefaultConstraint : QLayout::SetFixedSize);
     Qt::WindowFlags flags = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
         | Qt::WindowCloseButtonHint;

@@ -22,14 +22,10 @@ public:
     Window &operator=(const Window &) = delete;
 
     const std::string &ClassName() const { return className_; }
-    std::string Title() const;
     void SetTitle(const std::string &title);
     // The content area, below the menu bar.
-    int Width() const;
-    int Height() const;
     void SetSize(int width, int height);
     // A window that is not resizeable keeps its size and offers no maximise.
-    bool Resizeable() const { return resizeable_; }
     void SetResizeable(bool resizeable);
     // Builds the window's menus from the bar's tree, which must outlive the
     // window. Quit items quit with exit code 0; the Edit items named
@@ -76,7 +72,6 @@ private:
     struct Impl;
 
     std::string className_;
-    bool resizeable_ = true;
     fw::MenuBar *menuBar_ = nullptr;
     std::unique_ptr<Impl> impl_;
 };

@@ -1,21 +1,35 @@
+#include "framework/edit_field.h"
 #include "framework/popup_menu.h"
 #include "test_support.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QPalette>
 
 #include <gtest/gtest.h>
 
 namespace {
 
+// Counts the paints that reach a widget.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget &widget) { widget.installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        count += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
 class PreviewTest : public MainWindowTest {
 protected:
-    QImage Preview()
-    {
-        QWidget &canvas = window.Find<fw::Control>("cnvPreview").Widget();
-        return canvas.grab().toImage().convertToFormat(QImage::Format_RGB32);
-    }
-    QRgb Background() { return window.Find<fw::Control>("cnvPreview").Widget().palette().window().color().rgb(); }
+    QWidget &Canvas() { return window.Find<fw::Control>("cnvPreview").Widget(); }
+    QImage Preview() { return Canvas().grab().toImage().convertToFormat(QImage::Format_RGB32); }
+    QRgb Background() { return Canvas().palette().window().color().rgb(); }
 
     void ChooseTexture(int item) { window.Find<fw::PopupMenu>("popTexSize").SetListIndex(item); }
     void SetFit(bool fit)
@@ -26,20 +40,34 @@ protected:
     }
 };
 
+TEST_F(PreviewTest, RepaintsAfterEveryRenderAndEveryFitSwitch)
+{
+    window.Widget().show();
+    QCoreApplication::processEvents();
+    PaintCounter paints(Canvas());
+    const auto paintedAfter = [&](const std::function<void()> &action) {
+        paints.count = 0;
+        action();
+        QCoreApplication::processEvents();
+        return paints.count > 0;
+    };
+    EXPECT_FALSE(paintedAfter([] {})) << "nothing changed, nothing painted";
+    EXPECT_TRUE(paintedAfter([&] { window.Find<fw::EditField>("edtDX").SetText("9"); }));
+    EXPECT_TRUE(paintedAfter([&] { SetFit(false); }));
+    EXPECT_TRUE(paintedAfter([&] { SetFit(true); }));
+}
+
 TEST_F(PreviewTest, FitShrinksA2048TextureToTheAverageOfEachBlock)
 {
     ChooseTexture(3);
-    SetFit(true);
     const QImage preview = Preview();
     const QImage &texture = Texture();
     ASSERT_EQ(preview.size(), QSize(512, 512));
     for (int y = 0; y < 512; y += 3) {
         for (int x = 0; x < 512; x += 3) {
             int sum = 0;
-            for (int j = 0; j < 4; ++j) {
-                for (int i = 0; i < 4; ++i)
-                    sum += qRed(texture.pixel(4 * x + i, 4 * y + j));
-            }
+            for (int j = 0; j < 16; ++j)
+                sum += qRed(texture.pixel(4 * x + j % 4, 4 * y + j / 4));
             ASSERT_NEAR(qRed(preview.pixel(x, y)), (sum + 8) / 16, 1) << x << ", " << y;
         }
     }
@@ -49,7 +77,6 @@ TEST_F(PreviewTest, FitShrinksA2048TextureToTheAverageOfEachBlock)
 TEST_F(PreviewTest, FitEnlargesA256TextureByWholePixels)
 {
     ChooseTexture(0);
-    SetFit(true);
     const QImage preview = Preview();
     const QImage &texture = Texture();
     for (int y = 0; y < 512; ++y) {
@@ -58,32 +85,20 @@ TEST_F(PreviewTest, FitEnlargesA256TextureByWholePixels)
     }
 }
 
-TEST_F(PreviewTest, UnscaledShowsTheTopLeftOfALargeTexture)
+TEST_F(PreviewTest, UnscaledShowsTheTopLeftOfTheTextureOnTheBackground)
 {
+    SetFit(false);
     ChooseTexture(3);
-    SetFit(false);
     EXPECT_EQ(Preview(), Texture().copy(0, 0, 512, 512));
-}
-
-TEST_F(PreviewTest, UnscaledLeavesTheBackgroundAroundASmallTexture)
-{
     ChooseTexture(0);
-    SetFit(false);
     const QImage preview = Preview();
     EXPECT_EQ(preview.copy(0, 0, 256, 256), Texture());
-    EXPECT_EQ(preview.pixel(400, 100), Background());
-    EXPECT_EQ(preview.pixel(100, 400), Background());
-    EXPECT_EQ(preview.pixel(511, 511), Background());
-}
-
-TEST_F(PreviewTest, A512TextureLooksTheSameEitherWay)
-{
+    for (const QPoint point : {QPoint(400, 100), QPoint(100, 400), QPoint(511, 511)})
+        EXPECT_EQ(preview.pixel(point), Background());
     ChooseTexture(1);
+    EXPECT_EQ(Preview(), Texture()) << "512 shows whole either way";
     SetFit(true);
-    const QImage fitted = Preview();
-    SetFit(false);
-    EXPECT_EQ(Preview(), fitted);
-    EXPECT_EQ(fitted, Texture());
+    EXPECT_EQ(Preview(), Texture());
 }
 
 TEST_F(PreviewTest, StaysBlankBeforeTheFirstRender)

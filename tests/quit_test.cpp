@@ -1,59 +1,58 @@
 #include "app/startup.h"
 #include "framework/application.h"
 #include "test_support.h"
-#include "window/window1.h"
 
 #include <QAction>
-#include <QCoreApplication>
+#include <QApplication>
 #include <QPushButton>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 namespace {
 
 constexpr int kStillRunning = 99;
 
-// Runs the event loop with `quit` posted into it; a loop that `quit` does not
-// end is ended with kStillRunning.
-int RunLoopAndQuitWith(const std::function<void()> &quit)
+// Runs Main with `act` posted into its event loop; a loop that `act` does not
+// end is ended with kStillRunning. Gives the shutdown's exit status.
+int RunMainAndThen(const std::function<void(vantor::Window1 &)> &act)
 {
-    QTimer::singleShot(0, quit);
-    QTimer::singleShot(5000, [] { QCoreApplication::exit(kStillRunning); });
-    return fw::RuntimeRun();
+    QTimer::singleShot(0, [&] { act(static_cast<vantor::Window1 &>(*fw::GetImplicitWindow("Window1"))); });
+    QTimer stillRunning;
+    QObject::connect(&stillRunning, &QTimer::timeout, [] { QCoreApplication::exit(kStillRunning); });
+    stillRunning.start(5000);
+    vantor::Main();
+    return fw::RuntimeExit();
 }
 
 using QuitTest = WindowTest;
 
-TEST_F(QuitTest, TheQuitButtonEndsTheEventLoopWithZero)
+TEST_F(QuitTest, EachWayOfQuittingEndsTheProgramWithZero)
 {
-    vantor::Window1 &window = vantor::implicit::Window1();
-    EXPECT_EQ(RunLoopAndQuitWith([&] { QtChild<QPushButton>(window, "btnQuit").click(); }), 0);
+    const std::pair<const char *, std::function<void(vantor::Window1 &)>> ways[] = {
+        {"Quit button", [](vantor::Window1 &window) { QtChild<QPushButton>(window, "btnQuit").click(); }},
+        {"File > Quit", [](vantor::Window1 &window) { QtChild<QAction>(window, "FileQuit").trigger(); }},
+        {"the window's close button", [](vantor::Window1 &window) { window.Close(); }},
+    };
+    // As a real run has it: closing the last window ends the program.
+    QApplication::setQuitOnLastWindowClosed(true);
+    for (const auto &[way, quit] : ways) {
+        EXPECT_EQ(RunMainAndThen(quit), 0) << way;
+        EXPECT_EQ(fw::GetImplicitWindow("Window1"), nullptr) << way << ": the shutdown destroys the window";
+    }
+    QApplication::setQuitOnLastWindowClosed(false);
 }
 
-TEST_F(QuitTest, FileQuitEndsTheEventLoopWithZero)
+TEST_F(QuitTest, AFailureThatEscapesTheEventLoopIsReportedAndTheProgramEndsWithOne)
 {
-    vantor::Window1 &window = vantor::implicit::Window1();
-    EXPECT_EQ(RunLoopAndQuitWith([&] { QtChild<QAction>(window, "FileQuit").trigger(); }), 0);
-}
-
-TEST_F(QuitTest, MainOpensTheWindowAndReturnsWhenTheUserQuits)
-{
-    QTimer::singleShot(0, [] {
-        ASSERT_NE(fw::GetImplicitWindow("Window1"), nullptr);
-        QtChild<QPushButton>(*fw::GetImplicitWindow("Window1"), "btnQuit").click();
-    });
-    QTimer::singleShot(5000, [] { QCoreApplication::exit(kStillRunning); });
-    vantor::Main();
-    ASSERT_NE(fw::RegisteredAppObject(), nullptr);
-    EXPECT_EQ(fw::RuntimeExit(), 0);
-    EXPECT_EQ(fw::GetImplicitWindow("Window1"), nullptr) << "the shutdown destroys the window";
-}
-
-TEST(Quit, OutsideTheEventLoopSetsTheExitStatus)
-{
-    fw::Quit(vantor::kStartupFailed);
-    EXPECT_EQ(fw::RuntimeExit(), vantor::kStartupFailed);
+    ErrorSpy errors;
+    ExpectedQtMessages() << QStringLiteral("Qt has caught an exception thrown from an event handler");
+    EXPECT_EQ(RunMainAndThen([](vantor::Window1 &) { throw std::runtime_error("start-up failed"); }),
+        vantor::kStartupFailed);
+    EXPECT_EQ(errors.messages, std::vector<std::string>{"start-up failed"});
+    EXPECT_EQ(fw::GetImplicitWindow("Window1"), nullptr) << "the shutdown still ran";
 }
 
 } // namespace

@@ -1,14 +1,33 @@
 #pragma once
 
 #include "framework/dispatch.h"
+#include "framework/listbox.h"
+#include "framework/picture.h"
 #include "framework/window.h"
+#include "window/window1.h"
 
+#include <QAbstractItemModel>
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QStringList>
+#include <QTableView>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
+
+inline std::ostream &operator<<(std::ostream &out, const QString &text)
+{
+    return out << '"' << text.toStdString() << '"';
+}
+
+// Qt messages the running test provokes on purpose: each starts one that is
+// let through once instead of failing the test.
+QStringList &ExpectedQtMessages();
 
 // Closes every window the test opened, so each test starts with none.
 class WindowTest : public testing::Test {
@@ -42,17 +61,18 @@ template <class T> T &QtChild(const fw::Window &window, const char *name)
     return *child;
 }
 
-#include "framework/listbox.h"
-#include "framework/picture.h"
-#include "window/window1.h"
-
-#include <QImage>
-
 // The main window opened as at start-up, with the tests' fonts ("Courier"
-// is DejaVu Sans Mono).
+// is DejaVu Sans Mono). Counts renders by the width list's refills.
 class MainWindowTest : public WindowTest {
 protected:
+    MainWindowTest()
+    {
+        QObject::connect(
+            QtChild<QTableView>(window, "lstWidths").model(), &QAbstractItemModel::modelReset, [this] { ++renders; });
+    }
+
     vantor::Window1 &window = vantor::implicit::Window1();
+    int renders = 0;
 
     fw::Listbox &List(const char *name) { return window.Find<fw::Listbox>(name); }
     const QImage &Texture() { return window.CurrentFontMap->Image(); }
@@ -66,6 +86,25 @@ protected:
         }
     }
 };
+
+// DejaVu Sans drawn by Qt alone, white on black, with the renderer's font
+// settings: the oracle for what fw::Graphics draws.
+inline QImage DrawnByQt(const QString &text, QSize size, int pixelSize, bool italic, QPoint pen)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(pixelSize);
+    font.setItalic(italic);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setStyleStrategy(QFont::NoSubpixelAntialias);
+    QPainter painter(&image);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(pen, text);
+    return image;
+}
 
 // Whether every pixel is a grey: red, green and blue equal.
 inline bool AllGrey(const QImage &image)

@@ -8,22 +8,31 @@ if [ -z "${VANTOR_E2E_DISPLAY:-}" ]; then
 fi
 
 APP=$1
-export XDG_RUNTIME_DIR XDG_CONFIG_HOME
+# Folders of its own, and none of the desktop's scaling or style.
+export XDG_RUNTIME_DIR XDG_CONFIG_HOME LC_ALL=C.UTF-8
+unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_FONT_DPI QT_STYLE_OVERRIDE QT_QPA_PLATFORMTHEME QT_LOGGING_RULES
 XDG_RUNTIME_DIR=$(mktemp -d)
 XDG_CONFIG_HOME=$(mktemp -d)
 WORK=$(mktemp -d)
 APP_PID=
 trap 'kill "$APP_PID" 2>/dev/null || true; rm -rf "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME" "$WORK"' EXIT
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Runs a command until it succeeds, for up to 10 s.
+eventually() {
+  for _ in $(seq 100); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  return 1
 }
 
 # Waits up to 20 s for a visible window whose title is $1; prints its id.
 wait_window() {
   timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1 || fail "no window titled '$1' appeared"
 }
+window_gone() { ! xdotool search --onlyvisible --name "^$1\$" >/dev/null; }
 
 # Sets GEOMETRY_X, _Y, _WIDTH and _HEIGHT from window $1.
 geometry_of() {
@@ -43,20 +52,7 @@ start_app() {
 }
 
 # Clicks at a point of the content area.
-click() {
-  xdotool mousemove --sync $((CONTENT_X + $1)) $((CONTENT_Y + $2)) click 1
-}
-
-# Runs a command until it succeeds, for up to 10 s.
-eventually() {
-  for _ in $(seq 100); do
-    if "$@"; then
-      return 0
-    fi
-    sleep 0.1
-  done
-  return 1
-}
+click() { xdotool mousemove --sync $((CONTENT_X + $1)) $((CONTENT_Y + $2)) click 1; }
 
 # Opens the texture size popup and clicks its last item, 2048.
 choose_largest_texture() {
@@ -68,92 +64,47 @@ choose_largest_texture() {
 }
 
 # Saves the 512 x 512 preview as it shows on screen to $WORK/$1.png.
-shoot_preview() {
-  import -window root -crop 512x512+$((CONTENT_X + 293))+$((CONTENT_Y + 14)) +repage "$WORK/$1.png"
-}
-
-# How many pixels differ between two screenshots.
-pixels_differing() {
-  compare -metric AE "$WORK/$1.png" "$WORK/$2.png" null: 2>&1 || true
-}
-
+shoot_preview() { import -window root -crop 512x512+$((CONTENT_X + 293))+$((CONTENT_Y + 14)) +repage "$WORK/$1.png"; }
 preview_differs() {
   shoot_preview "$2"
-  [ "$(pixels_differing "$1" "$2")" -gt 100 ]
+  [ "$(compare -metric AE "$WORK/$1.png" "$WORK/$2.png" null: 2>&1 || true)" -gt 100 ]
 }
-
 # Fails unless the preview, shot as $2, comes to differ from shot $1.
-expect_changed() {
-  eventually preview_differs "$1" "$2" || fail "$3: the preview did not change"
-}
+expect_changed() { eventually preview_differs "$1" "$2" || fail "$3: the preview did not change"; }
 
 # Waits for a file; saves put files in place whole.
-wait_file() {
-  eventually test -s "$1" || fail "$1 was not written"
-}
+wait_file() { eventually test -s "$1" || fail "$1 was not written"; }
 
-window_gone() {
-  ! xdotool search --onlyvisible --name "^$1\$" >/dev/null
-}
-
-# Answers the save dialog with a path. Keys typed before Qt has moved its
-# focus into the dialog are lost, so it types again until the dialog closes.
-save_as() {
+# Answers dialog $1 with keys $3 (typing $2 first, when given). Keys typed
+# before Qt has moved its focus into the dialog are lost, so it types again
+# until the dialog closes.
+answer() {
   local dialog
-  dialog=$(wait_window "Save As")
+  dialog=$(wait_window "$1")
   for _ in 1 2 3 4 5; do
     xdotool windowfocus --sync "$dialog"
-    xdotool key --clearmodifiers ctrl+a
-    xdotool type --delay 20 "$1"
+    [ -z "$2" ] || { xdotool key --clearmodifiers ctrl+a; xdotool type --delay 20 "$2"; }
     xdotool key Return
-    if eventually window_gone "Save As"; then
-      return 0
-    fi
+    eventually window_gone "$1" && return 0
   done
-  fail "the save dialog did not take $1"
+  fail "the dialog '$1' did not close"
 }
+save_as() { answer "Save As" "$1"; }
+confirm_png_settings() { answer "PNG Settings" ""; }
 
-# Confirms the PNG settings dialog as it stands.
-confirm_png_settings() {
-  local dialog
-  dialog=$(wait_window "PNG Settings")
-  for _ in 1 2 3 4 5; do
-    xdotool windowfocus --sync "$dialog"
-    xdotool key Return
-    if eventually window_gone "PNG Settings"; then
-      return 0
-    fi
-  done
-  fail "the PNG settings dialog did not close"
-}
-
-# Waits for the program to end and sets STATUS to its exit status.
-wait_app() {
-  STATUS=0
-  timeout 30 tail --pid="$APP_PID" -f /dev/null || fail "the program did not end"
-  wait "$APP_PID" || STATUS=$?
-  APP_PID=
-}
-
-# Fails when the program printed anything (a Qt warning, a crash report).
-expect_quiet_output() {
-  [ ! -s "$WORK/out.log" ] || fail "the program printed: $(cat "$WORK/out.log")"
-}
-
-app_ended() {
-  ! kill -0 "$APP_PID" 2>/dev/null
-}
+app_ended() { ! kill -0 "$APP_PID" 2>/dev/null; }
 
 # Ctrl+Q, which must end the program with status 0 and nothing printed.
 quit_app() {
   for _ in 1 2 3; do
     xdotool windowfocus --sync "$WINDOW"
     xdotool key --clearmodifiers ctrl+q
-    if eventually app_ended; then
-      break
-    fi
+    eventually app_ended && break
   done
-  wait_app
+  STATUS=0
+  timeout 30 tail --pid="$APP_PID" -f /dev/null || fail "the program did not end"
+  wait "$APP_PID" || STATUS=$?
+  APP_PID=
   [ "$STATUS" -eq 0 ] || fail "exit status $STATUS after Ctrl+Q"
-  expect_quiet_output
+  [ ! -s "$WORK/out.log" ] || fail "the program printed: $(cat "$WORK/out.log")"
 }
