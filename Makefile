@@ -2,7 +2,7 @@
 # make test  the same set-up, then every test
 # make bench the render and start-up benchmarks (BENCH_ARGS passes Google Benchmark flags)
 # make soak  100,000 random user actions, then the memory check (SOAK_ACTIONS, VANTOR_SEED)
-# make fuzz  each libFuzzer target for FUZZ_SECONDS (clang)
+# make fuzz  libFuzzer on the text conversions for FUZZ_SECONDS (clang)
 # make install PREFIX=~/.local   the program, its .desktop file and icon
 # Knobs: BUILD_DIR, BUILD_TYPE, WERROR=ON, SANITIZE=ON.
 
@@ -65,11 +65,8 @@ fuzz:
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTOR_FUZZ=ON
 	cmake --build build-fuzz -j $(JOBS)
 	mkdir -p build-fuzz/corpus
-	for target in val to_int32 format; do \
-		mkdir -p build-fuzz/corpus/$$target; \
-		ASAN_OPTIONS=detect_leaks=0 build-fuzz/tests/fuzz/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) \
-			-print_final_stats=1 build-fuzz/corpus/$$target || exit 1; \
-	done
+	ASAN_OPTIONS=detect_leaks=0 build-fuzz/tests/fuzz/fuzz_text -max_total_time=$(FUZZ_SECONDS) \
+		-print_final_stats=1 build-fuzz/corpus
 
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)

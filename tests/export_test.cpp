@@ -1,16 +1,5 @@
-#include "framework/edit_field.h"
-#include "framework/popup_menu.h"
 #include "modal_driver.h"
 #include "test_support.h"
-
-#include <QClipboard>
-#include <QFile>
-#include <QFileInfo>
-#include <QPushButton>
-#include <QScopeGuard>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 #include <csignal>
 #include <cstring>
@@ -158,9 +147,9 @@ TEST_F(ExportTest, AFailedSaveLeavesTheOldFileAndSaysWhy)
         ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
         while (filler.write(QByteArray(4096, '\0')) > 0) { }
     }
-    const std::tuple<QString, std::string, bool> cases[] = {{proc, "", false},
-        {fifo, "it is not a regular file", false}, {limited, std::strerror(EFBIG), true},
-        {full, std::strerror(ENOSPC), false}};
+    const std::tuple<QString, std::string, bool> cases[]
+        = {{proc, "", false}, {fifo, "it is not a regular file", false}, {limited, std::strerror(EFBIG), true},
+            {full, std::strerror(ENOSPC), false}};
     for (const auto &[path, reason, limitSize] : cases) {
         if (path == full && !mounted)
             continue;

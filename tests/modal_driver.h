@@ -54,13 +54,10 @@ public:
             dynamic_cast<QDialog &>(modal).accept();
         };
     }
+    // Yes to the question whether to replace a file.
     static Step Confirm()
     {
-        return [](QWidget &modal) {
-            auto &box = dynamic_cast<QMessageBox &>(modal);
-            QAbstractButton *yes = box.button(QMessageBox::Yes);
-            (yes ? yes : box.button(QMessageBox::Ok))->click();
-        };
+        return [](QWidget &modal) { dynamic_cast<QMessageBox &>(modal).button(QMessageBox::Yes)->click(); };
     }
 
 private:
@@ -70,9 +67,9 @@ private:
         if (!modal || modal->property("answered").toBool() || !modal->isVisible())
             return;
         modal->setProperty("answered", true);
-        const QString name = qobject_cast<QMessageBox *>(modal) ? QStringLiteral("qt_msgbox") : modal->objectName();
-        seen << name;
-        if (auto *box = qobject_cast<QMessageBox *>(modal))
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        seen << (box ? QStringLiteral("qt_msgbox") : modal->objectName());
+        if (box)
             messages << box->text();
         // A step may open the next modal window inside its own event loop,
         // and a timer is never re-entered, so each step gets a timer of its own.

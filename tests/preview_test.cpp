@@ -1,13 +1,4 @@
-#include "framework/edit_field.h"
-#include "framework/popup_menu.h"
 #include "test_support.h"
-
-#include <QCheckBox>
-#include <QCoreApplication>
-#include <QEvent>
-#include <QPalette>
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -18,11 +9,7 @@ public:
     int count = 0;
 
 protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        count += event->type() == QEvent::Paint;
-        return false;
-    }
+    bool eventFilter(QObject *, QEvent *event) override { return (count += event->type() == QEvent::Paint, false); }
 };
 
 class PreviewTest : public MainWindowTest {
@@ -30,14 +17,8 @@ protected:
     QWidget &Canvas() { return window.Find<fw::Control>("cnvPreview").Widget(); }
     QImage Preview() { return Canvas().grab().toImage().convertToFormat(QImage::Format_RGB32); }
     QRgb Background() { return Canvas().palette().window().color().rgb(); }
-
     void ChooseTexture(int item) { window.Find<fw::PopupMenu>("popTexSize").SetListIndex(item); }
-    void SetFit(bool fit)
-    {
-        auto &box = QtChild<QCheckBox>(window, "chkToFit");
-        if (box.isChecked() != fit)
-            box.click();
-    }
+    void ClickFit() { QtChild<QCheckBox>(window, "chkToFit").click(); }
 };
 
 TEST_F(PreviewTest, RepaintsAfterEveryRenderAndEveryFitSwitch)
@@ -45,49 +26,43 @@ TEST_F(PreviewTest, RepaintsAfterEveryRenderAndEveryFitSwitch)
     window.Widget().show();
     QCoreApplication::processEvents();
     PaintCounter paints(Canvas());
-    const auto paintedAfter = [&](const std::function<void()> &action) {
+    const auto painted = [&](const std::function<void()> &action) {
         paints.count = 0;
         action();
         QCoreApplication::processEvents();
         return paints.count > 0;
     };
-    EXPECT_FALSE(paintedAfter([] {})) << "nothing changed, nothing painted";
-    EXPECT_TRUE(paintedAfter([&] { window.Find<fw::EditField>("edtDX").SetText("9"); }));
-    EXPECT_TRUE(paintedAfter([&] { SetFit(false); }));
-    EXPECT_TRUE(paintedAfter([&] { SetFit(true); }));
+    EXPECT_FALSE(painted([] {})) << "nothing changed, nothing painted";
+    EXPECT_TRUE(painted([&] { window.Find<fw::EditField>("edtDX").SetText("9"); }));
+    EXPECT_TRUE(painted([&] { ClickFit(); }));
+    EXPECT_TRUE(painted([&] { ClickFit(); }));
 }
 
-TEST_F(PreviewTest, FitShrinksA2048TextureToTheAverageOfEachBlock)
+TEST_F(PreviewTest, FitShrinksA2048TextureToBlockAveragesAndEnlargesA256OneByWholePixels)
 {
     ChooseTexture(3);
-    const QImage preview = Preview();
-    const QImage &texture = Texture();
+    QImage preview = Preview();
     ASSERT_EQ(preview.size(), QSize(512, 512));
     for (int y = 0; y < 512; y += 3) {
         for (int x = 0; x < 512; x += 3) {
             int sum = 0;
             for (int j = 0; j < 16; ++j)
-                sum += qRed(texture.pixel(4 * x + j % 4, 4 * y + j / 4));
+                sum += qRed(Texture().pixel(4 * x + j % 4, 4 * y + j / 4));
             ASSERT_NEAR(qRed(preview.pixel(x, y)), (sum + 8) / 16, 1) << x << ", " << y;
         }
     }
     EXPECT_TRUE(AllGrey(preview));
-}
-
-TEST_F(PreviewTest, FitEnlargesA256TextureByWholePixels)
-{
     ChooseTexture(0);
-    const QImage preview = Preview();
-    const QImage &texture = Texture();
+    preview = Preview();
     for (int y = 0; y < 512; ++y) {
         for (int x = 0; x < 512; ++x)
-            ASSERT_EQ(preview.pixel(x, y), texture.pixel(x / 2, y / 2)) << x << ", " << y;
+            ASSERT_EQ(preview.pixel(x, y), Texture().pixel(x / 2, y / 2)) << x << ", " << y;
     }
 }
 
 TEST_F(PreviewTest, UnscaledShowsTheTopLeftOfTheTextureOnTheBackground)
 {
-    SetFit(false);
+    ClickFit();
     ChooseTexture(3);
     EXPECT_EQ(Preview(), Texture().copy(0, 0, 512, 512));
     ChooseTexture(0);
@@ -97,16 +72,10 @@ TEST_F(PreviewTest, UnscaledShowsTheTopLeftOfTheTextureOnTheBackground)
         EXPECT_EQ(preview.pixel(point), Background());
     ChooseTexture(1);
     EXPECT_EQ(Preview(), Texture()) << "512 shows whole either way";
-    SetFit(true);
+    ClickFit();
     EXPECT_EQ(Preview(), Texture());
-}
-
-TEST_F(PreviewTest, StaysBlankBeforeTheFirstRender)
-{
     window.CurrentFontMap.reset();
-    const QImage preview = Preview();
-    for (const QPoint point : {QPoint(0, 0), QPoint(256, 256), QPoint(511, 511)})
-        EXPECT_EQ(preview.pixel(point), Background());
+    EXPECT_EQ(Preview().pixel(256, 256), Background()) << "blank before the first render";
 }
 
 } // namespace

@@ -2,13 +2,6 @@
 #include "framework/application.h"
 #include "test_support.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QPushButton>
-#include <QTimer>
-
-#include <gtest/gtest.h>
-
 #include <stdexcept>
 
 namespace {
@@ -49,8 +42,8 @@ TEST_F(QuitTest, AFailureThatEscapesTheEventLoopIsReportedAndTheProgramEndsWithO
 {
     ErrorSpy errors;
     ExpectedQtMessages() << QStringLiteral("Qt has caught an exception thrown from an event handler");
-    EXPECT_EQ(RunMainAndThen([](vantor::Window1 &) { throw std::runtime_error("start-up failed"); }),
-        vantor::kStartupFailed);
+    EXPECT_EQ(
+        RunMainAndThen([](vantor::Window1 &) { throw std::runtime_error("start-up failed"); }), vantor::kStartupFailed);
     EXPECT_EQ(errors.messages, std::vector<std::string>{"start-up failed"});
     EXPECT_EQ(fw::GetImplicitWindow("Window1"), nullptr) << "the shutdown still ran";
 }

@@ -1,22 +1,4 @@
-#include "framework/check_box.h"
-#include "framework/edit_field.h"
-#include "framework/popup_menu.h"
-#include "framework/push_button.h"
 #include "test_support.h"
-
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QClipboard>
-#include <QComboBox>
-#include <QHeaderView>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -37,19 +19,33 @@ QStringList Column(const fw::Window &window, const char *list, int column = 0)
     return texts;
 }
 
-using SettingsTest = MainWindowTest;
+class SettingsTest : public MainWindowTest {
+protected:
+    fw::EditField &Field(const char *name) { return window.Find<fw::EditField>(name); }
+    void ChooseTexture(int item) { window.Find<fw::PopupMenu>("popTexSize").SetListIndex(item); }
+};
 
 TEST(StartUp, FillsTheChoicesSelectsTheDefaultsAndRendersOnce)
 {
     auto &window = static_cast<vantor::Window1 &>(fw::BuildWindow(std::make_unique<vantor::Window1>()));
     int renders = 0;
-    QObject::connect(QtChild<QTableView>(window, "lstWidths").model(), &QAbstractItemModel::modelReset,
-        [&] { ++renders; });
+    QObject::connect(
+        QtChild<QTableView>(window, "lstWidths").model(), &QAbstractItemModel::modelReset, [&] { ++renders; });
     EXPECT_FALSE(ExportsEnabled(window));
     for (const char *name : {"lstChars", "lstFonts", "lstSizes", "popTexSize", "lstWidths"})
         window.Find<fw::Control>(name).Raise(fw::Event::Open);
     EXPECT_EQ(renders, 1);
     EXPECT_TRUE(ExportsEnabled(window));
+
+    std::string characters;
+    for (int i = 0; i < 100; ++i)
+        characters += window.Find<fw::Listbox>("lstChars").Cell(i / 10, i % 10);
+    std::string printable;
+    for (char c = ' '; c <= '~'; ++c)
+        printable += c;
+    EXPECT_EQ(characters, printable + "?????");
+    const QAbstractItemModel &cells = *QtChild<QTableView>(window, "lstChars").model();
+    EXPECT_TRUE(cells.flags(cells.index(9, 9)) & Qt::ItemIsEditable);
 
     const QStringList sizes = Column(window, "lstSizes");
     EXPECT_EQ(sizes.size(), 248);
@@ -68,16 +64,8 @@ TEST(StartUp, FillsTheChoicesSelectsTheDefaultsAndRendersOnce)
     fw::DestroyAllWindows();
 }
 
-TEST_F(SettingsTest, TheGridHoldsThePrintableCharactersAndShowsAllAtOnce)
+TEST_F(SettingsTest, AllHundredCellsShowAtOnce)
 {
-    std::string characters;
-    for (int i = 0; i < 100; ++i)
-        characters += List("lstChars").Cell(i / 10, i % 10);
-    std::string expected;
-    for (char c = ' '; c <= '~'; ++c)
-        expected += c;
-    EXPECT_EQ(characters, expected + "?????");
-
     auto &view = QtChild<QTableView>(window, "lstChars");
     window.Widget().show();
     QCoreApplication::processEvents();
@@ -85,7 +73,6 @@ TEST_F(SettingsTest, TheGridHoldsThePrintableCharactersAndShowsAllAtOnce)
     const QRect last = view.visualRect(view.model()->index(9, 9));
     EXPECT_TRUE(last.bottom() <= view.viewport()->height() && last.right() <= view.viewport()->width());
     EXPECT_TRUE(last.height() >= 16 && last.height() <= 20) << last.height();
-    EXPECT_TRUE(view.model()->flags(view.model()->index(9, 9)) & Qt::ItemIsEditable);
 }
 
 TEST_F(SettingsTest, EveryChangeOfASettingRendersOnce)
@@ -184,6 +171,38 @@ TEST_F(SettingsTest, TabFollowsTheReadingOrderOfTheWindow)
     EXPECT_EQ(order.join(QLatin1Char(' ')),
         QStringLiteral("lstChars lstFonts lstSizes chkBold chkItalic btnSave btnCopy popTexSize chkToFit edtDX edtDY "
                        "lstWidths btnSaveWidths btnCopyWidths btnQuit lstChars"));
+}
+
+TEST_F(SettingsTest, ScalesTheSettingsToTheTextureSizeAndRedrawsInPlaceUntilItChanges)
+{
+    // Size row, texture item, dx, dy; then what the renderer gets.
+    const struct {
+        int sizeRow, textureItem;
+        const char *dx, *dy;
+        int side, size, scaledDx, scaledDy;
+    } cases[] = {{15, 0, "3", "-2", 256, 6, 0, 0}, {15, 0, "9", "-2", 256, 6, 2, 0},
+        {15, 3, "3", "-2", 2048, 48, 6, -4}, {15, 2, "3.9", "-2", 1024, 24, 3, -2}, {4, 1, "7", "9", 512, 6, 3, 4},
+        {63, 1, "-7", "-9", 512, 36, -3, -4}};
+    int side = 1024;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.side);
+        const auto before = window.CurrentFontMap;
+        List("lstSizes").SetListIndex(c.sizeRow);
+        Field("edtDX").SetText(c.dx);
+        Field("edtDY").SetText(c.dy);
+        ChooseTexture(c.textureItem);
+        EXPECT_EQ(window.CurrentFontMap == before, c.side == std::exchange(side, c.side));
+        const QImage rendered = Texture();
+        const std::string widths = window.CharWidthTable();
+        EXPECT_EQ(
+            window.FontMap(nullptr, "Courier", c.size, c.side, c.side, c.scaledDx, c.scaledDy)->Image(), rendered);
+        EXPECT_EQ(window.CharWidthTable(), widths);
+    }
+    for (const char *offset : {"1e300", "-99999999999999999999", "-1e308", "2147483647", "nan"}) {
+        Field("edtDX").SetText(offset);
+        Field("edtDY").SetText(offset);
+        EXPECT_EQ(List("lstWidths").Cell(33, 1), "21.70") << offset << " is rendered safely";
+    }
 }
 
 // Runs only in the set-up without a font named Courier, which CTest gives it

@@ -4,11 +4,6 @@
 #include "framework/message_filter.h"
 #include "test_support.h"
 
-#include <QApplication>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 
 QStringList &ExpectedQtMessages()

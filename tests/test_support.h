@@ -1,21 +1,26 @@
 #pragma once
 
+// Included by every test: the framework's controls, the main window, Qt's
+// widgets and test helpers, and GoogleTest.
+#include "framework/canvas.h"
+#include "framework/check_box.h"
 #include "framework/dispatch.h"
+#include "framework/edit_field.h"
+#include "framework/graphics.h"
 #include "framework/listbox.h"
 #include "framework/picture.h"
+#include "framework/popup_menu.h"
+#include "framework/push_button.h"
+#include "framework/text.h"
 #include "framework/window.h"
 #include "window/window1.h"
 
-#include <QAbstractItemModel>
-#include <QFont>
-#include <QImage>
-#include <QPainter>
-#include <QStringList>
-#include <QTableView>
-#include <QWidget>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ostream>
 #include <string>
 #include <vector>

@@ -13,12 +13,12 @@ constexpr double kMax = std::numeric_limits<double>::max();
 
 TEST(Val, ReadsTheLeadingNumberAndIgnoresTheRest)
 {
-    const std::pair<std::string, double> cases[] = {{"30", 30.0}, {"  \t-2.5xyz", -2.5}, {"+4", 4.0}, {".5", 0.5},
-        {"5.", 5.0}, {"-.25", -0.25}, {"1E+2", 100.0}, {"2.5e-1", 0.25}, {"1e", 1.0}, {"1e+", 1.0}, {"12 34", 12.0},
-        {"1,5", 1.0}, {"007", 7.0}, {"-0", 0.0}, {"0x1F", 0.0}, {"", 0.0}, {"-", 0.0}, {".", 0.0}, {"-.e5", 0.0},
-        {"inf", 0.0}, {"nan", 0.0}, {"\n5", 0.0}, {"1e308", 1e308}, {"1e309", kMax}, {"-1e99999999999999999999", -kMax},
-        {"1e-400", 0.0}, {"0.000001e-999999", 0.0}, {std::string(5000, '9'), kMax},
-        {"0." + std::string(5000, '0') + "1", 0.0}};
+    const std::pair<std::string, double> cases[]
+        = {{"30", 30.0}, {"  \t-2.5xyz", -2.5}, {"+4", 4.0}, {".5", 0.5}, {"5.", 5.0}, {"-.25", -0.25}, {"1E+2", 100.0},
+            {"2.5e-1", 0.25}, {"1e", 1.0}, {"1e+", 1.0}, {"12 34", 12.0}, {"1,5", 1.0}, {"007", 7.0}, {"-0", 0.0},
+            {"0x1F", 0.0}, {"", 0.0}, {"-", 0.0}, {".", 0.0}, {"-.e5", 0.0}, {"inf", 0.0}, {"nan", 0.0}, {"\n5", 0.0},
+            {"1e308", 1e308}, {"1e309", kMax}, {"-1e99999999999999999999", -kMax}, {"1e-400", 0.0},
+            {"0.000001e-999999", 0.0}, {std::string(5000, '9'), kMax}, {"0." + std::string(5000, '0') + "1", 0.0}};
     for (const auto &[text, expected] : cases)
         EXPECT_EQ(fw::Val(text), expected) << '"' << text << '"';
 }
@@ -35,9 +35,9 @@ TEST(ToInt32, TruncatesTowardZeroAndSaturates)
 
 TEST(Format, GivesTheDecimalsOfThePatternWithADot)
 {
-    const std::tuple<double, const char *, std::string> cases[] = {{73 * 0.1, "0.00", "7.30"},
-        {433 * 0.1, "0.00", "43.30"}, {0.125, "0.00", "0.12"}, {12345678.0, "0.00", "12345678.00"},
-        {2.5, "0", "2"}, {2.25, "0.0", "2.2"}};
+    const std::tuple<double, const char *, std::string> cases[]
+        = {{73 * 0.1, "0.00", "7.30"}, {433 * 0.1, "0.00", "43.30"}, {0.125, "0.00", "0.12"},
+            {12345678.0, "0.00", "12345678.00"}, {2.5, "0", "2"}, {2.25, "0.0", "2.2"}};
     for (const auto &[value, pattern, expected] : cases)
         EXPECT_EQ(fw::Format(value, pattern), expected);
     EXPECT_EQ(fw::Format(kMax, "0.00").size(), 312u);
@@ -47,11 +47,12 @@ TEST(Format, GivesTheDecimalsOfThePatternWithADot)
 
 TEST(Characters, ChrEncodesUtf8AndMidCountsCharactersFromOne)
 {
-    EXPECT_EQ(fw::Chr(13) + fw::Chr(0xE9) + fw::Chr(0x20AC) + fw::Chr(0x1F600), "\r\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
+    EXPECT_EQ(
+        fw::Chr(13) + fw::Chr(0xE9) + fw::Chr(0x20AC) + fw::Chr(0x1F600), "\r\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
     EXPECT_EQ(fw::Chr(0xD800) + fw::Chr(0x110000), "\xEF\xBF\xBD\xEF\xBF\xBD") << "no Unicode: U+FFFD";
-    const std::tuple<std::string, int, int, std::string> cases[] = {{"abc", 1, 1, "a"}, {"abc", 4, 1, ""},
-        {"abc", 2, 5, "bc"}, {"abc", 2, -1, "bc"}, {"abc", 0, 2, "ab"}, {"a\xC3\xA9z", 2, 1, "\xC3\xA9"},
-        {"\xF0\x9F\x98\x80x", 2, 1, "x"}};
+    const std::tuple<std::string, int, int, std::string> cases[]
+        = {{"abc", 1, 1, "a"}, {"abc", 4, 1, ""}, {"abc", 2, 5, "bc"}, {"abc", 2, -1, "bc"}, {"abc", 0, 2, "ab"},
+            {"a\xC3\xA9z", 2, 1, "\xC3\xA9"}, {"\xF0\x9F\x98\x80x", 2, 1, "x"}};
     for (const auto &[text, start, length, expected] : cases)
         EXPECT_EQ(fw::Mid(text, start, length), expected) << text << " " << start << " " << length;
     EXPECT_TRUE(fw::SameText("courier", "COURIER"));

@@ -1,15 +1,10 @@
 #include "test_support.h"
 
-#include <QAbstractButton>
-#include <QLabel>
-
-#include <gtest/gtest.h>
-
 namespace {
 
 using WindowLayoutTest = MainWindowTest;
 
-TEST_F(WindowLayoutTest, IsAFixedSizeWindowWithTheProductTitle)
+TEST_F(WindowLayoutTest, IsAFixedSizeWindowWhoseControlsLieInsideApartAndShowTheirCaptionsWhole)
 {
     window.Widget().show();
     EXPECT_EQ(window.Widget().windowTitle(), QStringLiteral("Vantor Font Mapper"));
@@ -20,12 +15,8 @@ TEST_F(WindowLayoutTest, IsAFixedSizeWindowWithTheProductTitle)
     EXPECT_EQ(window.Widget().maximumSize(), outer) << "cannot be made larger";
     EXPECT_FALSE(window.Widget().windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(window.Widget().windowFlags() & Qt::WindowCloseButtonHint);
-}
 
-TEST_F(WindowLayoutTest, TheNineteenControlsLieInsideApartAndShowTheirCaptionsWhole)
-{
-    window.Widget().show();
-    const QWidget &content = *QtChild<QWidget>(window, "lstChars").parentWidget();
+    // The nineteen controls lie inside, apart, with their captions whole.
     const QList<QWidget *> controls = content.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
     ASSERT_EQ(controls.size(), 19);
     QStringList spoken;

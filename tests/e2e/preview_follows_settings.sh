@@ -1,7 +1,8 @@
 #!/bin/bash
-# The default texture shows at start; choosing another font and the texture
+# The window appears with its 981 x 546 content area under the menu bar and
+# the default texture in the preview; choosing another font and the texture
 # size 2048 with the mouse, typing a new dx and switching Bold off each
-# change the preview on screen.
+# change the preview on screen; Ctrl+Q ends the program with status 0.
 . "$(dirname "$0")/lib.sh"
 
 shows_default_texture() {
@@ -10,6 +11,8 @@ shows_default_texture() {
 }
 
 start_app
+[ "$GEOMETRY_WIDTH" -eq 981 ] && [ "$GEOMETRY_HEIGHT" -gt 546 ] && [ "$GEOMETRY_HEIGHT" -lt 600 ] ||
+  fail "window of $GEOMETRY_WIDTH x $GEOMETRY_HEIGHT, expected 981 x 546 plus a menu bar"
 eventually shows_default_texture || fail "no white glyphs on black in the preview at start"
 
 # Fonts list: a heading, then rows of 18 px; row 1 is the second font.

@@ -1,0 +1,52 @@
+#!/bin/bash
+# Through the real dialogs: at 2048, Save writes a 2048 x 2048 8-bit RGB PNG
+# with white glyphs, "atlas" typed as "atlas.png", and Copy puts the same
+# picture on the clipboard. The width table saved has 100 CR line ends and no LF; Copy puts
+# the same bytes on the clipboard; "AB" typed into grid cell (3, 3) shows up
+# in row 34.
+. "$(dirname "$0")/lib.sh"
+
+start_app
+choose_largest_texture
+click 887 24
+save_as "$WORK/atlas"
+confirm_png_settings
+wait_file "$WORK/atlas.png"
+read -r width height depth type < <(identify -format '%w %h %[png:IHDR.bit-depth-orig] %[png:IHDR.color-type-orig]\n' "$WORK/atlas.png")
+[ "$width $height $depth $type" = "2048 2048 8 2" ] || fail "saved $width x $height, depth $depth, colour type $type"
+[ "$(convert "$WORK/atlas.png" -format '%[fx:maxima.r]' info:)" = 1 ] || fail "no white glyphs"
+copied_picture_matches() {
+  click 887 56
+  xclip -o -selection clipboard -t image/png >"$WORK/copied.png" 2>/dev/null &&
+    [ "$(compare -metric AE "$WORK/atlas.png" "$WORK/copied.png" null: 2>&1 || true)" = 0 ]
+}
+eventually copied_picture_matches || fail "the copied picture differs from the saved one"
+
+click 887 431
+save_as "$WORK/widths.txt"
+wait_file "$WORK/widths.txt"
+[ "$(tr -cd '\r' <"$WORK/widths.txt" | wc -c) $(tr -cd '\n' <"$WORK/widths.txt" | wc -c)" = "100 0" ] ||
+  fail "expected 100 CR line ends and no LF"
+copied_table_is() {
+  click 887 463
+  xclip -o -selection clipboard >"$WORK/clipboard.txt" 2>/dev/null && cmp -s "$1" "$WORK/clipboard.txt"
+}
+eventually copied_table_is "$WORK/widths.txt" || fail "the clipboard differs from the saved file"
+
+# Cell (3, 3) holds "A": rows of 18 px, columns a tenth of the grid wide.
+# Typing into a selected cell replaces its text.
+row_34_is_ab() {
+  click 887 463
+  xclip -o -selection clipboard 2>/dev/null | tr '\r' '\n' | sed -n 34p | grep -q "^AB	"
+}
+type_ab_into_cell() {
+  xdotool windowfocus --sync "$WINDOW"
+  click $((20 + 1 + 3 * 26 + 12)) $((14 + 1 + 3 * 18 + 9))
+  xdotool type --delay 50 "AB"
+  xdotool key Return
+  eventually row_34_is_ab
+}
+type_ab_into_cell || type_ab_into_cell || fail "row 34 of the table does not start with AB"
+
+quit_app
+echo "ok"
