@@ -3,7 +3,8 @@
 # make bench the render and start-up benchmarks (BENCH_ARGS passes Google Benchmark flags)
 # make soak  100,000 random user actions, then the memory check (SOAK_ACTIONS, VANTOR_SEED)
 # make fuzz  libFuzzer on the text conversions for FUZZ_SECONDS (clang)
-# make install PREFIX=~/.local   the program, its .desktop file and icon
+# make install PREFIX=~/.local   the program, its desktop entry, icon, metainfo and manual
+# make package  build/vantor-font-mapper_<version>_<arch>.deb, checked with lintian
 # Knobs: BUILD_DIR, BUILD_TYPE, WERROR=ON, SANITIZE=ON.
 
 BUILD_DIR ?= build
@@ -13,16 +14,18 @@ WERROR ?= OFF
 SANITIZE ?= OFF
 
 PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev \
-	libgtest-dev libbenchmark-dev fonts-dejavu-core fonts-dejavu-extra xvfb xauth xdotool imagemagick xclip
+	libgtest-dev libbenchmark-dev fonts-dejavu-core fonts-dejavu-extra xvfb xauth xdotool imagemagick xclip \
+	desktop-file-utils appstream dpkg-dev
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 BENCH_PACKAGES := python3-fonttools
+PACKAGE_PACKAGES := lintian
 BENCH_FONTS = $(BUILD_DIR)/bench/fonts
 FUZZ_SECONDS ?= 60
 SOAK_ACTIONS ?= 100000
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 JOBS := $(shell nproc)
 
-.PHONY: all deps configure build run test bench soak fuzz install clean
+.PHONY: all deps configure build run test bench soak fuzz install package clean
 
 all: build
 
@@ -70,6 +73,11 @@ fuzz:
 
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+package: build
+	$(MAKE) --no-print-directory deps EXTRA_PACKAGES="$(PACKAGE_PACKAGES)"
+	cd $(BUILD_DIR) && cpack
+	lintian --fail-on error,warning $(BUILD_DIR)/vantor-font-mapper_*.deb
 
 clean:
 	rm -rf $(BUILD_DIR)
