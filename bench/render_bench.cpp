@@ -6,9 +6,11 @@
 #include "framework/popup_menu.h"
 #include "window/window1.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QImage>
 #include <QLineEdit>
+#include <QTableView>
 #include <QTest>
 
 #include <benchmark/benchmark.h>
@@ -103,6 +105,36 @@ void BM_DxKeystroke(benchmark::State &state)
     }
 }
 
+// A key typed into a grid cell's editor, through Qt's event delivery to the
+// painted preview: one cell's text changes.
+void BM_CellKeystroke(benchmark::State &state)
+{
+    Prepare(static_cast<int>(state.range(0)), true);
+    auto &cells = static_cast<QTableView &>(Window().Find<fw::Control>("lstChars").Widget());
+    cells.setCurrentIndex(cells.model()->index(5, 5));
+    QTest::keyClick(&cells, Qt::Key_5);
+    QWidget *editor = QApplication::focusWidget();
+    bool typed = false;
+    for (auto _ : state) {
+        QTest::keyClick(editor, typed ? Qt::Key_Backspace : Qt::Key_7);
+        typed = !typed;
+        QCoreApplication::processEvents();
+    }
+    QTest::keyClick(editor, Qt::Key_Escape);
+}
+
+// What no render can avoid: filling the texture and shrinking it for the
+// fitted preview.
+void BM_Floor(benchmark::State &state)
+{
+    const int side = static_cast<int>(state.range(0));
+    QImage texture(side, side, QImage::Format_RGB32);
+    for (auto _ : state) {
+        texture.fill(Qt::black);
+        benchmark::DoNotOptimize(fw::ScaleImage(texture, texture.rect(), QSize(512, 512)));
+    }
+}
+
 void BM_CharWidthTable(benchmark::State &state)
 {
     Prepare(static_cast<int>(state.range(0)), true);
@@ -121,6 +153,8 @@ BENCHMARK(BM_SettingsChangeFit)->Apply(TextureSizes);
 BENCHMARK(BM_SettingsChangeUnscaled)->Apply(TextureSizes);
 BENCHMARK(BM_FontChange)->Apply(TextureSizes);
 BENCHMARK(BM_DxKeystroke)->Apply(TextureSizes);
+BENCHMARK(BM_CellKeystroke)->Apply(TextureSizes);
+BENCHMARK(BM_Floor)->Apply(TextureSizes);
 BENCHMARK(BM_CharWidthTable)->Apply(TextureSizes);
 
 } // namespace

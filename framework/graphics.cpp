@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <QSet>
 #include <QStringList>
 #include <QTextBoundaryFinder>
 
@@ -28,6 +29,17 @@ constexpr double kMaxCoordinate = 1 << 24;
 
 // No glyph advances further than this many ems.
 constexpr double kMaxAdvanceEms = 2.0;
+
+// Drawn ink and measured advances are kept, by text, while the font state
+// lasts: most renders draw the texts of the last one again. A text's ink is
+// kept from its second drawing on, so that a change of font, which draws
+// every text once, costs no more than drawing. Longer texts, and ink beyond
+// these sizes, are drawn and measured afresh every time.
+constexpr qsizetype kMaxKeptInkText = 64;
+constexpr qsizetype kMaxKeptAdvanceText = 1024;
+constexpr qsizetype kMaxInkBytes = 4 << 20;
+constexpr qsizetype kMaxKeptInkBytes = 24 << 20;
+constexpr qsizetype kMaxKeptAdvances = 4096;
 
 // A text that could advance beyond kMaxCoordinate split into pieces that
 // cannot, at grapheme boundaries; ordinary texts stay whole.
@@ -89,12 +101,24 @@ bool HasRightToLeft(const QString &text)
 
 } // namespace
 
+// A text's ink drawn alone in the fore colour, premultiplied by coverage,
+// and where its top left corner lies from the pen; null when it has none.
+struct Graphics::Ink {
+    QImage image;
+    QPoint offset;
+};
+
 struct Graphics::FontState {
     QFont font;
     QFontMetricsF metrics{QFont()};
     // Pen width of the outline that makes a synthetic bold; 0 when the face
     // itself is bold or bold is off.
     qreal boldStroke = 0;
+    QHash<QString, double> advances;
+    QHash<QString, Ink> inks;
+    QSet<QString> drawnOnce;
+    QRgb inkColor = 0;
+    qsizetype inkBytes = 0;
 };
 
 Color RGB(int red, int green, int blue)
@@ -153,7 +177,7 @@ void Graphics::SetItalic(bool italic)
     italic_ = italic;
 }
 
-const Graphics::FontState &Graphics::Font()
+Graphics::FontState &Graphics::Font()
 {
     if (font_)
         return *font_;
@@ -209,10 +233,17 @@ void Graphics::FillRect(int x, int y, int width, int height)
 
 double Graphics::Advance(const QString &text)
 {
-    const QFontMetricsF &metrics = Font().metrics;
+    FontState &state = Font();
+    if (const auto kept = state.advances.constFind(text); kept != state.advances.constEnd())
+        return *kept;
     double advance = 0;
     for (const QString &piece : SafePieces(text, textSize_))
-        advance += metrics.horizontalAdvance(piece);
+        advance += state.metrics.horizontalAdvance(piece);
+    if (text.size() <= kMaxKeptAdvanceText) {
+        if (state.advances.size() >= kMaxKeptAdvances)
+            state.advances.clear();
+        state.advances.insert(text, advance);
+    }
     return advance;
 }
 
@@ -253,6 +284,13 @@ void Graphics::DrawString(std::string_view text, int x, int y)
 {
     if (textSize_ < 1 || text.empty())
         return;
+    if (image_ && text.size() <= kMaxKeptInkText && std::abs(x) <= kMaxCoordinate && std::abs(y) <= kMaxCoordinate) {
+        if (const Ink *ink = KeptInk(ToQString(text))) {
+            if (!ink->image.isNull())
+                Painter().drawImage(QPoint(x, y) + ink->offset, ink->image);
+            return;
+        }
+    }
     const QString string = VisiblePart(ToQString(text), x);
     const QStringList pieces = SafePieces(string, textSize_);
     double left = x;
@@ -292,8 +330,58 @@ void Graphics::DrawPiece(const QString &text, double left, double baseline)
 {
     if (std::abs(left) > kMaxCoordinate || std::abs(baseline) > kMaxCoordinate || !InkMayShow(text, left, baseline))
         return;
+    Paint(Painter(), text, QPointF(left, baseline));
+}
+
+// The text drawn alone, as it would be drawn onto a black picture at an
+// integer pen; nullptr when it is drawn for the first time, or its ink is
+// too large to keep, or reaches beyond its glyphs' boxes (marks stacked far
+// from their base).
+const Graphics::Ink *Graphics::KeptInk(const QString &text)
+{
+    FontState &state = Font();
+    const QColor color(foreColor_.red, foreColor_.green, foreColor_.blue);
+    if (state.inkColor != color.rgb() || state.inkBytes > kMaxKeptInkBytes) {
+        state.inks.clear();
+        state.drawnOnce.clear();
+        state.inkBytes = 0;
+        state.inkColor = color.rgb();
+    }
+    if (const auto kept = state.inks.constFind(text); kept != state.inks.constEnd())
+        return &*kept;
+    if (!state.drawnOnce.contains(text)) {
+        state.drawnOnce.insert(text);
+        return nullptr;
+    }
+    // Room for the glyph boxes with the bold stroke, antialiasing and a
+    // slant they may not show; the image is cut to the ink afterwards.
+    const int margin = static_cast<int>(std::ceil(state.boldStroke)) + 2 + (italic_ ? textSize_ / 2 : 0);
+    const QRect room = state.metrics.boundingRect(text).toAlignedRect().adjusted(-margin, -margin, margin, margin);
+    if (static_cast<qsizetype>(room.width()) * room.height() * 4 > kMaxInkBytes)
+        return nullptr;
+    QImage drawn(room.size(), QImage::Format_ARGB32_Premultiplied);
+    drawn.fill(Qt::transparent);
+    QPainter painter(&drawn);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    Paint(painter, text, -room.topLeft());
+    painter.end();
+    const QRect used = UsedArea(drawn);
+    if (!used.isEmpty() && !drawn.rect().adjusted(1, 1, -1, -1).contains(used))
+        return nullptr;
+    Ink ink;
+    if (!used.isEmpty()) {
+        ink.image = drawn.copy(used);
+        ink.offset = room.topLeft() + used.topLeft();
+    }
+    state.inkBytes += ink.image.sizeInBytes();
+    return &*state.inks.insert(text, ink);
+}
+
+void Graphics::Paint(QPainter &painter, const QString &text, QPointF pen)
+{
     const FontState &state = Font();
-    QPainter &painter = Painter();
+    const double left = pen.x();
+    const double baseline = pen.y();
     const QColor color(foreColor_.red, foreColor_.green, foreColor_.blue);
     if (state.boldStroke > 0) {
         QPainterPath path;
@@ -305,6 +393,27 @@ void Graphics::DrawPiece(const QString &text, double left, double baseline)
     painter.setFont(state.font);
     painter.setPen(color);
     painter.drawText(QPointF(left, baseline), text);
+}
+
+// The smallest rectangle holding every pixel that is not transparent.
+QRect Graphics::UsedArea(const QImage &image)
+{
+    int top = image.height();
+    int bottom = -1;
+    int left = image.width();
+    int right = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (line[x] != 0) {
+                top = std::min(top, y);
+                bottom = y;
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        }
+    }
+    return bottom < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
 void Graphics::DrawPicture(const Picture &picture, int x, int y, int width, int height, int sourceX, int sourceY,

@@ -7,6 +7,8 @@
 
 class QImage;
 class QPainter;
+class QPointF;
+class QRect;
 class QString;
 
 namespace fw {
@@ -68,12 +70,16 @@ public:
 
 private:
     struct FontState;
+    struct Ink;
     QPainter &Painter();
-    const FontState &Font();
+    FontState &Font();
     double Advance(const QString &text);
     QString VisiblePart(const QString &text, double left);
     bool InkMayShow(const QString &text, double left, double baseline);
     void DrawPiece(const QString &text, double left, double baseline);
+    const Ink *KeptInk(const QString &text);
+    void Paint(QPainter &painter, const QString &text, QPointF pen);
+    static QRect UsedArea(const QImage &image);
 
     QImage *image_ = nullptr;
     QPainter *externalPainter_ = nullptr;

@@ -66,6 +66,16 @@ TEST_F(FontMapTest, RedrawsInPlaceAsAFreshRenderAndMakesAPictureOnlyForANewSize)
     EXPECT_NE(larger, map);
     EXPECT_EQ(larger->Image().size(), QSize(2048, 2048));
     EXPECT_EQ(map->Image(), fresh) << "the old picture is left untouched";
+    // Drawn again with the same font state, the texts come from what was
+    // kept: as Qt draws them within 2 levels, glyphs that reach into their
+    // neighbours' cells included.
+    List("lstChars").SetCell(4, 4, "WWW@");
+    const auto kept = window.FontMap(nullptr, "Courier", 144, 1024, 1024, 4, 30);
+    window.FontMap(kept, "Courier", 144, 1024, 1024, 9, 41);
+    const QImage direct = window.FontMap(nullptr, "Courier", 144, 1024, 1024, 9, 41)->Image();
+    EXPECT_LE(MaxDifference(kept->Image(), direct), 2);
+    window.FontMap(kept, "Courier", 144, 1024, 1024, 9, 41);
+    EXPECT_LE(MaxDifference(kept->Image(), direct), 2);
     const auto tall = std::make_shared<fw::Picture>(512, 600, 32);
     EXPECT_NE(window.FontMap(tall, "Courier", 36, 512, 512, 4, 30), tall) << "width matches, height differs";
 }
