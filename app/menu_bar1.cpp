@@ -1,6 +1,8 @@
 #include "app/menu_bar1.h"
 
 #include "framework/exceptions.h"
+#include "framework/window.h"
+#include "window/window1.h"
 
 #include <array>
 #include <optional>
@@ -11,27 +13,39 @@ namespace {
 
 constexpr std::string_view kMenuBar = "";
 
+enum class Kind { Item, Quit, Check };
+
 struct MenuRow {
     std::string_view parent; // kMenuBar for the bar itself
     std::string_view name;
-    bool quits;
+    Kind kind;
     std::string_view text;
     std::optional<std::string_view> shortcut; // separators get none assigned
 };
 
-constexpr std::array<MenuRow, 11> kMenuTree{{
-    {kMenuBar, "FileMenu", false, "&File", ""},
-    {"FileMenu", "FileQuit", true, "&Quit", "Cmd+Q"},
-    {kMenuBar, "EditMenu", false, "&Edit", ""},
-    {"EditMenu", "EditUndo", false, "&Undo", "Cmd+Z"},
-    {"EditMenu", "UntitledMenu1", false, "-", std::nullopt},
-    {"EditMenu", "EditCut", false, "Cu&t", "Cmd+X"},
-    {"EditMenu", "EditCopy", false, "&Copy", "Cmd+C"},
-    {"EditMenu", "EditPaste", false, "&Paste", "Cmd+V"},
-    {"EditMenu", "EditClear", false, "&Delete", ""},
-    {"EditMenu", "UntitledMenu0", false, "-", std::nullopt},
-    {"EditMenu", "EditSelectAll", false, "Select &All", "Cmd+A"},
+constexpr std::array<MenuRow, 14> kMenuTree{{
+    {kMenuBar, "FileMenu", Kind::Item, "&File", ""},
+    {"FileMenu", "FileQuit", Kind::Quit, "&Quit", "Cmd+Q"},
+    {kMenuBar, "EditMenu", Kind::Item, "&Edit", ""},
+    {"EditMenu", "EditUndo", Kind::Item, "&Undo", "Cmd+Z"},
+    {"EditMenu", "UntitledMenu1", Kind::Item, "-", std::nullopt},
+    {"EditMenu", "EditCut", Kind::Item, "Cu&t", "Cmd+X"},
+    {"EditMenu", "EditCopy", Kind::Item, "&Copy", "Cmd+C"},
+    {"EditMenu", "EditPaste", Kind::Item, "&Paste", "Cmd+V"},
+    {"EditMenu", "EditClear", Kind::Item, "&Delete", ""},
+    {"EditMenu", "UntitledMenu0", Kind::Item, "-", std::nullopt},
+    {"EditMenu", "EditSelectAll", Kind::Item, "Select &All", "Cmd+A"},
+    {kMenuBar, "ViewMenu", Kind::Item, "&View", ""},
+    {"ViewMenu", "ViewSampleText", Kind::Item, "&Sample Text", "Cmd+T"},
+    {"ViewMenu", "ViewCellOverflow", Kind::Check, "Show Cell &Overflow", ""},
 }};
+
+// The View items act on the main window, when it is open.
+void OnMainWindow(void (Window1::*command)())
+{
+    if (fw::Window *window = fw::GetImplicitWindow(Window1::kClassName))
+        (static_cast<Window1 &>(*window).*command)();
+}
 
 } // namespace
 
@@ -39,10 +53,11 @@ MenuBar1::MenuBar1()
 {
     for (const MenuRow &row : kMenuTree) {
         std::unique_ptr<fw::MenuItem> item;
-        if (row.quits)
+        if (row.kind == Kind::Quit)
             item = std::make_unique<fw::QuitMenuItem>();
         else
             item = std::make_unique<fw::MenuItem>();
+        item->SetCheckable(row.kind == Kind::Check);
         item->SetName(std::string(row.name));
         item->SetAutoEnable(true);
         item->SetText(std::string(row.text));
@@ -51,6 +66,8 @@ MenuBar1::MenuBar1()
         fw::MenuItem &parent = row.parent == kMenuBar ? *this : fw::NotNil(Child(row.parent));
         parent.Append(std::move(item));
     }
+    fw::NotNil(Lookup("ViewSampleText")).SetAction([] { OnMainWindow(&Window1::ViewSampleText_Action); });
+    fw::NotNil(Lookup("ViewCellOverflow")).SetAction([] { OnMainWindow(&Window1::ViewCellOverflow_Action); });
 }
 
 namespace implicit {

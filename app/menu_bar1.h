@@ -4,7 +4,7 @@
 
 namespace vantor {
 
-// The File and Edit menus, built once in full.
+// The File, Edit and View menus, built once in full.
 class MenuBar1 : public fw::MenuBar {
 public:
     MenuBar1();

@@ -1,5 +1,7 @@
 #include "window/window1.h"
 
+#include "window/sample_text.h"
+
 #include "framework/check_box.h"
 #include "framework/graphics.h"
 #include "framework/listbox.h"
@@ -32,6 +34,8 @@ std::shared_ptr<fw::Picture> Window1::FontMap(std::shared_ptr<fw::Picture> oldMa
     auto &chars = Find<fw::Listbox>("lstChars");
     auto &widths = Find<fw::Listbox>("lstWidths");
     widths.DeleteAllRows();
+    const bool trackInk = ShowsCellOverflow() || fw::GetImplicitWindow(SampleText::kClassName);
+    CellInk.clear();
 
     g.SetForeColor(fw::RGB(0, 0, 0));
     g.FillRect(0, 0, g.Width(), g.Height());
@@ -54,6 +58,8 @@ std::shared_ptr<fw::Picture> Window1::FontMap(std::shared_ptr<fw::Picture> oldMa
             const int tenWidths = g.StringWidth(TenCopies(text));
             widths.SetCell(row, 1, fw::Format(tenWidths * 0.1, "0.00"));
             g.DrawString(text, x, y);
+            if (trackInk)
+                CellInk.push_back(g.InkRect(text, x, y));
         }
     }
     return map;

@@ -1,6 +1,9 @@
 #include "window/window1.h"
 
+#include "window/sample_text.h"
+
 #include "framework/canvas.h"
+#include "framework/check_box.h"
 #include "framework/edit_field.h"
 #include "framework/listbox.h"
 #include "framework/popup_menu.h"
@@ -20,14 +23,18 @@ void Window1::UpdateFontMap()
     if (!fontName.empty() && size > 0.0 && textureSize > 0) {
         // Size and offsets are entered as for a 1024-pixel texture.
         const double scale = static_cast<double>(textureSize) / 1024.0;
-        CurrentFontMap = FontMap(CurrentFontMap, fontName, fw::ToInt32(size * scale), textureSize, textureSize,
-            fw::ToInt32(dx * scale), fw::ToInt32(dy * scale));
+        Rendered = {fontName, fw::ToInt32(size * scale), textureSize, fw::ToInt32(dx * scale), fw::ToInt32(dy * scale),
+            Find<fw::CheckBox>("chkBold").Value(), Find<fw::CheckBox>("chkItalic").Value()};
+        CurrentFontMap = FontMap(CurrentFontMap, fontName, Rendered.fontSize, textureSize, textureSize, Rendered.dx,
+            Rendered.dy);
     }
 
     const bool haveTexture = CurrentFontMap != nullptr;
     for (const char *button : {"btnSave", "btnCopy", "btnSaveWidths", "btnCopyWidths"})
         Find<fw::PushButton>(button).SetEnabled(haveTexture);
     Find<fw::Canvas>("cnvPreview").Refresh();
+    if (fw::Window *sample = fw::GetImplicitWindow(SampleText::kClassName))
+        static_cast<SampleText &>(*sample).Update();
 }
 
 } // namespace vantor

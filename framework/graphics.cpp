@@ -117,6 +117,7 @@ struct Graphics::FontState {
     QHash<QString, double> advances;
     QHash<QString, Ink> inks;
     QSet<QString> drawnOnce;
+    QHash<QString, QRect> outlines;
     QRgb inkColor = 0;
     qsizetype inkBytes = 0;
 };
@@ -222,6 +223,16 @@ QPainter &Graphics::Painter()
 void Graphics::Flush()
 {
     ownPainter_.reset();
+}
+
+void Graphics::DrawRect(int x, int y, int width, int height)
+{
+    if (width <= 0 || height <= 0)
+        return;
+    QPainter &painter = Painter();
+    painter.setPen(QPen(QColor(foreColor_.red, foreColor_.green, foreColor_.blue), 0));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(x + 0.5, y + 0.5, width - 1, height - 1));
 }
 
 void Graphics::FillRect(int x, int y, int width, int height)
@@ -333,6 +344,27 @@ void Graphics::DrawPiece(const QString &text, double left, double baseline)
     Paint(Painter(), text, QPointF(left, baseline));
 }
 
+Rect Graphics::InkRect(std::string_view text, int x, int y)
+{
+    if (textSize_ < 1 || text.empty() || std::abs(x) > kMaxCoordinate || std::abs(y) > kMaxCoordinate)
+        return {};
+    FontState &state = Font();
+    const QString string = ToQString(text);
+    auto kept = state.outlines.constFind(string);
+    if (kept == state.outlines.constEnd()) {
+        QPainterPath outline;
+        outline.addText(QPointF(), state.font, string);
+        const double stroke = state.boldStroke / 2;
+        QRect bounds;
+        if (!outline.isEmpty())
+            bounds = outline.boundingRect().adjusted(-stroke, -stroke, stroke, stroke).toAlignedRect();
+        if (state.outlines.size() >= kMaxKeptAdvances)
+            state.outlines.clear();
+        kept = state.outlines.insert(string, bounds);
+    }
+    return kept->isNull() ? Rect{} : Rect{x + kept->left(), y + kept->top(), kept->width(), kept->height()};
+}
+
 // The text drawn alone, as it would be drawn onto a black picture at an
 // integer pen; nullptr when it is drawn for the first time, or its ink is
 // too large to keep, or reaches beyond its glyphs' boxes (marks stacked far
@@ -417,7 +449,7 @@ QRect Graphics::UsedArea(const QImage &image)
 }
 
 void Graphics::DrawPicture(const Picture &picture, int x, int y, int width, int height, int sourceX, int sourceY,
-    int sourceWidth, int sourceHeight)
+    int sourceWidth, int sourceHeight, Blend blend)
 {
     const auto given = [](int value, int otherwise) { return value == kNotGiven ? otherwise : value; };
     QRect source(sourceX, sourceY, given(sourceWidth, picture.Width()), given(sourceHeight, picture.Height()));
@@ -433,12 +465,19 @@ void Graphics::DrawPicture(const Picture &picture, int x, int y, int width, int 
         source = QRect(source.topLeft() + (visible.topLeft() - target.topLeft()), visible.size());
         target = visible;
     }
+    painter.setCompositionMode(
+        blend == Blend::Lighten ? QPainter::CompositionMode_Lighten : QPainter::CompositionMode_SourceOver);
     const qreal ratio = painter.device()->devicePixelRatioF();
-    const QSize devicePixels(
-        static_cast<int>(std::lround(target.width() * ratio)), static_cast<int>(std::lround(target.height() * ratio)));
-    QImage scaled = ScaleImage(picture.Image(), source, devicePixels);
-    scaled.setDevicePixelRatio(ratio);
-    painter.drawImage(target.topLeft(), scaled);
+    if (source.size() == target.size() && ratio == 1) {
+        painter.drawImage(target.topLeft(), picture.Image(), source);
+    } else {
+        const QSize devicePixels(static_cast<int>(std::lround(target.width() * ratio)),
+            static_cast<int>(std::lround(target.height() * ratio)));
+        QImage scaled = ScaleImage(picture.Image(), source, devicePixels);
+        scaled.setDevicePixelRatio(ratio);
+        painter.drawImage(target.topLeft(), scaled);
+    }
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
 } // namespace fw

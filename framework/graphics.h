@@ -25,6 +25,20 @@ struct Color {
 // Components outside 0..255 are clamped.
 Color RGB(int red, int green, int blue);
 
+// A rectangle of whole pixels; empty when its width or height is not positive.
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    bool Empty() const { return width <= 0 || height <= 0; }
+    friend bool operator==(const Rect &, const Rect &) = default;
+};
+
+// How DrawPicture combines the picture with what is there: replacing it, or
+// keeping the brighter of the two in each component.
+enum class Blend { Replace, Lighten };
+
 // A drawing context: a picture's, or a canvas's during its Paint event.
 // The text state (font, size, bold, italic, colour) holds until changed and
 // is used alike for drawing and measuring.
@@ -52,6 +66,8 @@ public:
     void SetItalic(bool italic);
 
     void FillRect(int x, int y, int width, int height);
+    // A one-pixel outline just inside the rectangle.
+    void DrawRect(int x, int y, int width, int height);
     // The advance of the whole text, rounded to the nearest whole pixel.
     // Texts too long for Qt's fixed-point layout (beyond 2^24 pixels) are
     // measured and drawn in pieces split between characters.
@@ -59,11 +75,15 @@ public:
     // Draws without wrapping, with the left end of the baseline at (x, y).
     // Glyphs are clipped only by the target's edges.
     void DrawString(std::string_view text, int x, int y);
+    // What DrawString's ink covers, from the glyph outlines with a synthetic
+    // bold stroke; empty for a text without ink or one beyond 2^24 pixels.
+    Rect InkRect(std::string_view text, int x, int y);
     // Copies the source rectangle into the destination rectangle, scaling
     // when their sizes differ: smoothly when shrinking, by nearest pixel when
     // enlarging, at the device's own pixel density.
     void DrawPicture(const Picture &picture, int x, int y, int width = kNotGiven, int height = kNotGiven,
-        int sourceX = 0, int sourceY = 0, int sourceWidth = kNotGiven, int sourceHeight = kNotGiven);
+        int sourceX = 0, int sourceY = 0, int sourceWidth = kNotGiven, int sourceHeight = kNotGiven,
+        Blend blend = Blend::Replace);
 
     // Ends the drawing in progress on a picture, so that its pixels can be read.
     void Flush();

@@ -1,5 +1,6 @@
 #include "framework/menu.h"
 
+#include "framework/dispatch.h"
 #include "framework/exceptions.h"
 
 namespace fw {
@@ -24,6 +25,13 @@ MenuItem *MenuItem::Child(std::string_view name) const
             return child.get();
     }
     return nullptr;
+}
+
+void Choose(MenuItem &item, bool checked)
+{
+    item.checked_ = item.checkable_ && checked;
+    if (item.action_)
+        Dispatch(item.action_);
 }
 
 MenuItem *MenuItem::Lookup(std::string_view name) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -30,6 +31,15 @@ public:
     bool AutoEnable() const { return autoEnable_; }
     void SetAutoEnable(bool autoEnable) { autoEnable_ = autoEnable; }
 
+    // A check item shows a check mark that choosing it turns on and off.
+    bool Checkable() const { return checkable_; }
+    void SetCheckable(bool checkable) { checkable_ = checkable; }
+    bool Checked() const { return checked_; }
+    // Runs, through Dispatch, when the user chooses the item, after a check
+    // item's mark has changed.
+    const std::function<void()> &Action() const { return action_; }
+    void SetAction(std::function<void()> action) { action_ = std::move(action); }
+
     bool IsSeparator() const { return text_ == "-"; }
     virtual bool QuitsApplication() const { return false; }
 
@@ -48,7 +58,12 @@ private:
     std::string text_;
     std::string shortcut_;
     bool autoEnable_ = false;
+    bool checkable_ = false;
+    bool checked_ = false;
+    std::function<void()> action_;
     std::vector<std::unique_ptr<MenuItem>> children_;
+
+    friend void Choose(MenuItem &item, bool checked);
 };
 
 // Choosing it quits the application with exit code 0.
@@ -58,5 +73,9 @@ public:
 };
 
 class MenuBar : public MenuItem { };
+
+// What choosing an item in a menu does: sets a check item's mark, then runs
+// the item's action.
+void Choose(MenuItem &item, bool checked);
 
 } // namespace fw

@@ -31,7 +31,7 @@ void UpdateEnabled(QAction *action, const MenuItem &item)
         action->setEnabled(EditCommandApplies(command));
 }
 
-QAction *AddAction(QMenu *menu, const MenuItem &item)
+QAction *AddAction(QMenu *menu, MenuItem &item)
 {
     if (item.IsSeparator()) {
         QAction *separator = menu->addSeparator();
@@ -46,6 +46,10 @@ QAction *AddAction(QMenu *menu, const MenuItem &item)
         QObject::connect(action, &QAction::triggered, [] { Dispatch([] { Quit(0); }); });
     } else if (const EditCommand command = EditCommandNamed(item.Name()); command != EditCommand::None) {
         QObject::connect(action, &QAction::triggered, [command] { Dispatch([command] { RunEditCommand(command); }); });
+    } else {
+        action->setCheckable(item.Checkable());
+        action->setChecked(item.Checked());
+        QObject::connect(action, &QAction::triggered, [&item](bool checked) { Choose(item, checked); });
     }
     UpdateEnabled(action, item);
     return action;
@@ -53,15 +57,15 @@ QAction *AddAction(QMenu *menu, const MenuItem &item)
 
 } // namespace
 
-QMenuBar *BuildQtMenuBar(const MenuBar &tree, QWidget *parent)
+QMenuBar *BuildQtMenuBar(MenuBar &tree, QWidget *parent)
 {
     auto *bar = new QMenuBar(parent);
     for (int i = 0; i < tree.Count(); ++i) {
-        const MenuItem &menuItem = tree.Item(i);
+        MenuItem &menuItem = tree.Item(i);
         QMenu *menu = bar->addMenu(QString::fromStdString(menuItem.Text()));
         menu->setObjectName(QString::fromStdString(menuItem.Name()));
         for (int j = 0; j < menuItem.Count(); ++j) {
-            const MenuItem &item = menuItem.Item(j);
+            MenuItem &item = menuItem.Item(j);
             QAction *action = AddAction(menu, item);
             const auto update = [action, &item] { UpdateEnabled(action, item); };
             QObject::connect(menu, &QMenu::aboutToShow, action, update);

@@ -1,6 +1,7 @@
 #include "framework/text.h"
 
 #include <QString>
+#include <QTextBoundaryFinder>
 
 #include <array>
 #include <charconv>
@@ -183,6 +184,16 @@ std::string Mid(std::string_view text, std::int64_t start, std::int64_t length)
     for (std::int64_t taken = 0; taken < length && end < text.size(); ++taken)
         end = nextCharacter(end);
     return std::string(text.substr(begin, end - begin));
+}
+
+std::vector<std::string> Graphemes(std::string_view text)
+{
+    const QString string = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    QTextBoundaryFinder boundaries(QTextBoundaryFinder::Grapheme, string);
+    std::vector<std::string> graphemes;
+    for (qsizetype start = 0, end = 0; (end = boundaries.toNextBoundary()) > 0; start = end)
+        graphemes.push_back(string.mid(start, end - start).toStdString());
+    return graphemes;
 }
 
 bool SameText(std::string_view a, std::string_view b)

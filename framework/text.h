@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Conversions between text and numbers. All text is UTF-8 and nothing here
 // depends on the user's locale.
@@ -30,6 +31,10 @@ std::string Chr(std::uint32_t code);
 
 // `length` characters (not bytes) from the 1-based character `start`.
 std::string Mid(std::string_view text, std::int64_t start, std::int64_t length);
+
+// The user-perceived characters of a text: a base with its combining marks,
+// an emoji with its modifiers, a CR LF pair.
+std::vector<std::string> Graphemes(std::string_view text);
 
 // String equality as the framework compares names: letter case is ignored.
 bool SameText(std::string_view a, std::string_view b);

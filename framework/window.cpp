@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QMetaObject>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -112,6 +113,11 @@ void Window::SetResizeable(bool resizeable)
     impl_->widget->setWindowFlags(flags);
 }
 
+void Window::SetInitialSize(int width, int height)
+{
+    impl_->widget->resize(width, height);
+}
+
 void Window::SetMenuBar(fw::MenuBar *menuBar)
 {
     if (menuBar == menuBar_)
@@ -143,6 +149,20 @@ Control &Window::ControlAt(int index) const
     return *impl_->controls[static_cast<std::size_t>(index)];
 }
 
+void Window::LayOutInRows(const std::vector<std::vector<std::string_view>> &rows, std::string_view stretching)
+{
+    auto *column = new QVBoxLayout(impl_->content);
+    for (const auto &names : rows) {
+        auto *row = new QHBoxLayout;
+        bool stretches = false;
+        for (const std::string_view name : names) {
+            row->addWidget(&Find<Control>(name).Widget(), name == stretching ? 1 : 0);
+            stretches = stretches || name == stretching;
+        }
+        column->addLayout(row, stretches ? 1 : 0);
+    }
+}
+
 void Window::SetFocusOrder(std::span<const std::string_view> names)
 {
     QWidget *previous = nullptr;
@@ -166,6 +186,14 @@ Control *Window::FindControl(std::string_view name) const
 void Window::Close()
 {
     impl_->widget->close();
+}
+
+void Window::Activate(std::string_view focused)
+{
+    impl_->widget->show();
+    impl_->widget->raise();
+    impl_->widget->activateWindow();
+    Find<Control>(focused).Widget().setFocus();
 }
 
 QWidget &Window::Widget() const

@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class QWidget;
 
@@ -27,6 +28,8 @@ public:
     void SetSize(int width, int height);
     // A window that is not resizeable keeps its size and offers no maximise.
     void SetResizeable(bool resizeable);
+    // For a resizeable window: the size it opens with.
+    void SetInitialSize(int width, int height);
     // Builds the window's menus from the bar's tree, which must outlive the
     // window. Quit items quit with exit code 0; the Edit items named
     // EditUndo, EditCut, EditCopy, EditPaste, EditClear and EditSelectAll act
@@ -41,6 +44,10 @@ public:
     int ControlCount() const;
     // In the order in which the controls were added.
     Control &ControlAt(int index) const;
+    // Places the controls in rows, top to bottom, each row's left to right,
+    // instead of at their bounds; the control named `stretching` takes the
+    // room the others leave as the window is resized.
+    void LayOutInRows(const std::vector<std::vector<std::string_view>> &rows, std::string_view stretching);
     // Tab moves through these controls in this order, and from the last back
     // to the first; controls that take no focus may be left out.
     void SetFocusOrder(std::span<const std::string_view> names);
@@ -58,6 +65,8 @@ public:
     // As the window's close button: hides the window and destroys it once
     // the current event has been handled.
     void Close();
+    // Brings the window to the front with the keyboard focus on the control.
+    void Activate(std::string_view focused);
 
     QWidget &Widget() const;
 

@@ -12,7 +12,7 @@ protected:
 TEST_F(MenuTest, TheMenusShowTheirItemsWithPlatformShortcuts)
 {
     EXPECT_EQ(window.MenuBar(), &vantor::implicit::MenuBar1()) << "the one menu bar of the process";
-    EXPECT_EQ(vantor::implicit::MenuBar1().Count(), 2) << "built once";
+    EXPECT_EQ(vantor::implicit::MenuBar1().Count(), 3) << "built once";
     QStringList shown;
     for (const QAction *menu : window.Widget().findChild<QMenuBar *>()->actions()) {
         shown << menu->text() + QLatin1Char(':');
@@ -22,7 +22,7 @@ TEST_F(MenuTest, TheMenusShowTheirItemsWithPlatformShortcuts)
     }
     EXPECT_EQ(shown.join(QLatin1Char('|')),
         QStringLiteral("&File:|&Quit Ctrl+Q|&Edit:|&Undo Ctrl+Z|-|Cu&t Ctrl+X|&Copy Ctrl+C|&Paste Ctrl+V|&Delete |-|"
-                       "Select &All Ctrl+A"));
+                       "Select &All Ctrl+A|&View:|&Sample Text Ctrl+T|Show Cell &Overflow "));
 }
 
 TEST_F(MenuTest, EditItemsActOnTheFocusedFieldAndApplyOnlyWhenTheyCan)

@@ -19,8 +19,9 @@ void FailOnQtWarning(QtMsgType type, const QMessageLogContext &, const QString &
     if (type == QtDebugMsg || type == QtInfoMsg)
         return;
     // The offscreen platform has no window manager to pass a fixed window
-    // size to, and says so for every such window; real platforms do not.
-    if (message == QLatin1String("This plugin does not support propagateSizeHints()"))
+    // size or a raise to, and says so; real platforms do not.
+    if (message == QLatin1String("This plugin does not support propagateSizeHints()")
+        || message == QLatin1String("This plugin does not support raise()"))
         return;
     for (const QString &expected : ExpectedQtMessages()) {
         if (message.startsWith(expected)) {

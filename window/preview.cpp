@@ -4,6 +4,7 @@
 #include "framework/check_box.h"
 #include "framework/graphics.h"
 #include "framework/picture.h"
+#include "framework/text.h"
 
 namespace vantor {
 
@@ -18,6 +19,20 @@ void Window1::cnvPreview_Paint(fw::Graphics &g)
     } else {
         constexpr int kOwnSize = fw::Graphics::kNotGiven;
         g.DrawPicture(texture, 0, 0, kOwnSize, kOwnSize, 0, 0, kOwnSize, kOwnSize);
+    }
+    if (!ShowsCellOverflow())
+        return;
+    // On screen only: the texture itself stays white on black.
+    const double scale = Find<fw::CheckBox>("chkToFit").Value()
+        ? static_cast<double>(Find<fw::Canvas>("cnvPreview").Width()) / texture.Width()
+        : 1.0;
+    g.SetForeColor(fw::RGB(255, 0, 0));
+    for (const int cell : OverflowingCells()) {
+        const fw::Rect square = CellSquare(Rendered.textureSize, cell / 10, cell % 10);
+        const std::int32_t left = fw::ToInt32(square.left * scale);
+        const std::int32_t top = fw::ToInt32(square.top * scale);
+        g.DrawRect(left, top, fw::ToInt32((square.left + square.width) * scale) - left,
+            fw::ToInt32((square.top + square.height) * scale) - top);
     }
 }
 

@@ -1,13 +1,14 @@
 #pragma once
 
+#include "framework/graphics.h"
 #include "framework/window.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace fw {
-class Graphics;
 class MenuItem;
 class QuitMenuItem;
 class Picture;
@@ -25,6 +26,21 @@ public:
 
     // The last rendered texture; nil until the first render.
     std::shared_ptr<fw::Picture> CurrentFontMap;
+
+    // The settings of the last render, as the renderer got them.
+    struct RenderSettings {
+        std::string fontName;
+        std::int32_t fontSize = 0;
+        std::int32_t textureSize = 0;
+        std::int32_t dx = 0;
+        std::int32_t dy = 0;
+        bool bold = false;
+        bool italic = false;
+    };
+    RenderSettings Rendered;
+    // Where each cell's ink lies in the texture, in grid order; kept by the
+    // renderer only while the sample text or the overflow marks are shown.
+    std::vector<fw::Rect> CellInk;
 
     // Settings controls.
     void lstChars_CellTextChange(int row, int column);
@@ -54,6 +70,16 @@ public:
     void btnCopyWidths_Action();
 
     void btnQuit_Action();
+
+    // View menu.
+    void ViewSampleText_Action();
+    void ViewCellOverflow_Action();
+    bool ShowsCellOverflow() const;
+    // The cells whose ink reaches outside their square, in grid order.
+    std::vector<int> OverflowingCells() const;
+    // Cell (row, column) of a texture: from the column's and row's start,
+    // truncated, to the next one's.
+    static fw::Rect CellSquare(std::int32_t textureSize, int row, int column);
 
     // The items of the window's menu bar, by name.
     fw::MenuItem &EditMenu() const;

@@ -1,0 +1,42 @@
+#include "window/window1.h"
+
+#include "framework/menu.h"
+#include "framework/text.h"
+
+namespace vantor {
+
+fw::Rect Window1::CellSquare(std::int32_t textureSize, int row, int column)
+{
+    const double pitch = textureSize * 0.1;
+    const std::int32_t left = fw::ToInt32(column * pitch);
+    const std::int32_t top = fw::ToInt32(row * pitch);
+    return {left, top, fw::ToInt32((column + 1) * pitch) - left, fw::ToInt32((row + 1) * pitch) - top};
+}
+
+bool Window1::ShowsCellOverflow() const
+{
+    const fw::MenuItem *item = MenuBar() ? MenuBar()->Lookup("ViewCellOverflow") : nullptr;
+    return item && item->Checked();
+}
+
+void Window1::ViewCellOverflow_Action()
+{
+    // Renders again, so that where each cell's ink lies is known.
+    UpdateFontMap();
+}
+
+std::vector<int> Window1::OverflowingCells() const
+{
+    std::vector<int> cells;
+    for (int i = 0; i < static_cast<int>(CellInk.size()); ++i) {
+        const fw::Rect &ink = CellInk[static_cast<std::size_t>(i)];
+        const fw::Rect cell = CellSquare(Rendered.textureSize, i / 10, i % 10);
+        if (!ink.Empty()
+            && (ink.left < cell.left || ink.top < cell.top || ink.left + ink.width > cell.left + cell.width
+                || ink.top + ink.height > cell.top + cell.height))
+            cells.push_back(i);
+    }
+    return cells;
+}
+
+} // namespace vantor

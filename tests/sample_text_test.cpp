@@ -1,0 +1,64 @@
+#include "test_support.h"
+#include "window/sample_text.h"
+
+namespace {
+
+using SampleTextTest = MainWindowTest;
+
+TEST_F(SampleTextTest, TheAtlasLineCopiesEachCellsSquareLighteningAndAdvancesByItsWidth)
+{
+    // A known texture: A's square grey 100; B's square black on its left 52
+    // pixels and grey 200 beyond; no cell holds "?".
+    window.CurrentFontMap = std::make_shared<fw::Picture>(1024, 1024, 32);
+    fw::Graphics &g = window.CurrentFontMap->Graphics();
+    g.SetForeColor(fw::RGB(100, 100, 100));
+    g.FillRect(307, 307, 102, 102);
+    g.SetForeColor(fw::RGB(200, 200, 200));
+    g.FillRect(409 + 52, 307, 102 - 52, 102);
+    window.Rendered = {"Courier", 72, 1024, 0, 0, false, false};
+    fw::Listbox &widths = List("lstWidths");
+    widths.DeleteAllRows();
+    for (int cell = 0; cell < 100; ++cell) {
+        widths.AddRow(cell == 33 ? "A" : cell == 34 ? "B" : "");
+        widths.SetCell(cell, 1, cell == 33 ? "50.00" : "60.00");
+    }
+    const auto line = vantor::SampleText::DrawAtlasLine(window, "ABA?", 10);
+    EXPECT_DOUBLE_EQ(line.length, 50 + 60 + 50 + 102.4) << "a missing character advances by a cell";
+    EXPECT_EQ(line.missing, "?");
+    const QImage &pixels = line.picture->Image();
+    const std::pair<int, int> expected[] = {{10 + 20, 100}, {10 + 70, 100} /* B's black does not darken A */,
+        {10 + 130, 200}, {10 + 125, 200} /* the second A does not darken B */, {10 + 230, 0}};
+    for (const auto &[x, grey] : expected)
+        EXPECT_EQ(qRed(pixels.pixel(x, 50)), grey) << x;
+    EXPECT_EQ(qRed(pixels.pixel(10 + 160, 50)), 128) << "the missing character's box";
+}
+
+TEST_F(SampleTextTest, CellsWhoseInkLeavesTheirSquareAreMarkedOnScreenOnlyAndNamed)
+{
+    QtChild<QAction>(window, "ViewCellOverflow").trigger();
+    EXPECT_EQ(window.OverflowingCells(), std::vector<int>{}) << "at dy 30 every glyph of Courier 72 lies inside";
+    window.Find<fw::EditField>("edtDY").SetText("5");
+    const std::vector<int> descenders = window.OverflowingCells();
+    for (const char c : {',', ';', 'g', 'j', 'p', 'q', 'y'})
+        EXPECT_NE(std::find(descenders.begin(), descenders.end(), c - ' '), descenders.end()) << c;
+    EXPECT_EQ(std::find(descenders.begin(), descenders.end(), 'a' - ' '), descenders.end());
+    List("lstSizes").SetListIndex(256 - 9);
+    for (const char c : {'W', '@'}) {
+        const std::vector<int> wide = window.OverflowingCells();
+        EXPECT_NE(std::find(wide.begin(), wide.end(), c - ' '), wide.end()) << c << " at 256 px";
+    }
+
+    window.Find<fw::EditField>("edtDY").SetText("30");
+    List("lstSizes").SetListIndex(72 - 9);
+    List("lstChars").SetCell(5, 5, "WWW");
+    window.UpdateFontMap();
+    EXPECT_TRUE(AllGrey(Texture())) << "the marks never reach the texture";
+    const QImage preview = window.Find<fw::Control>("cnvPreview").Widget().grab().toImage();
+    EXPECT_EQ(preview.pixel(256, 270), qRgb(255, 0, 0)) << "cell (5, 5) outlined in red";
+
+    QtChild<QAction>(window, "ViewSampleText").trigger();
+    const QString facts = QtChild<QLabel>(*fw::GetImplicitWindow("SampleText"), "stFacts").text();
+    EXPECT_TRUE(facts.endsWith(QStringLiteral("1 cell overflows: WWW"))) << facts;
+}
+
+} // namespace

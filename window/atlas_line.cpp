@@ -1,0 +1,68 @@
+#include "window/sample_text.h"
+#include "window/window1.h"
+
+#include "framework/graphics.h"
+#include "framework/listbox.h"
+#include "framework/picture.h"
+#include "framework/text.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vantor {
+
+// The recipe the README gives a user's renderer: cell (r, c) is the square
+// CellSquare gives; its glyph's pen lies where the renderer put it, so the
+// square is copied with that point at the line's pen, truncated to whole
+// pixels, and the pen advances by the cell's width as a double.
+SampleText::AtlasLine SampleText::DrawAtlasLine(Window1 &main, const std::string &text, std::int32_t margin)
+{
+    const Window1::RenderSettings &rendered = main.Rendered;
+    const double pitch = rendered.textureSize * 0.1;
+    const auto &widths = main.Find<fw::Listbox>("lstWidths");
+    struct Glyph {
+        int cell; // -1: no cell holds it
+        double pen;
+    };
+    std::vector<Glyph> glyphs;
+    AtlasLine line;
+    double pen = margin;
+    for (const std::string &character : fw::Graphemes(text)) {
+        int cell = -1;
+        for (int row = 0; row < widths.ListCount() && cell < 0; ++row) {
+            if (widths.Cell(row, 0) == character)
+                cell = row;
+        }
+        glyphs.push_back({cell, pen});
+        if (cell < 0 && line.missing.find(character) == std::string::npos)
+            line.missing += (line.missing.empty() ? "" : " ") + character;
+        pen += cell < 0 ? pitch : fw::Val(widths.Cell(cell, 1));
+    }
+    line.length = pen - margin;
+
+    const std::int32_t side = fw::ToInt32(pitch) + 1;
+    line.picture = std::make_shared<fw::Picture>(std::clamp(fw::ToInt32(pen + pitch) + margin, 1, fw::Picture::kMaxSide),
+        side, 32);
+    fw::Graphics &g = line.picture->Graphics();
+    g.SetForeColor(fw::RGB(128, 128, 128));
+    const std::int32_t baseline = fw::ToInt32(pitch) - rendered.dy;
+    for (const Glyph &glyph : glyphs) {
+        const std::int32_t x = fw::ToInt32(std::floor(glyph.pen));
+        if (glyph.cell < 0) {
+            g.DrawRect(x - rendered.dx, baseline - fw::ToInt32(pitch) + rendered.dy, fw::ToInt32(pitch),
+                fw::ToInt32(pitch));
+            continue;
+        }
+        const int row = glyph.cell / 10;
+        const int column = glyph.cell % 10;
+        const fw::Rect square = Window1::CellSquare(rendered.textureSize, row, column);
+        // Where the renderer put this cell's pen, inside its square.
+        const std::int32_t penX = fw::ToInt32(column * pitch + rendered.dx) - square.left;
+        const std::int32_t penY = fw::ToInt32((row + 1) * pitch - rendered.dy) - square.top;
+        g.DrawPicture(fw::NotNil(main.CurrentFontMap), x - penX, baseline - penY, square.width, square.height,
+            square.left, square.top, square.width, square.height, fw::Blend::Lighten);
+    }
+    return line;
+}
+
+} // namespace vantor

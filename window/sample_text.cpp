@@ -1,0 +1,158 @@
+#include "window/sample_text.h"
+#include "window/window1.h"
+
+#include "framework/canvas.h"
+#include "framework/edit_field.h"
+#include "framework/graphics.h"
+#include "framework/listbox.h"
+#include "framework/picture.h"
+#include "framework/popup_menu.h"
+#include "framework/static_text.h"
+#include "framework/text.h"
+
+#include <algorithm>
+#include <array>
+
+namespace vantor {
+namespace {
+
+constexpr std::array<std::string_view, 3> kZooms{"Fit", "1:1", "2:1"};
+
+Window1 &MainWindow()
+{
+    return static_cast<Window1 &>(fw::NotNil(fw::GetImplicitWindow(Window1::kClassName)));
+}
+
+std::string Pixels(double length)
+{
+    return fw::Format(length, "0.0") + " px";
+}
+
+} // namespace
+
+SampleText::SampleText()
+    : fw::Window(kClassName)
+{
+}
+
+void SampleText::Layout()
+{
+    SetTitle("Sample Text");
+    SetResizeable(true);
+    SetInitialSize(900, 360);
+}
+
+void SampleText::CreateControls()
+{
+    auto field = std::make_unique<fw::EditField>();
+    field->SetText("The quick brown fox jumps over the lazy dog. 0123456789");
+    field->SetAccessibleName("Sample text");
+    auto zoom = std::make_unique<fw::PopupMenu>();
+    for (const std::string_view item : kZooms)
+        zoom->AddRow(std::string(item));
+    zoom->SetListIndex(0);
+    zoom->SetAccessibleName("Zoom");
+    auto view = std::make_unique<fw::Canvas>();
+    view->SetAccessibleName("Sample text drawn from the atlas, under the font's own");
+    auto facts = std::make_unique<fw::StaticText>();
+    facts->SetAccessibleName("Facts");
+    field->Bind(fw::Event::TextChange, std::function<void()>([this] { edtSample_TextChange(); }));
+    zoom->Bind(fw::Event::Change, std::function<void()>([this] { popZoom_Change(); }));
+    view->Bind(fw::Event::Paint, std::function<void(fw::Graphics &)>([this](fw::Graphics &g) { cnvSample_Paint(g); }));
+    AddControl("edtSample", std::move(field));
+    AddControl("popZoom", std::move(zoom));
+    AddControl("cnvSample", std::move(view));
+    AddControl("stFacts", std::move(facts));
+    LayOutInRows({{"edtSample", "popZoom"}, {"cnvSample"}, {"stFacts"}}, "cnvSample");
+}
+
+void SampleText::Update()
+{
+    Window1 &main = MainWindow();
+    if (!main.CurrentFontMap)
+        return;
+    const Window1::RenderSettings &rendered = main.Rendered;
+    const std::string text = Find<fw::EditField>("edtSample").Text();
+    const std::int32_t margin = fw::ToInt32(rendered.textureSize * 0.1);
+    atlas_ = DrawAtlasLine(main, text, margin);
+
+    // The font's own line changes only with the text and the font state.
+    const std::string key = text + '\n' + rendered.fontName + '\n' + fw::Str(rendered.fontSize) + '\n'
+        + fw::Str(rendered.bold) + fw::Str(rendered.italic) + fw::Str(rendered.dy);
+    if (key != fontLineKey_) {
+        fontLine_ = std::make_shared<fw::Picture>(atlas_.picture->Width(), atlas_.picture->Height(), 32);
+        fw::Graphics &g = fontLine_->Graphics();
+        g.SetForeColor(fw::RGB(255, 255, 255));
+        g.SetTextFont(rendered.fontName);
+        g.SetTextSize(rendered.fontSize);
+        g.SetBold(rendered.bold);
+        g.SetItalic(rendered.italic);
+        g.DrawString(text, margin, fw::ToInt32(rendered.textureSize * 0.1) - rendered.dy);
+        fontLineLength_ = g.StringWidth(text);
+        fontLineKey_ = key;
+    }
+
+    std::string facts = "Atlas line " + Pixels(atlas_.length) + ", the font's " + Pixels(fontLineLength_);
+    if (!atlas_.missing.empty())
+        facts += ". No cell holds: " + atlas_.missing;
+    const std::vector<int> overflowing = main.OverflowingCells();
+    if (!overflowing.empty()) {
+        facts += overflowing.size() == 1 ? ". 1 cell overflows:"
+                                         : ". " + fw::Str(static_cast<std::int64_t>(overflowing.size())) + " cells overflow:";
+        for (const int cell : overflowing)
+            facts += " " + main.Find<fw::Listbox>("lstWidths").Cell(cell, 0);
+    }
+    Find<fw::StaticText>("stFacts").SetText(facts);
+    Find<fw::Canvas>("cnvSample").Refresh();
+}
+
+void SampleText::edtSample_TextChange()
+{
+    Update();
+}
+
+void SampleText::popZoom_Change()
+{
+    Find<fw::Canvas>("cnvSample").Refresh();
+}
+
+void SampleText::cnvSample_Paint(fw::Graphics &g)
+{
+    g.SetForeColor(fw::RGB(0, 0, 0));
+    g.FillRect(0, 0, g.Width(), g.Height());
+    if (!atlas_.picture)
+        return;
+    // The font's line above the atlas's, the two scaled alike.
+    const int width = std::max(fontLine_->Width(), atlas_.picture->Width());
+    const int height = fontLine_->Height() + atlas_.picture->Height();
+    const std::string zoom = Find<fw::PopupMenu>("popZoom").Text();
+    double scale = std::min(static_cast<double>(g.Width()) / width, static_cast<double>(g.Height()) / height);
+    if (zoom != kZooms[0])
+        scale = zoom == kZooms[1] ? 1.0 : 2.0;
+    int top = 0;
+    for (const fw::Picture *line : {fontLine_.get(), atlas_.picture.get()}) {
+        const int shownHeight = std::max(1, fw::ToInt32(line->Height() * scale));
+        g.DrawPicture(*line, 0, top, std::max(1, fw::ToInt32(line->Width() * scale)), shownHeight);
+        top += shownHeight;
+    }
+}
+
+void Window1::ViewSampleText_Action()
+{
+    vantor::SampleText &sample = implicit::SampleText();
+    // Renders again, so that where each cell's ink lies is known.
+    UpdateFontMap();
+    sample.Activate("edtSample");
+}
+
+namespace implicit {
+
+vantor::SampleText &SampleText()
+{
+    if (fw::Window *open = fw::GetImplicitWindow(vantor::SampleText::kClassName))
+        return static_cast<vantor::SampleText &>(*open);
+    return static_cast<vantor::SampleText &>(fw::OpenWindow(std::make_unique<vantor::SampleText>()));
+}
+
+} // namespace implicit
+} // namespace vantor

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "framework/window.h"
+
+#include <memory>
+#include <string>
+
+namespace fw {
+class Graphics;
+class Picture;
+} // namespace fw
+
+namespace vantor {
+
+class Window1;
+
+// A line of text drawn as a user's renderer draws it from the texture and
+// the width table, under the same text drawn by the font itself, and the
+// facts that tell the two apart. It follows every render and edit at once and
+// changes nothing of the main window.
+class SampleText : public fw::Window {
+public:
+    static constexpr const char *kClassName = "SampleText";
+
+    SampleText();
+    // Draws the lines again from the main window's last render.
+    void Update();
+
+    void edtSample_TextChange();
+    void popZoom_Change();
+    void cnvSample_Paint(fw::Graphics &g);
+
+    // The text drawn from the atlas: for each character the square of the
+    // first cell holding it, lightening what is there, the pen advancing by
+    // that cell's width; a character no cell holds as an outlined box.
+    struct AtlasLine {
+        std::shared_ptr<fw::Picture> picture;
+        double length = 0;
+        std::string missing; // the characters no cell holds, once each
+    };
+    static AtlasLine DrawAtlasLine(Window1 &main, const std::string &text, std::int32_t margin);
+
+protected:
+    void Layout() override;
+    void CreateControls() override;
+
+private:
+    AtlasLine atlas_;
+    std::shared_ptr<fw::Picture> fontLine_;
+    int fontLineLength_ = 0;
+    std::string fontLineKey_; // what fontLine_ was drawn for
+};
+
+namespace implicit {
+
+// The open sample text window, made and opened on the first call.
+vantor::SampleText &SampleText();
+
+} // namespace implicit
+} // namespace vantor
