@@ -29,8 +29,8 @@ TEST_F(SampleTextTest, TheAtlasLineCopiesEachCellsSquareLighteningAndAdvancesByI
     const std::pair<int, int> expected[] = {{10 + 20, 100}, {10 + 70, 100} /* B's black does not darken A */,
         {10 + 130, 200}, {10 + 125, 200} /* the second A does not darken B */, {10 + 230, 0}};
     for (const auto &[x, grey] : expected)
-        EXPECT_EQ(qRed(pixels.pixel(x, 50)), grey) << x;
-    EXPECT_EQ(qRed(pixels.pixel(10 + 160, 50)), 128) << "the missing character's box";
+        EXPECT_EQ(qRed(pixels.pixel(x, 25 + 50)), grey) << x;
+    EXPECT_EQ(qRed(pixels.pixel(10 + 160, 25 + 50)), 128) << "the missing character's box";
 }
 
 TEST_F(SampleTextTest, CellsWhoseInkLeavesTheirSquareAreMarkedOnScreenOnlyAndNamed)

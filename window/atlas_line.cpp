@@ -40,12 +40,14 @@ SampleText::AtlasLine SampleText::DrawAtlasLine(Window1 &main, const std::string
     }
     line.length = pen - margin;
 
-    const std::int32_t side = fw::ToInt32(pitch) + 1;
+    // Room of a quarter cell above and below, for what reaches out of a cell.
+    const std::int32_t room = fw::ToInt32(pitch / 4);
     line.picture = std::make_shared<fw::Picture>(std::clamp(fw::ToInt32(pen + pitch) + margin, 1, fw::Picture::kMaxSide),
-        side, 32);
+        fw::ToInt32(pitch) + 2 * room, 32);
     fw::Graphics &g = line.picture->Graphics();
     g.SetForeColor(fw::RGB(128, 128, 128));
-    const std::int32_t baseline = fw::ToInt32(pitch) - rendered.dy;
+    const std::int32_t baseline = room + fw::ToInt32(pitch) - rendered.dy;
+    line.baseline = baseline;
     for (const Glyph &glyph : glyphs) {
         const std::int32_t x = fw::ToInt32(std::floor(glyph.pen));
         if (glyph.cell < 0) {

@@ -87,12 +87,13 @@ void SampleText::Update()
         g.SetTextSize(rendered.fontSize);
         g.SetBold(rendered.bold);
         g.SetItalic(rendered.italic);
-        g.DrawString(text, margin, fw::ToInt32(rendered.textureSize * 0.1) - rendered.dy);
+        g.DrawString(text, margin, atlas_.baseline);
         fontLineLength_ = g.StringWidth(text);
         fontLineKey_ = key;
     }
 
-    std::string facts = "Atlas line " + Pixels(atlas_.length) + ", the font's " + Pixels(fontLineLength_);
+    std::string facts = "Above, the font's own line: " + Pixels(fontLineLength_) + "; below, the atlas's: "
+        + Pixels(atlas_.length);
     if (!atlas_.missing.empty())
         facts += ". No cell holds: " + atlas_.missing;
     const std::vector<int> overflowing = main.OverflowingCells();

@@ -35,6 +35,7 @@ public:
     // that cell's width; a character no cell holds as an outlined box.
     struct AtlasLine {
         std::shared_ptr<fw::Picture> picture;
+        std::int32_t baseline = 0; // a quarter cell below the top, plus the cell's own
         double length = 0;
         std::string missing; // the characters no cell holds, once each
     };
