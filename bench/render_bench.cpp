@@ -6,6 +6,7 @@
 #include "framework/popup_menu.h"
 #include "window/window1.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QImage>
@@ -105,6 +106,19 @@ void BM_DxKeystroke(benchmark::State &state)
     }
 }
 
+// The same with the sample text window open and the overflow marks shown,
+// both painted.
+void BM_DxKeystrokeSampleAndOverflow(benchmark::State &state)
+{
+    QAction &overflow = *Window().Widget().findChild<QAction *>(QStringLiteral("ViewCellOverflow"));
+    overflow.trigger();
+    Window().Widget().findChild<QAction *>(QStringLiteral("ViewSampleText"))->trigger();
+    BM_DxKeystroke(state);
+    fw::NotNil(fw::GetImplicitWindow("SampleText")).Close();
+    overflow.trigger();
+    QCoreApplication::processEvents();
+}
+
 // A key typed into a grid cell's editor, through Qt's event delivery to the
 // painted preview: one cell's text changes.
 void BM_CellKeystroke(benchmark::State &state)
@@ -153,6 +167,7 @@ BENCHMARK(BM_SettingsChangeFit)->Apply(TextureSizes);
 BENCHMARK(BM_SettingsChangeUnscaled)->Apply(TextureSizes);
 BENCHMARK(BM_FontChange)->Apply(TextureSizes);
 BENCHMARK(BM_DxKeystroke)->Apply(TextureSizes);
+BENCHMARK(BM_DxKeystrokeSampleAndOverflow)->Apply(TextureSizes);
 BENCHMARK(BM_CellKeystroke)->Apply(TextureSizes);
 BENCHMARK(BM_Floor)->Apply(TextureSizes);
 BENCHMARK(BM_CharWidthTable)->Apply(TextureSizes);

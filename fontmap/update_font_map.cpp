@@ -25,8 +25,8 @@ void Window1::UpdateFontMap()
         const double scale = static_cast<double>(textureSize) / 1024.0;
         Rendered = {fontName, fw::ToInt32(size * scale), textureSize, fw::ToInt32(dx * scale), fw::ToInt32(dy * scale),
             Find<fw::CheckBox>("chkBold").Value(), Find<fw::CheckBox>("chkItalic").Value()};
-        CurrentFontMap = FontMap(CurrentFontMap, fontName, Rendered.fontSize, textureSize, textureSize, Rendered.dx,
-            Rendered.dy);
+        CurrentFontMap
+            = FontMap(CurrentFontMap, fontName, Rendered.fontSize, textureSize, textureSize, Rendered.dx, Rendered.dy);
     }
 
     const bool haveTexture = CurrentFontMap != nullptr;

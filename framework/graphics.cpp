@@ -465,18 +465,28 @@ void Graphics::DrawPicture(const Picture &picture, int x, int y, int width, int 
         source = QRect(source.topLeft() + (visible.topLeft() - target.topLeft()), visible.size());
         target = visible;
     }
+    const qreal ratio = painter.device()->devicePixelRatioF();
+    if (blend == Blend::Lighten && image_ && ratio == 1 && source.size() == target.size()
+        && picture.Image().rect().contains(source)) {
+        // Qt lightens an RGB32 picture forty times slower than this.
+        if (!image_->isDetached())
+            Flush();
+        const QImage &from = picture.Image();
+        const QRect area = target & image_->rect();
+        const QPoint shift = source.topLeft() - target.topLeft();
+        for (int row = area.top(); row <= area.bottom(); ++row) {
+            LightenLine(image_->scanLine(row) + 4 * area.left(),
+                from.constScanLine(row + shift.y()) + 4 * (area.left() + shift.x()), 4 * area.width());
+        }
+        return;
+    }
+    const QSize devicePixels(
+        static_cast<int>(std::lround(target.width() * ratio)), static_cast<int>(std::lround(target.height() * ratio)));
+    QImage scaled = ScaleImage(picture.Image(), source, devicePixels);
+    scaled.setDevicePixelRatio(ratio);
     painter.setCompositionMode(
         blend == Blend::Lighten ? QPainter::CompositionMode_Lighten : QPainter::CompositionMode_SourceOver);
-    const qreal ratio = painter.device()->devicePixelRatioF();
-    if (source.size() == target.size() && ratio == 1) {
-        painter.drawImage(target.topLeft(), picture.Image(), source);
-    } else {
-        const QSize devicePixels(static_cast<int>(std::lround(target.width() * ratio)),
-            static_cast<int>(std::lround(target.height() * ratio)));
-        QImage scaled = ScaleImage(picture.Image(), source, devicePixels);
-        scaled.setDevicePixelRatio(ratio);
-        painter.drawImage(target.topLeft(), scaled);
-    }
+    painter.drawImage(target.topLeft(), scaled);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 

@@ -1,5 +1,6 @@
 #include "framework/image_scaling.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -29,8 +30,8 @@ template <int Factor> QImage BlockAverages(const QImage &image)
     QImage averaged(width, height, QImage::Format_RGB32);
     constexpr std::uint32_t kArea = Factor * Factor;
     const auto average = [](std::uint32_t sum) { return (sum + kArea / 2) / kArea; };
-    std::vector<std::uint32_t> redBlue(static_cast<std::size_t>(image.width()));
-    std::vector<std::uint32_t> green(static_cast<std::size_t>(image.width()));
+    std::vector<std::uint32_t> redBlue(static_cast<std::size_t>(width * Factor));
+    std::vector<std::uint32_t> green(static_cast<std::size_t>(width * Factor));
     for (int y = 0; y < height; ++y) {
         std::fill(redBlue.begin(), redBlue.end(), 0);
         std::fill(green.begin(), green.end(), 0);
@@ -53,15 +54,37 @@ template <int Factor> QImage BlockAverages(const QImage &image)
 
 } // namespace
 
+void LightenLine(unsigned char *__restrict to, const unsigned char *__restrict from, int bytes)
+{
+    for (int i = 0; i < bytes; ++i)
+        to[i] = std::max(to[i], from[i]);
+}
+
 QImage ScaleImage(const QImage &image, const QRect &source, const QSize &size)
 {
     const QImage part = source == image.rect() ? image : image.copy(source);
     if (part.size() == size)
         return part;
-    if (part.format() == QImage::Format_RGB32 && part.size() == size * 2)
-        return BlockAverages<2>(part);
-    if (part.format() == QImage::Format_RGB32 && part.size() == size * 4)
-        return BlockAverages<4>(part);
+    const int factor = part.width() / std::max(size.width(), 1);
+    if (part.format() == QImage::Format_RGB32 && factor >= 2 && factor <= 8 && part.width() / factor == size.width()
+        && part.height() / factor == size.height()) {
+        switch (factor) {
+        case 2:
+            return BlockAverages<2>(part);
+        case 3:
+            return BlockAverages<3>(part);
+        case 4:
+            return BlockAverages<4>(part);
+        case 5:
+            return BlockAverages<5>(part);
+        case 6:
+            return BlockAverages<6>(part);
+        case 7:
+            return BlockAverages<7>(part);
+        default:
+            return BlockAverages<8>(part);
+        }
+    }
     const bool shrinks = size.width() <= part.width() && size.height() <= part.height();
     // Qt's smooth scaling averages areas with vector code.
     return part.scaled(size, Qt::IgnoreAspectRatio, shrinks ? Qt::SmoothTransformation : Qt::FastTransformation);

@@ -6,9 +6,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QHBoxLayout>
 #include <QMenuBar>
 #include <QMetaObject>
-#include <QHBoxLayout>
 #include <QVBoxLayout>
 #include <QWidget>
 

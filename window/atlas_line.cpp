@@ -15,7 +15,8 @@ namespace vantor {
 // CellSquare gives; its glyph's pen lies where the renderer put it, so the
 // square is copied with that point at the line's pen, truncated to whole
 // pixels, and the pen advances by the cell's width as a double.
-SampleText::AtlasLine SampleText::DrawAtlasLine(Window1 &main, const std::string &text, std::int32_t margin)
+SampleText::AtlasLine SampleText::DrawAtlasLine(
+    Window1 &main, const std::string &text, std::int32_t margin, std::shared_ptr<fw::Picture> old)
 {
     const Window1::RenderSettings &rendered = main.Rendered;
     const double pitch = rendered.textureSize * 0.1;
@@ -42,17 +43,22 @@ SampleText::AtlasLine SampleText::DrawAtlasLine(Window1 &main, const std::string
 
     // Room of a quarter cell above and below, for what reaches out of a cell.
     const std::int32_t room = fw::ToInt32(pitch / 4);
-    line.picture = std::make_shared<fw::Picture>(std::clamp(fw::ToInt32(pen + pitch) + margin, 1, fw::Picture::kMaxSide),
-        fw::ToInt32(pitch) + 2 * room, 32);
+    const std::int32_t width = std::clamp(fw::ToInt32(pen + pitch) + margin, 1, fw::Picture::kMaxSide);
+    const std::int32_t height = fw::ToInt32(pitch) + 2 * room;
+    line.picture = old && old->Width() == width && old->Height() == height
+        ? std::move(old)
+        : std::make_shared<fw::Picture>(width, height, 32);
     fw::Graphics &g = line.picture->Graphics();
+    g.SetForeColor(fw::RGB(0, 0, 0));
+    g.FillRect(0, 0, width, height);
     g.SetForeColor(fw::RGB(128, 128, 128));
     const std::int32_t baseline = room + fw::ToInt32(pitch) - rendered.dy;
     line.baseline = baseline;
     for (const Glyph &glyph : glyphs) {
         const std::int32_t x = fw::ToInt32(std::floor(glyph.pen));
         if (glyph.cell < 0) {
-            g.DrawRect(x - rendered.dx, baseline - fw::ToInt32(pitch) + rendered.dy, fw::ToInt32(pitch),
-                fw::ToInt32(pitch));
+            g.DrawRect(
+                x - rendered.dx, baseline - fw::ToInt32(pitch) + rendered.dy, fw::ToInt32(pitch), fw::ToInt32(pitch));
             continue;
         }
         const int row = glyph.cell / 10;

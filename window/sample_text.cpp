@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace vantor {
 namespace {
@@ -74,7 +75,7 @@ void SampleText::Update()
     const Window1::RenderSettings &rendered = main.Rendered;
     const std::string text = Find<fw::EditField>("edtSample").Text();
     const std::int32_t margin = fw::ToInt32(rendered.textureSize * 0.1);
-    atlas_ = DrawAtlasLine(main, text, margin);
+    atlas_ = DrawAtlasLine(main, text, margin, std::move(atlas_.picture));
 
     // The font's own line changes only with the text and the font state.
     const std::string key = text + '\n' + rendered.fontName + '\n' + fw::Str(rendered.fontSize) + '\n'
@@ -92,14 +93,15 @@ void SampleText::Update()
         fontLineKey_ = key;
     }
 
-    std::string facts = "Above, the font's own line: " + Pixels(fontLineLength_) + "; below, the atlas's: "
-        + Pixels(atlas_.length);
+    std::string facts
+        = "Above, the font's own line: " + Pixels(fontLineLength_) + "; below, the atlas's: " + Pixels(atlas_.length);
     if (!atlas_.missing.empty())
         facts += ". No cell holds: " + atlas_.missing;
     const std::vector<int> overflowing = main.OverflowingCells();
     if (!overflowing.empty()) {
-        facts += overflowing.size() == 1 ? ". 1 cell overflows:"
-                                         : ". " + fw::Str(static_cast<std::int64_t>(overflowing.size())) + " cells overflow:";
+        facts += overflowing.size() == 1
+            ? ". 1 cell overflows:"
+            : ". " + fw::Str(static_cast<std::int64_t>(overflowing.size())) + " cells overflow:";
         for (const int cell : overflowing)
             facts += " " + main.Find<fw::Listbox>("lstWidths").Cell(cell, 0);
     }
@@ -127,13 +129,15 @@ void SampleText::cnvSample_Paint(fw::Graphics &g)
     const int width = std::max(fontLine_->Width(), atlas_.picture->Width());
     const int height = fontLine_->Height() + atlas_.picture->Height();
     const std::string zoom = Find<fw::PopupMenu>("popZoom").Text();
-    double scale = std::min(static_cast<double>(g.Width()) / width, static_cast<double>(g.Height()) / height);
-    if (zoom != kZooms[0])
-        scale = zoom == kZooms[1] ? 1.0 : 2.0;
+    // Fit: the largest whole zoom, or the smallest whole reduction, that
+    // shows the lines whole, so that every pixel shown is exact.
+    const double fit = std::min(static_cast<double>(g.Width()) / width, static_cast<double>(g.Height()) / height);
+    const int zoomIn = zoom == kZooms[1] ? 1 : zoom == kZooms[2] ? 2 : std::max(1, fw::ToInt32(fit));
+    const int zoomOut = zoom == kZooms[0] && fit < 1 ? fw::ToInt32(std::ceil(1 / fit)) : 1;
     int top = 0;
     for (const fw::Picture *line : {fontLine_.get(), atlas_.picture.get()}) {
-        const int shownHeight = std::max(1, fw::ToInt32(line->Height() * scale));
-        g.DrawPicture(*line, 0, top, std::max(1, fw::ToInt32(line->Width() * scale)), shownHeight);
+        const int shownHeight = std::max(1, line->Height() * zoomIn / zoomOut);
+        g.DrawPicture(*line, 0, top, std::max(1, line->Width() * zoomIn / zoomOut), shownHeight);
         top += shownHeight;
     }
 }

@@ -39,7 +39,9 @@ public:
         double length = 0;
         std::string missing; // the characters no cell holds, once each
     };
-    static AtlasLine DrawAtlasLine(Window1 &main, const std::string &text, std::int32_t margin);
+    // Draws into `old` when it has the size needed.
+    static AtlasLine DrawAtlasLine(
+        Window1 &main, const std::string &text, std::int32_t margin, std::shared_ptr<fw::Picture> old = nullptr);
 
 protected:
     void Layout() override;
