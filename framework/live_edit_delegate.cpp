@@ -45,8 +45,16 @@ void LiveEditDelegate::setEditorData(QWidget *editor, const QModelIndex &index) 
 bool LiveEditDelegate::eventFilter(QObject *object, QEvent *event)
 {
     auto *line = qobject_cast<QLineEdit *>(object);
-    if (line && event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape)
+    const int key = line && event->type() == QEvent::KeyPress ? static_cast<QKeyEvent *>(event)->key() : 0;
+    if (key == Qt::Key_Escape)
         line->setText(line->property(kTextBeforeEdit).toString());
+    // Every change is committed already, so Return only ends the edit, and
+    // at once: Qt's own close comes later, after a click elsewhere may have
+    // closed the editor, and then finds no editor to close.
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        Q_EMIT closeEditor(line, QAbstractItemDelegate::SubmitModelCache);
+        return true;
+    }
     return QStyledItemDelegate::eventFilter(object, event);
 }
 
