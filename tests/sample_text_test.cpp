@@ -20,24 +20,23 @@ TEST_F(SampleTextTest, TheAtlasLineCopiesEachCellsSquareLighteningAndAdvancesByI
     widths.DeleteAllRows();
     for (int cell = 0; cell < 100; ++cell) {
         widths.AddRow(cell == 33 ? "A" : cell == 34 ? "B" : "");
-        widths.SetCell(cell, 1, cell == 33 ? "50.00" : "60.00");
+        widths.SetCell(cell, 1, cell == 33 ? "50.40" : "60.30");
     }
     const auto line = vantor::SampleText::DrawAtlasLine(window, "ABA?", 10);
-    EXPECT_DOUBLE_EQ(line.length, 50 + 60 + 50 + 102.4) << "a missing character advances by a cell";
+    EXPECT_DOUBLE_EQ(line.length, 50.4 + 60.3 + 50.4 + 102.4) << "a missing character advances by a cell";
     EXPECT_EQ(line.missing, "?");
     const QImage &pixels = line.picture->Image();
     const std::pair<int, int> expected[] = {{10 + 20, 100}, {10 + 70, 100} /* B's black does not darken A */,
         {10 + 130, 200}, {10 + 125, 200} /* the second A does not darken B */, {10 + 230, 0}};
     for (const auto &[x, grey] : expected)
         EXPECT_EQ(qRed(pixels.pixel(x, 25 + 50)), grey) << x;
-    EXPECT_EQ(qRed(pixels.pixel(10 + 160, 25 + 50)), 128) << "the missing character's box";
+    EXPECT_EQ(qRed(pixels.pixel(10 + 161, 25 + 50)), 128) << "the missing character's box, at the pen truncated";
 }
 
 TEST_F(SampleTextTest, CellsWhoseInkLeavesTheirSquareAreMarkedOnScreenOnlyAndNamed)
 {
-    QtChild<QAction>(window, "ViewCellOverflow").trigger();
-    EXPECT_EQ(window.OverflowingCells(), std::vector<int>{}) << "at dy 30 every glyph of Courier 72 lies inside";
     window.Find<fw::EditField>("edtDY").SetText("5");
+    QtChild<QAction>(window, "ViewCellOverflow").trigger();
     const std::vector<int> descenders = window.OverflowingCells();
     for (const char c : {',', ';', 'g', 'j', 'p', 'q', 'y'})
         EXPECT_NE(std::find(descenders.begin(), descenders.end(), c - ' '), descenders.end()) << c;
@@ -50,6 +49,7 @@ TEST_F(SampleTextTest, CellsWhoseInkLeavesTheirSquareAreMarkedOnScreenOnlyAndNam
 
     window.Find<fw::EditField>("edtDY").SetText("30");
     List("lstSizes").SetListIndex(72 - 9);
+    EXPECT_EQ(window.OverflowingCells(), std::vector<int>{}) << "at dy 30 every glyph of Courier 72 lies inside";
     List("lstChars").SetCell(5, 5, "WWW");
     window.UpdateFontMap();
     EXPECT_TRUE(AllGrey(Texture())) << "the marks never reach the texture";
@@ -59,6 +59,7 @@ TEST_F(SampleTextTest, CellsWhoseInkLeavesTheirSquareAreMarkedOnScreenOnlyAndNam
     QtChild<QAction>(window, "ViewSampleText").trigger();
     const QString facts = QtChild<QLabel>(*fw::GetImplicitWindow("SampleText"), "stFacts").text();
     EXPECT_TRUE(facts.endsWith(QStringLiteral("1 cell overflows: WWW"))) << facts;
+    QtChild<QAction>(window, "ViewCellOverflow").trigger(); // the menu bar outlives the window
 }
 
 } // namespace
