@@ -135,6 +135,14 @@ TEST_F(SettingsTest, EveryChangeInACellRendersTypedUndoneRedoneOrEscaped)
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     EXPECT_EQ(List("lstChars").Cell(3, 3), "ABX");
     EXPECT_EQ(List("lstWidths").Cell(33, 0), "ABX") << "the restored text is rendered";
+
+    // Return, then a click elsewhere before Qt has run its events: no
+    // warning of an editor that is gone.
+    QTest::keyClick(&view, 'Z');
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QtChild<QWidget>(window, "btnQuit").setFocus();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(List("lstChars").Cell(3, 3), "Z");
 }
 
 TEST_F(SettingsTest, APasteOfAHundredThousandCharactersIsKeptWhole)
