@@ -94,6 +94,15 @@ Window &OpenWindow(std::unique_ptr<Window> window);
 // The open window of that class, or nullptr.
 Window *GetImplicitWindow(std::string_view className);
 
+// The open window of class W (named by W::kClassName), made and opened on
+// the first call.
+template <class W> W &ImplicitWindow()
+{
+    if (Window *open = GetImplicitWindow(W::kClassName))
+        return static_cast<W &>(*open);
+    return static_cast<W &>(OpenWindow(std::make_unique<W>()));
+}
+
 // Destroys every open window; part of shutting the runtime down.
 void DestroyAllWindows();
 

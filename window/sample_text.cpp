@@ -154,9 +154,7 @@ namespace implicit {
 
 vantor::SampleText &SampleText()
 {
-    if (fw::Window *open = fw::GetImplicitWindow(vantor::SampleText::kClassName))
-        return static_cast<vantor::SampleText &>(*open);
-    return static_cast<vantor::SampleText &>(fw::OpenWindow(std::make_unique<vantor::SampleText>()));
+    return fw::ImplicitWindow<vantor::SampleText>();
 }
 
 } // namespace implicit

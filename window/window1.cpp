@@ -26,9 +26,7 @@ namespace implicit {
 
 vantor::Window1 &Window1()
 {
-    if (fw::Window *open = fw::GetImplicitWindow(vantor::Window1::kClassName))
-        return static_cast<vantor::Window1 &>(*open);
-    return static_cast<vantor::Window1 &>(fw::OpenWindow(std::make_unique<vantor::Window1>()));
+    return fw::ImplicitWindow<vantor::Window1>();
 }
 
 } // namespace implicit
