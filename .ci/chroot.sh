@@ -23,15 +23,22 @@ make_fresh_root() {
   trap remove_root EXIT
   cp -a "$base/." "$ROOT/"
   cp /etc/resolv.conf "$ROOT/etc/"
+  # Packages start no services in the root.
+  printf '#!/bin/sh\nexit 101\n' >"$ROOT/usr/sbin/policy-rc.d"
+  chmod +x "$ROOT/usr/sbin/policy-rc.d"
   mkdir -p "$CI_CACHE/archives/partial"
   mount --bind "$CI_CACHE/archives" "$ROOT/var/cache/apt/archives"
   mount -t proc proc "$ROOT/proc"
   mount -t tmpfs tmpfs "$ROOT/dev/shm"
 }
 
+# Unmounts whatever is mounted below the root, tests' own mounts included,
+# before it removes the root without ever crossing into a mount.
 remove_root() {
-  for mount in proc dev/shm var/cache/apt/archives; do umount "$ROOT/$mount" 2>/dev/null || true; done
-  rm -rf "$ROOT"
+  grep -o " $ROOT/[^ ]*" /proc/mounts | sort -r | while read -r mount; do
+    umount "$mount" 2>/dev/null || umount -l "$mount"
+  done
+  rm -rf --one-file-system "$ROOT"
 }
 
 # Runs a shell command in the root, with nothing of this machine's environment.

@@ -7,7 +7,7 @@ namespace fw {
 // A drawing area. Raises Paint with a drawing context whenever it must be
 // drawn; Refresh asks for that. Erases its background before each paint.
 // An exception from the Paint handler is reported after the paint, once for
-// a run of failing paints, and the frame stays blank.
+// a run of failing paints; the frame shows what the handler drew before.
 class Canvas : public Control {
 public:
     Canvas();

@@ -106,6 +106,7 @@ bool HasRightToLeft(const QString &text)
 struct Graphics::Ink {
     QImage image;
     QPoint offset;
+    bool kept = true; // false: too large, or reaching beyond its glyph boxes
 };
 
 struct Graphics::FontState {
@@ -352,12 +353,19 @@ Rect Graphics::InkRect(std::string_view text, int x, int y)
     const QString string = ToQString(text);
     auto kept = state.outlines.constFind(string);
     if (kept == state.outlines.constEnd()) {
+        // In the pieces DrawString draws, so that Qt's layout never wraps.
         QPainterPath outline;
-        outline.addText(QPointF(), state.font, string);
+        double left = 0;
+        for (const QString &piece : SafePieces(string, textSize_)) {
+            outline.addText(QPointF(left, 0), state.font, piece);
+            left += state.metrics.horizontalAdvance(piece);
+        }
         const double stroke = state.boldStroke / 2;
         QRect bounds;
-        if (!outline.isEmpty())
-            bounds = outline.boundingRect().adjusted(-stroke, -stroke, stroke, stroke).toAlignedRect();
+        if (!outline.isEmpty()) {
+            const QRectF reach(-kMaxCoordinate, -kMaxCoordinate, 2 * kMaxCoordinate, 2 * kMaxCoordinate);
+            bounds = (outline.boundingRect().adjusted(-stroke, -stroke, stroke, stroke) & reach).toAlignedRect();
+        }
         if (state.outlines.size() >= kMaxKeptAdvances)
             state.outlines.clear();
         kept = state.outlines.insert(string, bounds);
@@ -380,17 +388,23 @@ const Graphics::Ink *Graphics::KeptInk(const QString &text)
         state.inkColor = color.rgb();
     }
     if (const auto kept = state.inks.constFind(text); kept != state.inks.constEnd())
-        return &*kept;
+        return kept->kept ? &*kept : nullptr;
     if (!state.drawnOnce.contains(text)) {
+        if (state.drawnOnce.size() >= kMaxKeptAdvances)
+            state.drawnOnce.clear();
         state.drawnOnce.insert(text);
         return nullptr;
     }
+    const auto notKept = [&] {
+        state.inks.insert(text, Ink{QImage(), QPoint(), false});
+        return nullptr;
+    };
     // Room for the glyph boxes with the bold stroke, antialiasing and a
     // slant they may not show; the image is cut to the ink afterwards.
     const int margin = static_cast<int>(std::ceil(state.boldStroke)) + 2 + (italic_ ? textSize_ / 2 : 0);
     const QRect room = state.metrics.boundingRect(text).toAlignedRect().adjusted(-margin, -margin, margin, margin);
     if (static_cast<qsizetype>(room.width()) * room.height() * 4 > kMaxInkBytes)
-        return nullptr;
+        return notKept();
     QImage drawn(room.size(), QImage::Format_ARGB32_Premultiplied);
     drawn.fill(Qt::transparent);
     QPainter painter(&drawn);
@@ -399,7 +413,7 @@ const Graphics::Ink *Graphics::KeptInk(const QString &text)
     painter.end();
     const QRect used = UsedArea(drawn);
     if (!used.isEmpty() && !drawn.rect().adjusted(1, 1, -1, -1).contains(used))
-        return nullptr;
+        return notKept();
     Ink ink;
     if (!used.isEmpty()) {
         ink.image = drawn.copy(used);
@@ -457,13 +471,18 @@ void Graphics::DrawPicture(const Picture &picture, int x, int y, int width, int 
     if (source.isEmpty() || target.isEmpty())
         return;
     QPainter &painter = Painter();
-    if (source.size() == target.size()) {
-        // Unscaled: only the part that lands on the device is worth copying.
+    // Unscaled or enlarged by a whole factor: only the part that lands on the
+    // device is worth copying and enlarging.
+    const int factor = target.width() / source.width();
+    if (factor >= 1 && target.size() == source.size() * factor) {
         const QRect visible = target & QRect(0, 0, painter.device()->width(), painter.device()->height());
         if (visible.isEmpty())
             return;
-        source = QRect(source.topLeft() + (visible.topLeft() - target.topLeft()), visible.size());
-        target = visible;
+        // Whole source pixels: those the visible part begins and ends in.
+        const QPoint first((visible.left() - target.left()) / factor, (visible.top() - target.top()) / factor);
+        const QPoint last((visible.right() - target.left()) / factor, (visible.bottom() - target.top()) / factor);
+        source = QRect(source.topLeft() + first, source.topLeft() + last);
+        target = QRect(target.topLeft() + first * factor, source.size() * factor);
     }
     const qreal ratio = painter.device()->devicePixelRatioF();
     if (blend == Blend::Lighten && image_ && ratio == 1 && source.size() == target.size()

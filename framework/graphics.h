@@ -76,7 +76,8 @@ public:
     // Glyphs are clipped only by the target's edges.
     void DrawString(std::string_view text, int x, int y);
     // What DrawString's ink covers, from the glyph outlines with a synthetic
-    // bold stroke; empty for a text without ink or one beyond 2^24 pixels.
+    // bold stroke, to at most 2^24 pixels from the pen; empty for a text
+    // without ink or a pen beyond 2^24 pixels.
     Rect InkRect(std::string_view text, int x, int y);
     // Copies the source rectangle into the destination rectangle, scaling
     // when their sizes differ: smoothly when shrinking, by nearest pixel when

@@ -19,11 +19,6 @@ public:
     // settings as they were.
     bool RequestSettings();
 
-    // Four-character type and creator codes. Linux file systems have no
-    // place for them, so they are dropped.
-    void SetOutputFileType(std::string_view) { }
-    void SetOutputFileCreator(std::string_view) { }
-
     // Writes the whole picture, replacing the file only once it is complete.
     // Throws IOException naming the file and the reason on failure.
     void SavePicture(const FolderItem &location, const Picture &picture) const;

@@ -26,6 +26,7 @@ SampleText::AtlasLine SampleText::DrawAtlasLine(
         double pen;
     };
     std::vector<Glyph> glyphs;
+    std::vector<std::string> missing;
     AtlasLine line;
     double pen = margin;
     for (const std::string &character : fw::Graphemes(text)) {
@@ -35,15 +36,17 @@ SampleText::AtlasLine SampleText::DrawAtlasLine(
                 cell = row;
         }
         glyphs.push_back({cell, pen});
-        if (cell < 0 && line.missing.find(character) == std::string::npos)
+        if (cell < 0 && std::find(missing.begin(), missing.end(), character) == missing.end()) {
+            missing.push_back(character);
             line.missing += (line.missing.empty() ? "" : " ") + character;
+        }
         pen += cell < 0 ? pitch : fw::Val(widths.Cell(cell, 1));
     }
     line.length = pen - margin;
 
     // Room of a quarter cell above and below, for what reaches out of a cell.
     const std::int32_t room = fw::ToInt32(pitch / 4);
-    const std::int32_t width = std::clamp(fw::ToInt32(pen + pitch) + margin, 1, fw::Picture::kMaxSide);
+    const std::int32_t width = fw::ToInt32(std::clamp(pen + pitch + margin, 1.0, double{fw::Picture::kMaxSide}));
     const std::int32_t height = fw::ToInt32(pitch) + 2 * room;
     line.picture = old && old->Width() == width && old->Height() == height
         ? std::move(old)

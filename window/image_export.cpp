@@ -16,10 +16,9 @@ void Window1::btnSave_Action()
     if (!exporter)
         throw fw::IOException(fw::CannotSave(location->Path(), "no PNG encoder is available"));
     // Whether the user confirms or cancels the settings, the picture is
-    // written with the settings the exporter holds.
+    // written with the settings the exporter holds. Type and creator codes
+    // have no place on Linux file systems.
     exporter->RequestSettings();
-    exporter->SetOutputFileType("PNGf");
-    exporter->SetOutputFileCreator("????");
     exporter->SavePicture(*location, fw::NotNil(CurrentFontMap));
 }
 
