@@ -18,9 +18,11 @@ int main(int argc, char **argv)
     qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
     benchmark::Initialize(&argc, argv);
     QApplication application(argc, argv);
-    vantor::implicit::Window1();
-    // The window is exposed, and so painted, once events run.
-    QCoreApplication::processEvents();
+    if (VANTOR_BENCH_OPENS_WINDOW) {
+        vantor::implicit::Window1();
+        // The window is exposed, and so painted, once events run.
+        QCoreApplication::processEvents();
+    }
 
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
