@@ -78,8 +78,9 @@ void SampleText::Update()
     atlas_ = DrawAtlasLine(main, text, margin, std::move(atlas_.picture));
 
     // The font's own line changes only with the text and the font state.
-    const std::string key = text + '\n' + rendered.fontName + '\n' + fw::Str(rendered.fontSize) + '\n'
-        + fw::Str(rendered.bold) + fw::Str(rendered.italic) + fw::Str(rendered.dy);
+    const std::string key = text + '\n' + rendered.fontName + '\n' + fw::Str(rendered.fontSize) + ' '
+        + fw::Str(rendered.textureSize) + ' ' + fw::Str(rendered.dy) + fw::Str(rendered.bold)
+        + fw::Str(rendered.italic);
     if (key != fontLineKey_) {
         fontLine_ = std::make_shared<fw::Picture>(atlas_.picture->Width(), atlas_.picture->Height(), 32);
         fw::Graphics &g = fontLine_->Graphics();
