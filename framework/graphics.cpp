@@ -39,7 +39,7 @@ constexpr qsizetype kMaxKeptInkText = 64;
 constexpr qsizetype kMaxKeptAdvanceText = 1024;
 constexpr qsizetype kMaxInkBytes = 4 << 20;
 constexpr qsizetype kMaxKeptInkBytes = 24 << 20;
-constexpr qsizetype kMaxKeptAdvances = 4096;
+constexpr qsizetype kMaxKeptEntries = 4096;
 
 // A text that could advance beyond kMaxCoordinate split into pieces that
 // cannot, at grapheme boundaries; ordinary texts stay whole.
@@ -252,7 +252,7 @@ double Graphics::Advance(const QString &text)
     for (const QString &piece : SafePieces(text, textSize_))
         advance += state.metrics.horizontalAdvance(piece);
     if (text.size() <= kMaxKeptAdvanceText) {
-        if (state.advances.size() >= kMaxKeptAdvances)
+        if (state.advances.size() >= kMaxKeptEntries)
             state.advances.clear();
         state.advances.insert(text, advance);
     }
@@ -366,7 +366,7 @@ Rect Graphics::InkRect(std::string_view text, int x, int y)
             const QRectF reach(-kMaxCoordinate, -kMaxCoordinate, 2 * kMaxCoordinate, 2 * kMaxCoordinate);
             bounds = (outline.boundingRect().adjusted(-stroke, -stroke, stroke, stroke) & reach).toAlignedRect();
         }
-        if (state.outlines.size() >= kMaxKeptAdvances)
+        if (state.outlines.size() >= kMaxKeptEntries)
             state.outlines.clear();
         kept = state.outlines.insert(string, bounds);
     }
@@ -390,7 +390,7 @@ const Graphics::Ink *Graphics::KeptInk(const QString &text)
     if (const auto kept = state.inks.constFind(text); kept != state.inks.constEnd())
         return kept->kept ? &*kept : nullptr;
     if (!state.drawnOnce.contains(text)) {
-        if (state.drawnOnce.size() >= kMaxKeptAdvances)
+        if (state.drawnOnce.size() >= kMaxKeptEntries)
             state.drawnOnce.clear();
         state.drawnOnce.insert(text);
         return nullptr;
