@@ -6,6 +6,7 @@
 
 #include <array>
 #include <optional>
+#include <utility>
 #include <string_view>
 
 namespace vantor {
@@ -23,11 +24,15 @@ struct MenuRow {
     std::optional<std::string_view> shortcut; // separators get none assigned
 };
 
-constexpr std::array<MenuRow, 14> kMenuTree{{
+constexpr std::array<MenuRow, 18> kMenuTree{{
     {kMenuBar, "FileMenu", Kind::Item, "&File", ""},
+    {"FileMenu", "FileSaveTexture", Kind::Item, "Save &Texture...", "Cmd+S"},
+    {"FileMenu", "FileSaveWidthTable", Kind::Item, "Save &Width Table...", "Cmd+Shift+S"},
+    {"FileMenu", "UntitledMenu2", Kind::Item, "-", std::nullopt},
     {"FileMenu", "FileQuit", Kind::Quit, "&Quit", "Cmd+Q"},
     {kMenuBar, "EditMenu", Kind::Item, "&Edit", ""},
     {"EditMenu", "EditUndo", Kind::Item, "&Undo", "Cmd+Z"},
+    {"EditMenu", "EditRedo", Kind::Item, "&Redo", "Cmd+Shift+Z"},
     {"EditMenu", "UntitledMenu1", Kind::Item, "-", std::nullopt},
     {"EditMenu", "EditCut", Kind::Item, "Cu&t", "Cmd+X"},
     {"EditMenu", "EditCopy", Kind::Item, "&Copy", "Cmd+C"},
@@ -40,12 +45,20 @@ constexpr std::array<MenuRow, 14> kMenuTree{{
     {"ViewMenu", "ViewCellOverflow", Kind::Check, "Show Cell &Overflow", ""},
 }};
 
-// The View items act on the main window, when it is open.
+// The File and View items act on the main window, when it is open.
 void OnMainWindow(void (Window1::*command)())
 {
     if (fw::Window *window = fw::GetImplicitWindow(Window1::kClassName))
         (static_cast<Window1 &>(*window).*command)();
 }
+
+// The File menu's saves do exactly what the Save buttons do.
+constexpr std::array<std::pair<std::string_view, void (Window1::*)()>, 4> kActions{{
+    {"FileSaveTexture", &Window1::btnSave_Action},
+    {"FileSaveWidthTable", &Window1::btnSaveWidths_Action},
+    {"ViewSampleText", &Window1::ViewSampleText_Action},
+    {"ViewCellOverflow", &Window1::ViewCellOverflow_Action},
+}};
 
 } // namespace
 
@@ -66,8 +79,8 @@ MenuBar1::MenuBar1()
         fw::MenuItem &parent = row.parent == kMenuBar ? *this : fw::NotNil(Child(row.parent));
         parent.Append(std::move(item));
     }
-    fw::NotNil(Lookup("ViewSampleText")).SetAction([] { OnMainWindow(&Window1::ViewSampleText_Action); });
-    fw::NotNil(Lookup("ViewCellOverflow")).SetAction([] { OnMainWindow(&Window1::ViewCellOverflow_Action); });
+    for (const auto &[name, command] : kActions)
+        fw::NotNil(Lookup(name)).SetAction([command] { OnMainWindow(command); });
 }
 
 namespace implicit {

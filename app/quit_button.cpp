@@ -8,4 +8,11 @@ void Window1::btnQuit_Action()
     fw::Quit(0);
 }
 
+void Window1::Closing()
+{
+    // Closing the main window quits, as Quit does: the sample text window
+    // never outlives it.
+    fw::Quit(0);
+}
+
 } // namespace vantor

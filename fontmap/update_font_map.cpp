@@ -32,6 +32,7 @@ void Window1::UpdateFontMap()
     const bool haveTexture = CurrentFontMap != nullptr;
     for (const char *button : {"btnSave", "btnCopy", "btnSaveWidths", "btnCopyWidths"})
         Find<fw::PushButton>(button).SetEnabled(haveTexture);
+    EnableExportItems(haveTexture);
     Find<fw::Canvas>("cnvPreview").Refresh();
     if (fw::Window *sample = fw::GetImplicitWindow(SampleText::kClassName))
         static_cast<SampleText &>(*sample).Update();

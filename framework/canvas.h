@@ -10,7 +10,14 @@ namespace fw {
 // a run of failing paints; the frame shows what the handler drew before.
 class Canvas : public Control {
 public:
-    Canvas();
+    // A scrolling canvas lies in a view with scroll bars, which scroll bars
+    // and the mouse wheel move over what it draws.
+    explicit Canvas(bool scrolls = false);
+
+    // For a scrolling canvas: the least size of the drawing; the drawing is
+    // never smaller than the view. Scroll bars show where it is larger.
+    void SetContentSize(int width, int height);
+    void Refresh() override;
 
 protected:
     bool HasEvent(Event event) const override { return event == Event::Paint; }

@@ -40,7 +40,7 @@ public:
     // What a screen reader says for the control.
     void SetAccessibleName(const std::string &name);
     // Asks for a repaint of the whole control; a Canvas raises Paint for it.
-    void Refresh();
+    virtual void Refresh();
 
     // Throws std::invalid_argument when the control has no such event or the
     // handler takes the wrong arguments.

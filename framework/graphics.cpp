@@ -134,6 +134,12 @@ Graphics::Graphics(QImage &image)
 {
 }
 
+Graphics::Graphics(QPainter &painter, const QRect &exposed)
+    : externalPainter_(&painter)
+    , exposed_{exposed.left(), exposed.top(), exposed.width(), exposed.height()}
+{
+}
+
 Graphics::Graphics(QPainter &painter)
     : externalPainter_(&painter)
 {
@@ -261,9 +267,14 @@ double Graphics::Advance(const QString &text)
 
 int Graphics::StringWidth(std::string_view text)
 {
+    return ToInt32(std::round(TextWidth(text)));
+}
+
+double Graphics::TextWidth(std::string_view text)
+{
     if (textSize_ < 1 || text.empty())
         return 0;
-    return ToInt32(std::round(Advance(ToQString(text))));
+    return Advance(ToQString(text));
 }
 
 // Qt lays out and loads every glyph of a text it draws, even far outside
@@ -475,7 +486,11 @@ void Graphics::DrawPicture(const Picture &picture, int x, int y, int width, int 
     // device is worth copying and enlarging.
     const int factor = target.width() / source.width();
     if (factor >= 1 && target.size() == source.size() * factor) {
-        const QRect visible = target & QRect(0, 0, painter.device()->width(), painter.device()->height());
+        const QRect device(0, 0, painter.device()->width(), painter.device()->height());
+        const QRect shown = exposed_.Empty()
+            ? device
+            : QRect(exposed_.left, exposed_.top, exposed_.width, exposed_.height) & device;
+        const QRect visible = target & shown;
         if (visible.isEmpty())
             return;
         // Whole source pixels: those the visible part begins and ends in.

@@ -48,6 +48,9 @@ public:
     static constexpr int kNotGiven = -10000;
 
     explicit Graphics(QImage &image);
+    // On a device of which only `exposed` is shown (all of it when empty),
+    // where drawing outside it may be skipped.
+    explicit Graphics(QPainter &painter, const QRect &exposed);
     explicit Graphics(QPainter &painter);
     ~Graphics();
     Graphics(const Graphics &) = delete;
@@ -72,6 +75,8 @@ public:
     // Texts too long for Qt's fixed-point layout (beyond 2^24 pixels) are
     // measured and drawn in pieces split between characters.
     int StringWidth(std::string_view text);
+    // The same advance, unrounded.
+    double TextWidth(std::string_view text);
     // Draws without wrapping, with the left end of the baseline at (x, y).
     // Glyphs are clipped only by the target's edges.
     void DrawString(std::string_view text, int x, int y);
@@ -105,6 +110,7 @@ private:
     QImage *image_ = nullptr;
     QPainter *externalPainter_ = nullptr;
     std::unique_ptr<QPainter> ownPainter_;
+    Rect exposed_;
     std::unique_ptr<FontState> font_;
     Color foreColor_;
     std::string textFont_;

@@ -11,9 +11,21 @@ namespace fw {
 
 namespace {
 
+// Home and End go to the first and last row of a list; in a grid of
+// editable cells they keep Qt's meaning, the row's first and last cell.
+class ListView : public QTableView {
+protected:
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override
+    {
+        if ((action == MoveHome || action == MoveEnd) && !static_cast<ListboxModel *>(model())->AnyEditable())
+            return model()->index(action == MoveHome ? 0 : model()->rowCount() - 1, 0);
+        return QTableView::moveCursor(action, modifiers);
+    }
+};
+
 QTableView *NewView()
 {
-    auto *view = new QTableView;
+    auto *view = new ListView;
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked

@@ -1,5 +1,6 @@
 #include "framework/listbox_model.h"
 
+#include "framework/cell_editor.h"
 #include "framework/exceptions.h"
 
 #include <string>
@@ -34,7 +35,8 @@ bool ListboxModel::setData(const QModelIndex &index, const QVariant &value, int 
 {
     if (!index.isValid() || role != Qt::EditRole || !Editable(index.row(), index.column()))
         return false;
-    const QString text = value.toString();
+    // However the text came in, a cell stays one line of the width table.
+    const QString text = WithoutTabsAndLineBreaks(value.toString());
     if (text == Text(index.row(), index.column()))
         return true;
     SetText(index.row(), index.column(), text);

@@ -1,5 +1,7 @@
 #include "framework/live_edit_delegate.h"
 
+#include "framework/cell_editor.h"
+
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -17,15 +19,16 @@ constexpr char kTextBeforeEdit[] = "textBeforeEdit";
 QWidget *LiveEditDelegate::createEditor(
     QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
-    QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
-    if (auto *line = qobject_cast<QLineEdit *>(editor)) {
-        // Qt cuts text beyond 32,767 characters without a word; a cell holds any.
-        line->setMaxLength(std::numeric_limits<int>::max());
-        auto *self = const_cast<LiveEditDelegate *>(this);
-        // Every change, typed, undone or redone, reaches the model at once.
-        connect(line, &QLineEdit::textChanged, self, [self, line] { Q_EMIT self->commitData(line); });
-    }
-    return editor;
+    if (index.data(Qt::EditRole).userType() != QMetaType::QString)
+        return QStyledItemDelegate::createEditor(parent, option, index);
+    auto *line = new CellEditor(parent);
+    line->setFrame(false);
+    // Qt cuts text beyond 32,767 characters without a word; a cell holds any.
+    line->setMaxLength(std::numeric_limits<int>::max());
+    auto *self = const_cast<LiveEditDelegate *>(this);
+    // Every change, typed, undone or redone, reaches the model at once.
+    connect(line, &QLineEdit::textChanged, self, [self, line] { Q_EMIT self->commitData(line); });
+    return line;
 }
 
 void LiveEditDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const

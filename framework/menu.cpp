@@ -3,12 +3,27 @@
 #include "framework/dispatch.h"
 #include "framework/exceptions.h"
 
+#include <algorithm>
+
 namespace fw {
 
 void MenuItem::Append(std::unique_ptr<MenuItem> item)
 {
     NotNil(item.get());
     children_.push_back(std::move(item));
+}
+
+void MenuItem::SetEnabled(bool enabled)
+{
+    if (enabled == enabled_)
+        return;
+    enabled_ = enabled;
+    std::erase_if(enabledListeners_, [](const auto &listener) { return !listener(); });
+}
+
+void MenuItem::OnEnabledChange(std::function<bool()> listener)
+{
+    enabledListeners_.push_back(std::move(listener));
 }
 
 MenuItem &MenuItem::Item(int index) const

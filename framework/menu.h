@@ -30,6 +30,12 @@ public:
     // the focused text field); otherwise always enabled.
     bool AutoEnable() const { return autoEnable_; }
     void SetAutoEnable(bool autoEnable) { autoEnable_ = autoEnable; }
+    // Whether the user can choose the item at all; a change shows at once in
+    // every menu built from it, and for its shortcut.
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled);
+    // Called on every change of Enabled until it returns false (its menu is gone).
+    void OnEnabledChange(std::function<bool()> listener);
 
     // A check item shows a check mark that choosing it turns on and off.
     bool Checkable() const { return checkable_; }
@@ -58,6 +64,8 @@ private:
     std::string text_;
     std::string shortcut_;
     bool autoEnable_ = false;
+    bool enabled_ = true;
+    std::vector<std::function<bool()>> enabledListeners_;
     bool checkable_ = false;
     bool checked_ = false;
     std::function<void()> action_;

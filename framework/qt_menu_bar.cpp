@@ -10,6 +10,7 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 
 namespace fw {
 
@@ -27,8 +28,8 @@ QKeySequence ToKeySequence(const std::string &shortcut)
 void UpdateEnabled(QAction *action, const MenuItem &item)
 {
     const EditCommand command = EditCommandNamed(item.Name());
-    if (item.AutoEnable() && command != EditCommand::None)
-        action->setEnabled(EditCommandApplies(command));
+    const bool applies = !item.AutoEnable() || command == EditCommand::None || EditCommandApplies(command);
+    action->setEnabled(item.Enabled() && applies);
 }
 
 QAction *AddAction(QMenu *menu, MenuItem &item)
@@ -52,6 +53,11 @@ QAction *AddAction(QMenu *menu, MenuItem &item)
         QObject::connect(action, &QAction::triggered, [&item](bool checked) { Choose(item, checked); });
     }
     UpdateEnabled(action, item);
+    item.OnEnabledChange([action = QPointer<QAction>(action), &item] {
+        if (action)
+            UpdateEnabled(action, item);
+        return !action.isNull();
+    });
     return action;
 }
 

@@ -1,5 +1,7 @@
 #include "framework/standard_edit.h"
 
+#include "framework/cell_editor.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
@@ -20,8 +22,9 @@ QLineEdit *FocusedField()
 
 EditCommand EditCommandNamed(std::string_view itemName)
 {
-    static constexpr std::array<std::pair<std::string_view, EditCommand>, 6> kNames{{
+    static constexpr std::array<std::pair<std::string_view, EditCommand>, 7> kNames{{
         {"EditUndo", EditCommand::Undo},
+        {"EditRedo", EditCommand::Redo},
         {"EditCut", EditCommand::Cut},
         {"EditCopy", EditCommand::Copy},
         {"EditPaste", EditCommand::Paste},
@@ -44,6 +47,8 @@ bool EditCommandApplies(EditCommand command)
     switch (command) {
     case EditCommand::Undo:
         return writable && field->isUndoAvailable();
+    case EditCommand::Redo:
+        return writable && field->isRedoAvailable();
     case EditCommand::Cut:
     case EditCommand::Clear:
         return writable && field->hasSelectedText();
@@ -68,6 +73,9 @@ void RunEditCommand(EditCommand command)
     case EditCommand::Undo:
         field->undo();
         break;
+    case EditCommand::Redo:
+        field->redo();
+        break;
     case EditCommand::Cut:
         field->cut();
         break;
@@ -75,7 +83,10 @@ void RunEditCommand(EditCommand command)
         field->copy();
         break;
     case EditCommand::Paste:
-        field->paste();
+        if (auto *cell = dynamic_cast<CellEditor *>(field))
+            cell->Paste();
+        else
+            field->paste();
         break;
     case EditCommand::Clear:
         field->del();

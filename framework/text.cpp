@@ -1,8 +1,10 @@
 #include "framework/text.h"
 
 #include <QString>
+#include <QStringList>
 #include <QTextBoundaryFinder>
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -194,6 +196,31 @@ std::vector<std::string> Graphemes(std::string_view text)
     for (qsizetype start = 0, end = 0; (end = boundaries.toNextBoundary()) > 0; start = end)
         graphemes.push_back(string.mid(start, end - start).toStdString());
     return graphemes;
+}
+
+std::string ReadableName(std::string_view character)
+{
+    const QList<uint> codes = QString::fromUtf8(character.data(), static_cast<qsizetype>(character.size())).toUcs4();
+    const auto unseen = [](uint code) {
+        switch (QChar::category(code)) {
+        case QChar::Other_Control:
+        case QChar::Other_Format:
+        case QChar::Other_Surrogate:
+        case QChar::Other_NotAssigned:
+        case QChar::Separator_Space:
+        case QChar::Separator_Line:
+        case QChar::Separator_Paragraph:
+            return true;
+        default:
+            return false;
+        }
+    };
+    if (codes.isEmpty() || !std::all_of(codes.begin(), codes.end(), unseen))
+        return std::string(character);
+    QStringList names;
+    for (const uint code : codes)
+        names << QStringLiteral("U+%1").arg(code, 4, 16, QLatin1Char('0')).toUpper();
+    return names.join(QLatin1Char(' ')).toStdString();
 }
 
 bool SameText(std::string_view a, std::string_view b)

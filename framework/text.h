@@ -36,6 +36,11 @@ std::string Mid(std::string_view text, std::int64_t start, std::int64_t length);
 // an emoji with its modifiers, a CR LF pair.
 std::vector<std::string> Graphemes(std::string_view text);
 
+// A character as a person can read it: itself, or, when nothing of it can
+// be seen (a control or format character, a space), its code points named
+// "U+0009".
+std::string ReadableName(std::string_view character);
+
 // String equality as the framework compares names: letter case is ignored.
 bool SameText(std::string_view a, std::string_view b);
 

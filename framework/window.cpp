@@ -1,6 +1,7 @@
 #include "framework/window.h"
 
 #include "framework/control.h"
+#include "framework/dispatch.h"
 #include "framework/menu.h"
 #include "framework/qt_menu_bar.h"
 
@@ -9,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QMetaObject>
+#include <QShortcut>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -41,7 +43,7 @@ void DestroyWindow(const Window *window)
 // Closing destroys the window, but not while its own event is on the stack.
 class WindowWidget : public QWidget {
 public:
-    explicit WindowWidget(const Window &window)
+    explicit WindowWidget(Window &window)
         : window_(window)
     {
     }
@@ -50,19 +52,20 @@ protected:
     void closeEvent(QCloseEvent *event) override
     {
         event->accept();
-        const Window *window = &window_;
+        Window *window = &window_;
+        Dispatch([window] { window->Closing(); });
         QMetaObject::invokeMethod(
             qApp, [window] { DestroyWindow(window); }, Qt::QueuedConnection);
     }
 
 private:
-    const Window &window_;
+    Window &window_;
 };
 
 } // namespace
 
 struct Window::Impl {
-    explicit Impl(const Window &window)
+    explicit Impl(Window &window)
         : widget(new WindowWidget(window))
         , layout(new QVBoxLayout(widget))
         , content(new QWidget(widget))
@@ -186,6 +189,18 @@ Control *Window::FindControl(std::string_view name) const
 void Window::Close()
 {
     impl_->widget->close();
+}
+
+void Window::CloseOnEscape()
+{
+    QList<QKeySequence> keys = QKeySequence::keyBindings(QKeySequence::Close);
+    keys << QKeySequence(Qt::Key_Escape);
+    // A key twice would make the shortcut ambiguous, and then it never fires.
+    if (const QKeySequence ctrlW(Qt::ControlModifier | Qt::Key_W); !keys.contains(ctrlW))
+        keys << ctrlW;
+    auto *shortcut = new QShortcut(impl_->widget);
+    shortcut->setKeys(keys);
+    QObject::connect(shortcut, &QShortcut::activated, impl_->widget, [this] { Close(); });
 }
 
 void Window::Activate(std::string_view focused)

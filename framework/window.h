@@ -65,6 +65,11 @@ public:
     // As the window's close button: hides the window and destroys it once
     // the current event has been handled.
     void Close();
+    // Runs, through Dispatch, when the window closes, by its close button or
+    // by Close; the window is destroyed afterwards whatever it does.
+    virtual void Closing() { }
+    // Escape and the platform's close keys (Ctrl+W) close the window.
+    void CloseOnEscape();
     // Brings the window to the front with the keyboard focus on the control.
     void Activate(std::string_view focused);
 

@@ -28,12 +28,18 @@ TEST_F(QuitTest, EachWayOfQuittingEndsTheProgramWithZero)
         {"Quit button", [](vantor::Window1 &window) { QtChild<QPushButton>(window, "btnQuit").click(); }},
         {"File > Quit", [](vantor::Window1 &window) { QtChild<QAction>(window, "FileQuit").trigger(); }},
         {"the window's close button", [](vantor::Window1 &window) { window.Close(); }},
+        {"the window's close button, Sample Text open",
+            [](vantor::Window1 &window) {
+                QtChild<QAction>(window, "ViewSampleText").trigger();
+                window.Close();
+            }},
     };
     // As a real run has it: closing the last window ends the program.
     QApplication::setQuitOnLastWindowClosed(true);
     for (const auto &[way, quit] : ways) {
         EXPECT_EQ(RunMainAndThen(quit), 0) << way;
         EXPECT_EQ(fw::GetImplicitWindow("Window1"), nullptr) << way << ": the shutdown destroys the window";
+        EXPECT_EQ(fw::GetImplicitWindow("SampleText"), nullptr) << way;
     }
     QApplication::setQuitOnLastWindowClosed(false);
 }

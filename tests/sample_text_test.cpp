@@ -24,7 +24,7 @@ TEST_F(SampleTextTest, TheAtlasLineCopiesEachCellsSquareLighteningAndAdvancesByI
     }
     const auto line = vantor::SampleText::DrawAtlasLine(window, "ABA?", 10);
     EXPECT_DOUBLE_EQ(line.length, 50.4 + 60.3 + 50.4 + 102.4) << "a missing character advances by a cell";
-    EXPECT_EQ(line.missing, "?");
+    EXPECT_EQ(line.missing, std::vector<std::string>{"?"});
     const QImage &pixels = line.picture->Image();
     const std::pair<int, int> expected[] = {{10 + 20, 100}, {10 + 70, 100} /* B's black does not darken A */,
         {10 + 130, 200}, {10 + 125, 200} /* the second A does not darken B */, {10 + 230, 0}};
@@ -60,6 +60,70 @@ TEST_F(SampleTextTest, CellsWhoseInkLeavesTheirSquareAreMarkedOnScreenOnlyAndNam
     const QString facts = QtChild<QLabel>(*fw::GetImplicitWindow("SampleText"), "stFacts").text();
     EXPECT_TRUE(facts.endsWith(QStringLiteral("1 cell overflows: WWW"))) << facts;
     QtChild<QAction>(window, "ViewCellOverflow").trigger(); // the menu bar outlives the window
+}
+
+} // namespace
+
+namespace {
+
+fw::Window &OpenSampleText(vantor::Window1 &window)
+{
+    QtChild<QAction>(window, "ViewSampleText").trigger();
+    return fw::NotNil(fw::GetImplicitWindow("SampleText"));
+}
+
+TEST_F(SampleTextTest, TheWindowKeepsItsSizeSaysWhatItCannotShowAndScrollsToTheRest)
+{
+    fw::Window &sample = OpenSampleText(window);
+    const QString defaultFacts = QtChild<QLabel>(sample, "stFacts").text();
+    EXPECT_TRUE(defaultFacts.contains(QRegularExpression(QStringLiteral("own line: \\d+\\.[1-9] px"))))
+        << "the font's line has a fraction of its own: " << defaultFacts;
+    sample.Widget().resize(600, 500);
+    // Characters that cannot be seen, then more than the widest picture holds.
+    sample.Find<fw::EditField>("edtSample").SetText("\t\xE2\x80\x8D" + std::string(5000, 'W'));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(sample.Widget().size(), QSize(600, 500)) << "a long facts line never widens the window";
+    const QLabel &facts = QtChild<QLabel>(sample, "stFacts");
+    EXPECT_TRUE(facts.text().contains(QStringLiteral("No cell holds: U+0009 U+200D."))) << facts.text();
+    EXPECT_TRUE(facts.text().contains(QRegularExpression(QStringLiteral("Shown: the first 3\\d\\d of 5002 characters$"))))
+        << facts.text();
+    EXPECT_TRUE(facts.toolTip().contains(QStringLiteral("of 5002 characters"))) << "the whole facts in the tooltip";
+
+    auto &view = QtChild<QScrollArea>(sample, "cnvSample");
+    QScrollBar &across = *view.horizontalScrollBar();
+    EXPECT_EQ(across.maximum(), 0) << "Fit shows the lines whole";
+    sample.Find<fw::PopupMenu>("popZoom").SetListIndex(1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view.verticalScrollBar()->maximum(), 0) << "the two lines fit in height at 1:1";
+    EXPECT_EQ(across.maximum(), fw::Picture::kMaxSide - view.viewport()->width());
+    QWheelEvent wheel(QPointF(50, 50), view.viewport()->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, -120),
+        Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(view.viewport(), &wheel);
+    EXPECT_GT(across.value(), 0) << "the wheel scrolls sideways where there is nothing to scroll down";
+
+    sample.Find<fw::PopupMenu>("popZoom").SetListIndex(2);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(across.maximum(), 2 * fw::Picture::kMaxSide - view.viewport()->width());
+    EXPECT_GT(view.verticalScrollBar()->maximum(), 0);
+    across.setValue(across.maximum());
+    view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum());
+    const QImage end = view.viewport()->grab().toImage();
+    EXPECT_FALSE(InkBounds(end, end.rect()).isEmpty()) << "the far end of the atlas line is drawn";
+}
+
+TEST_F(SampleTextTest, EscapeOrCtrlWClosesTheWindowAndItsTextLastsTheRun)
+{
+    std::string typed = "The quick brown fox jumps over the lazy dog. 0123456789";
+    for (const QKeyCombination keys : {QKeyCombination(Qt::Key_Escape), Qt::ControlModifier | Qt::Key_W}) {
+        fw::Window &sample = OpenSampleText(window);
+        EXPECT_EQ(sample.Find<fw::EditField>("edtSample").Text(), typed) << "the text typed before it was closed";
+        typed = "Wagon " + typed;
+        sample.Find<fw::EditField>("edtSample").SetText(typed);
+        QApplication::setActiveWindow(&sample.Widget());
+        QTest::keyClick(&QtChild<QLineEdit>(sample, "edtSample"), keys.key(), keys.keyboardModifiers());
+        QCoreApplication::processEvents();
+        EXPECT_EQ(fw::GetImplicitWindow("SampleText"), nullptr) << QKeySequence(keys).toString();
+    }
 }
 
 } // namespace

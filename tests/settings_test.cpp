@@ -1,13 +1,21 @@
 #include "test_support.h"
 
+#include <functional>
+#include <optional>
+
 namespace {
 
-bool ExportsEnabled(const fw::Window &window)
+// The four buttons and the File menu's exports, when they agree.
+std::optional<bool> ExportsEnabled(const fw::Window &window)
 {
-    bool all = true;
+    std::vector<bool> states;
     for (const char *name : {"btnSave", "btnCopy", "btnSaveWidths", "btnCopyWidths"})
-        all = all && QtChild<QPushButton>(window, name).isEnabled();
-    return all;
+        states.push_back(QtChild<QPushButton>(window, name).isEnabled());
+    for (const char *name : {"FileSaveTexture", "FileSaveWidthTable"})
+        states.push_back(QtChild<QAction>(window, name).isEnabled());
+    if (std::adjacent_find(states.begin(), states.end(), std::not_equal_to<>()) != states.end())
+        return std::nullopt;
+    return states.front();
 }
 
 QStringList Column(const fw::Window &window, const char *list, int column = 0)
@@ -31,11 +39,11 @@ TEST(StartUp, FillsTheChoicesSelectsTheDefaultsAndRendersOnce)
     int renders = 0;
     QObject::connect(
         QtChild<QTableView>(window, "lstWidths").model(), &QAbstractItemModel::modelReset, [&] { ++renders; });
-    EXPECT_FALSE(ExportsEnabled(window));
+    EXPECT_EQ(ExportsEnabled(window), false);
     for (const char *name : {"lstChars", "lstFonts", "lstSizes", "popTexSize", "lstWidths"})
         window.Find<fw::Control>(name).Raise(fw::Event::Open);
     EXPECT_EQ(renders, 1);
-    EXPECT_TRUE(ExportsEnabled(window));
+    EXPECT_EQ(ExportsEnabled(window), true);
 
     std::string characters;
     for (int i = 0; i < 100; ++i)
@@ -124,7 +132,8 @@ TEST_F(SettingsTest, EveryChangeInACellRendersTypedUndoneRedoneOrEscaped)
     ASSERT_TRUE(QtChild<QAction>(window, "EditUndo").isEnabled()) << "Edit > Undo applies to the cell";
     QtChild<QAction>(window, "EditUndo").trigger();
     EXPECT_EQ(List("lstWidths").Cell(33, 0), "X");
-    QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    Q_EMIT QtChild<QMenu>(window, "EditMenu").aboutToShow();
+    QtChild<QAction>(window, "EditRedo").trigger();
     EXPECT_EQ(List("lstWidths").Cell(33, 0), "ABX");
     QTest::keyClick(editor, Qt::Key_Return);
     QCoreApplication::processEvents(); // the editor closes once the key has been handled
@@ -143,6 +152,51 @@ TEST_F(SettingsTest, EveryChangeInACellRendersTypedUndoneRedoneOrEscaped)
     QtChild<QWidget>(window, "btnQuit").setFocus();
     QCoreApplication::processEvents();
     EXPECT_EQ(List("lstChars").Cell(3, 3), "Z");
+}
+
+TEST_F(SettingsTest, ACellStaysOneLineOfTheWidthTableHoweverTextComesIn)
+{
+    QApplication::setActiveWindow(&window.Widget());
+    auto &view = QtChild<QTableView>(window, "lstChars");
+    view.setFocus();
+    const auto editCell = [&](int row, int column) {
+        view.setCurrentIndex(view.model()->index(row, column));
+        QTest::keyClick(&view, 'Q');
+        return QApplication::focusWidget();
+    };
+    QGuiApplication::clipboard()->setText(QStringLiteral("x\ny\rz"));
+    QWidget *editor = editCell(2, 2);
+    QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(List("lstChars").Cell(2, 2), "Qxyz");
+    QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(List("lstChars").Cell(2, 2), "Q") << "the paste is one step to undo";
+    QTest::keyClick(editor, Qt::Key_Return);
+
+    QGuiApplication::clipboard()->setText(QStringLiteral("a\tb"));
+    editCell(2, 3);
+    Q_EMIT QtChild<QMenu>(window, "EditMenu").aboutToShow();
+    QtChild<QAction>(window, "EditPaste").trigger();
+    EXPECT_EQ(List("lstChars").Cell(2, 3), "Qab");
+    // Whatever reaches the cell by another road.
+    view.model()->setData(view.model()->index(2, 4), QStringLiteral("\r\n\t"), Qt::EditRole);
+    EXPECT_EQ(List("lstChars").Cell(2, 4), "");
+
+    const std::string table = window.CharWidthTable();
+    EXPECT_EQ(std::count(table.begin(), table.end(), '\r'), 100);
+    EXPECT_EQ(std::count(table.begin(), table.end(), '\t'), 100);
+    EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 0);
+}
+
+TEST_F(SettingsTest, HomeAndEndGoToTheFirstAndLastRowOfEachList)
+{
+    for (const auto &[list, first, last] : {std::tuple{"lstFonts", "Courier", "Serif"}, {"lstSizes", "9", "256"},
+             {"lstWidths", " ", "?"}}) {
+        auto &view = QtChild<QTableView>(window, list);
+        QTest::keyClick(&view, Qt::Key_End);
+        EXPECT_EQ(List(list).Text(), last) << list;
+        QTest::keyClick(&view, Qt::Key_Home);
+        EXPECT_EQ(List(list).Text(), first) << list;
+    }
 }
 
 TEST_F(SettingsTest, APasteOfAHundredThousandCharactersIsKeptWhole)
@@ -223,11 +277,11 @@ TEST(WithoutCourier, NothingRendersUntilTheUserPicksAFont)
     EXPECT_EQ(Column(window, "lstFonts").first(), QStringLiteral("Courier New"));
     EXPECT_EQ(window.Find<fw::Listbox>("lstFonts").Text(), "") << "Courier New is not Courier";
     EXPECT_EQ(window.CurrentFontMap, nullptr);
-    EXPECT_FALSE(ExportsEnabled(window));
+    EXPECT_EQ(ExportsEnabled(window), false);
     EXPECT_TRUE(Column(window, "lstWidths").isEmpty());
     window.Find<fw::Listbox>("lstFonts").SetListIndex(1);
     EXPECT_NE(window.CurrentFontMap, nullptr);
-    EXPECT_TRUE(ExportsEnabled(window));
+    EXPECT_EQ(ExportsEnabled(window), true);
     EXPECT_EQ(Column(window, "lstWidths").size(), 100);
     fw::DestroyAllWindows();
 }

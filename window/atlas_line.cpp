@@ -26,7 +26,6 @@ SampleText::AtlasLine SampleText::DrawAtlasLine(
         double pen;
     };
     std::vector<Glyph> glyphs;
-    std::vector<std::string> missing;
     AtlasLine line;
     double pen = margin;
     for (const std::string &character : fw::Graphemes(text)) {
@@ -36,17 +35,25 @@ SampleText::AtlasLine SampleText::DrawAtlasLine(
                 cell = row;
         }
         glyphs.push_back({cell, pen});
-        if (cell < 0 && std::find(missing.begin(), missing.end(), character) == missing.end()) {
-            missing.push_back(character);
-            line.missing += (line.missing.empty() ? "" : " ") + character;
-        }
+        if (cell < 0 && std::find(line.missing.begin(), line.missing.end(), character) == line.missing.end())
+            line.missing.push_back(character);
         pen += cell < 0 ? pitch : fw::Val(widths.Cell(cell, 1));
     }
     line.length = pen - margin;
+    line.characters = glyphs.size();
 
     // Room of a quarter cell above and below, for what reaches out of a cell.
     const std::int32_t room = fw::ToInt32(pitch / 4);
     const std::int32_t width = fw::ToInt32(std::clamp(pen + pitch + margin, 1.0, double{fw::Picture::kMaxSide}));
+    // A character shows whole when its advance ends inside the picture.
+    line.shown = glyphs.size();
+    for (std::size_t i = 0; i < glyphs.size(); ++i) {
+        const double end = i + 1 < glyphs.size() ? glyphs[i + 1].pen : pen;
+        if (end > width) {
+            line.shown = i;
+            break;
+        }
+    }
     const std::int32_t height = fw::ToInt32(pitch) + 2 * room;
     line.picture = old && old->Width() == width && old->Height() == height
         ? std::move(old)

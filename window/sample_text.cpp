@@ -19,9 +19,13 @@ namespace {
 
 constexpr std::array<std::string_view, 3> kZooms{"Fit", "1:1", "2:1"};
 
-Window1 &MainWindow()
+// The facts name this many missing characters at most.
+constexpr std::size_t kMostNamed = 40;
+
+// The main window, or nullptr once it is gone.
+Window1 *MainWindow()
 {
-    return static_cast<Window1 &>(fw::NotNil(fw::GetImplicitWindow(Window1::kClassName)));
+    return static_cast<Window1 *>(fw::GetImplicitWindow(Window1::kClassName));
 }
 
 std::string Pixels(double length)
@@ -41,22 +45,25 @@ void SampleText::Layout()
     SetTitle("Sample Text");
     SetResizeable(true);
     SetInitialSize(900, 360);
+    CloseOnEscape();
 }
 
 void SampleText::CreateControls()
 {
     auto field = std::make_unique<fw::EditField>();
-    field->SetText("The quick brown fox jumps over the lazy dog. 0123456789");
+    if (const Window1 *main = MainWindow())
+        field->SetText(main->SampleLine);
     field->SetAccessibleName("Sample text");
     auto zoom = std::make_unique<fw::PopupMenu>();
     for (const std::string_view item : kZooms)
         zoom->AddRow(std::string(item));
     zoom->SetListIndex(0);
     zoom->SetAccessibleName("Zoom");
-    auto view = std::make_unique<fw::Canvas>();
+    auto view = std::make_unique<fw::Canvas>(true);
     view->SetAccessibleName("Sample text drawn from the atlas, under the font's own");
     auto facts = std::make_unique<fw::StaticText>();
     facts->SetAccessibleName("Facts");
+    facts->SetElides(true);
     field->Bind(fw::Event::TextChange, std::function<void()>([this] { edtSample_TextChange(); }));
     zoom->Bind(fw::Event::Change, std::function<void()>([this] { popZoom_Change(); }));
     view->Bind(fw::Event::Paint, std::function<void(fw::Graphics &)>([this](fw::Graphics &g) { cnvSample_Paint(g); }));
@@ -69,13 +76,13 @@ void SampleText::CreateControls()
 
 void SampleText::Update()
 {
-    Window1 &main = MainWindow();
-    if (!main.CurrentFontMap)
+    Window1 *main = MainWindow();
+    if (!main || !main->CurrentFontMap)
         return;
-    const Window1::RenderSettings &rendered = main.Rendered;
+    const Window1::RenderSettings &rendered = main->Rendered;
     const std::string text = Find<fw::EditField>("edtSample").Text();
     const std::int32_t margin = fw::ToInt32(rendered.textureSize * 0.1);
-    atlas_ = DrawAtlasLine(main, text, margin, std::move(atlas_.picture));
+    atlas_ = DrawAtlasLine(*main, text, margin, std::move(atlas_.picture));
 
     // The font's own line changes only with the text and the font state.
     const std::string key = text + '\n' + rendered.fontName + '\n' + fw::Str(rendered.fontSize) + ' '
@@ -90,34 +97,85 @@ void SampleText::Update()
         g.SetBold(rendered.bold);
         g.SetItalic(rendered.italic);
         g.DrawString(text, margin, atlas_.baseline);
-        fontLineLength_ = g.StringWidth(text);
+        fontLineLength_ = g.TextWidth(text);
         fontLineKey_ = key;
     }
+    Find<fw::StaticText>("stFacts").SetText(Facts(*main));
+    UpdateScrolling();
+}
 
+std::string SampleText::Facts(const Window1 &main) const
+{
     std::string facts
         = "Above, the font's own line: " + Pixels(fontLineLength_) + "; below, the atlas's: " + Pixels(atlas_.length);
-    if (!atlas_.missing.empty())
-        facts += ". No cell holds: " + atlas_.missing;
+    if (!atlas_.missing.empty()) {
+        facts += ". No cell holds:";
+        for (std::size_t i = 0; i < std::min(atlas_.missing.size(), kMostNamed); ++i)
+            facts += " " + fw::ReadableName(atlas_.missing[i]);
+        if (atlas_.missing.size() > kMostNamed)
+            facts += " and " + fw::Str(static_cast<std::int64_t>(atlas_.missing.size() - kMostNamed)) + " more";
+    }
     const std::vector<int> overflowing = main.OverflowingCells();
     if (!overflowing.empty()) {
         facts += overflowing.size() == 1
             ? ". 1 cell overflows:"
             : ". " + fw::Str(static_cast<std::int64_t>(overflowing.size())) + " cells overflow:";
         for (const int cell : overflowing)
-            facts += " " + main.Find<fw::Listbox>("lstWidths").Cell(cell, 0);
+            facts += " " + fw::ReadableName(main.Find<fw::Listbox>("lstWidths").Cell(cell, 0));
     }
-    Find<fw::StaticText>("stFacts").SetText(facts);
-    Find<fw::Canvas>("cnvSample").Refresh();
+    if (atlas_.shown < atlas_.characters) {
+        facts += ". Shown: the first " + fw::Str(static_cast<std::int64_t>(atlas_.shown)) + " of "
+            + fw::Str(static_cast<std::int64_t>(atlas_.characters)) + " characters";
+    }
+    return facts;
 }
 
 void SampleText::edtSample_TextChange()
 {
+    if (Window1 *main = MainWindow())
+        main->SampleLine = Find<fw::EditField>("edtSample").Text();
     Update();
 }
 
 void SampleText::popZoom_Change()
 {
-    Find<fw::Canvas>("cnvSample").Refresh();
+    UpdateScrolling();
+}
+
+int SampleText::LinesWidth() const
+{
+    return std::max(fontLine_->Width(), atlas_.picture->Width());
+}
+
+int SampleText::LinesHeight() const
+{
+    return fontLine_->Height() + atlas_.picture->Height();
+}
+
+SampleText::Zoom SampleText::ZoomFor(int viewWidth, int viewHeight) const
+{
+    const std::string zoom = Find<fw::PopupMenu>("popZoom").Text();
+    if (zoom == kZooms[1])
+        return {1, 1};
+    if (zoom == kZooms[2])
+        return {2, 1};
+    // Fit: the largest whole zoom, or the smallest whole reduction, that
+    // shows the lines whole, so that every pixel shown is exact.
+    const double fit = std::min(static_cast<double>(viewWidth) / LinesWidth(), static_cast<double>(viewHeight) / LinesHeight());
+    return fit < 1 ? Zoom{1, fw::ToInt32(std::ceil(1 / fit))} : Zoom{std::max(1, fw::ToInt32(fit)), 1};
+}
+
+// Zoomed in, the view scrolls over the lines; fitted, it holds them whole.
+void SampleText::UpdateScrolling()
+{
+    auto &view = Find<fw::Canvas>("cnvSample");
+    if (atlas_.picture && Find<fw::PopupMenu>("popZoom").Text() != kZooms[0]) {
+        const Zoom zoom = ZoomFor(0, 0);
+        view.SetContentSize(LinesWidth() * zoom.in, LinesHeight() * zoom.in);
+    } else {
+        view.SetContentSize(0, 0);
+    }
+    view.Refresh();
 }
 
 void SampleText::cnvSample_Paint(fw::Graphics &g)
@@ -127,18 +185,11 @@ void SampleText::cnvSample_Paint(fw::Graphics &g)
     if (!atlas_.picture)
         return;
     // The font's line above the atlas's, the two scaled alike.
-    const int width = std::max(fontLine_->Width(), atlas_.picture->Width());
-    const int height = fontLine_->Height() + atlas_.picture->Height();
-    const std::string zoom = Find<fw::PopupMenu>("popZoom").Text();
-    // Fit: the largest whole zoom, or the smallest whole reduction, that
-    // shows the lines whole, so that every pixel shown is exact.
-    const double fit = std::min(static_cast<double>(g.Width()) / width, static_cast<double>(g.Height()) / height);
-    const int zoomIn = zoom == kZooms[1] ? 1 : zoom == kZooms[2] ? 2 : std::max(1, fw::ToInt32(fit));
-    const int zoomOut = zoom == kZooms[0] && fit < 1 ? fw::ToInt32(std::ceil(1 / fit)) : 1;
+    const Zoom zoom = ZoomFor(g.Width(), g.Height());
     int top = 0;
     for (const fw::Picture *line : {fontLine_.get(), atlas_.picture.get()}) {
-        const int shownHeight = std::max(1, line->Height() * zoomIn / zoomOut);
-        g.DrawPicture(*line, 0, top, std::max(1, line->Width() * zoomIn / zoomOut), shownHeight);
+        const int shownHeight = std::max(1, line->Height() * zoom.in / zoom.out);
+        g.DrawPicture(*line, 0, top, std::max(1, line->Width() * zoom.in / zoom.out), shownHeight);
         top += shownHeight;
     }
 }

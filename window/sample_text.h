@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace fw {
 class Graphics;
@@ -37,7 +38,9 @@ public:
         std::shared_ptr<fw::Picture> picture;
         std::int32_t baseline = 0; // a quarter cell below the top, plus the cell's own
         double length = 0;
-        std::string missing; // the characters no cell holds, once each
+        std::vector<std::string> missing; // the characters no cell holds, once each
+        std::size_t characters = 0;
+        std::size_t shown = 0; // those that fit the widest picture, from the start
     };
     // Draws into `old` when it has the size needed.
     static AtlasLine DrawAtlasLine(
@@ -48,9 +51,21 @@ protected:
     void CreateControls() override;
 
 private:
+    // How the lines are shown: enlarged by `in`, then reduced by `out`.
+    struct Zoom {
+        int in = 1;
+        int out = 1;
+    };
+    Zoom ZoomFor(int viewWidth, int viewHeight) const;
+    // The two lines' size, one above the other.
+    int LinesWidth() const;
+    int LinesHeight() const;
+    void UpdateScrolling();
+    std::string Facts(const Window1 &main) const;
+
     AtlasLine atlas_;
     std::shared_ptr<fw::Picture> fontLine_;
-    int fontLineLength_ = 0;
+    double fontLineLength_ = 0;
     std::string fontLineKey_; // what fontLine_ was drawn for
 };
 

@@ -1,6 +1,7 @@
 #include "window/window1.h"
 
 #include "app/menu_bar1.h"
+#include "framework/menu.h"
 
 namespace vantor {
 
@@ -12,9 +13,16 @@ Window1::Window1()
 void Window1::Layout()
 {
     SetMenuBar(&implicit::MenuBar1());
+    EnableExportItems(false);
     SetTitle("Vantor Font Mapper");
     SetSize(981, 546);
     SetResizeable(false);
+}
+
+void Window1::EnableExportItems(bool enabled)
+{
+    for (const char *item : {"FileSaveTexture", "FileSaveWidthTable"})
+        fw::NotNil(fw::NotNil(MenuBar()).Lookup(item)).SetEnabled(enabled);
 }
 
 void Window1::CreateControls()

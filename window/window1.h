@@ -38,6 +38,8 @@ public:
         bool italic = false;
     };
     RenderSettings Rendered;
+    // The sample text window's line, kept while the window is closed.
+    std::string SampleLine = "The quick brown fox jumps over the lazy dog. 0123456789";
     // Where each cell's ink lies in the texture, in grid order; kept by the
     // renderer only while the sample text or the overflow marks are shown.
     std::vector<fw::Rect> CellInk;
@@ -70,6 +72,7 @@ public:
     void btnCopyWidths_Action();
 
     void btnQuit_Action();
+    void Closing() override;
 
     // View menu.
     void ViewSampleText_Action();
@@ -102,6 +105,8 @@ public:
     // Renders from the settings as they stand, when they allow it, and
     // updates the export buttons and the preview.
     void UpdateFontMap();
+    // The File menu's exports, enabled with the export buttons.
+    void EnableExportItems(bool enabled);
     // The width list as text: per row, the character, TAB, the width, CR.
     std::string CharWidthTable() const;
 
