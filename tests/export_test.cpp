@@ -31,8 +31,11 @@ protected:
 
 TEST_F(ExportTest, TheSaveDialogsProposeTheirNamesAndCancelSilently)
 {
-    for (const auto &[button, proposed, filter] : {std::tuple{"btnSave", "untitled.png", "PNG image (*.png)"},
-             {"btnSaveWidths", "Untited.txt", "All files (*)"}}) {
+    // The File menu's items do exactly what the buttons do.
+    for (const auto &[command, proposed, filter] : {std::tuple{"btnSave", "untitled.png", "PNG image (*.png)"},
+             {"btnSaveWidths", "Untited.txt", "All files (*)"}, {"FileSaveTexture", "untitled.png", "PNG image (*.png)"},
+             {"FileSaveWidthTable", "Untited.txt", "All files (*)"}}) {
+        SCOPED_TRACE(command);
         QString shown;
         ModalDriver driver({[&](QWidget &modal) {
             auto &dialog = dynamic_cast<QFileDialog &>(modal);
@@ -40,7 +43,10 @@ TEST_F(ExportTest, TheSaveDialogsProposeTheirNamesAndCancelSilently)
                 + dialog.nameFilters().join(QLatin1Char('|'));
             dialog.reject();
         }});
-        Click(button);
+        if (QString::fromLatin1(command).startsWith(QLatin1String("File")))
+            QtChild<QAction>(window, command).trigger();
+        else
+            Click(command);
         EXPECT_EQ(shown, QString::fromLatin1(proposed) + QLatin1Char('|') + QString::fromLatin1(filter));
         EXPECT_EQ(driver.seen, QStringList{QStringLiteral("saveDialog")}) << "no settings dialog, no message";
     }
