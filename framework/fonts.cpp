@@ -4,6 +4,7 @@
 
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QtGlobal>
 #include <QPointer>
 #include <QStringList>
 
@@ -35,6 +36,11 @@ const QStringList &InstalledFamilies()
 }
 
 } // namespace
+
+void MakeTextDrawingRepeatable()
+{
+    qputenv("QT_NO_FT_CACHE", "1");
+}
 
 int FontCount()
 {

@@ -1,19 +1,23 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 
 class QImage;
 class QPainter;
-class QPointF;
 class QRect;
-class QString;
+class QRegion;
+
+using QRgb = unsigned int;
 
 namespace fw {
 
 class Picture;
+class TextScene;
+struct FontState;
 
 struct Color {
     std::uint8_t red = 0;
@@ -41,16 +45,19 @@ enum class Blend { Replace, Lighten };
 
 // A drawing context: a picture's, or a canvas's during its Paint event.
 // The text state (font, size, bold, italic, colour) holds until changed and
-// is used alike for drawing and measuring.
+// is used alike for drawing and measuring. On a picture, what is drawn is a
+// function of what was asked since the last fill of the whole picture, never
+// of what was drawn before it: the same fill and texts give the same bytes.
 class Graphics {
 public:
     // A DrawPicture width or height that is not given: the picture's own.
     static constexpr int kNotGiven = -10000;
 
-    explicit Graphics(QImage &image);
+    // `changed` hears of every area whose pixels are drawn anew.
+    Graphics(QImage &image, std::function<void(const QRegion &)> changed);
     // On a device of which only `exposed` is shown (all of it when empty),
     // where drawing outside it may be skipped.
-    explicit Graphics(QPainter &painter, const QRect &exposed);
+    Graphics(QPainter &painter, const QRect &exposed);
     explicit Graphics(QPainter &painter);
     ~Graphics();
     Graphics(const Graphics &) = delete;
@@ -77,12 +84,14 @@ public:
     int StringWidth(std::string_view text);
     // The same advance, unrounded.
     double TextWidth(std::string_view text);
-    // Draws without wrapping, with the left end of the baseline at (x, y).
+    // Draws without wrapping, with the left end of the baseline at (x, y):
+    // the glyphs' coverage in the fore colour, whatever their own colours.
     // Glyphs are clipped only by the target's edges.
     void DrawString(std::string_view text, int x, int y);
     // What DrawString's ink covers, from the glyph outlines with a synthetic
-    // bold stroke, to at most 2^24 pixels from the pen; empty for a text
-    // without ink or a pen beyond 2^24 pixels.
+    // bold stroke (from the drawn ink for glyphs without outlines), to at
+    // most 2^24 pixels from the pen; empty for a text without ink or a pen
+    // beyond 2^24 pixels.
     Rect InkRect(std::string_view text, int x, int y);
     // Copies the source rectangle into the destination rectangle, scaling
     // when their sizes differ: smoothly when shrinking, by nearest pixel when
@@ -91,27 +100,24 @@ public:
         int sourceX = 0, int sourceY = 0, int sourceWidth = kNotGiven, int sourceHeight = kNotGiven,
         Blend blend = Blend::Replace);
 
-    // Ends the drawing in progress on a picture, so that its pixels can be read.
+    // Finishes what was asked of a picture, so that its pixels can be read.
     void Flush();
 
 private:
-    struct FontState;
-    struct Ink;
-    QPainter &Painter();
     FontState &Font();
-    double Advance(const QString &text);
-    QString VisiblePart(const QString &text, double left);
-    bool InkMayShow(const QString &text, double left, double baseline);
-    void DrawPiece(const QString &text, double left, double baseline);
-    const Ink *KeptInk(const QString &text);
-    void Paint(QPainter &painter, const QString &text, QPointF pen);
-    static QRect UsedArea(const QImage &image);
+    QPainter &Painter();
+    // Finishes the texts of the open scene before the pixels are drawn on
+    // directly, which the next scene cannot tell apart.
+    void DrawDirectly();
+    QRgb ForeColor() const;
 
     QImage *image_ = nullptr;
+    std::function<void(const QRegion &)> changed_;
+    std::unique_ptr<TextScene> scene_;
     QPainter *externalPainter_ = nullptr;
     std::unique_ptr<QPainter> ownPainter_;
     Rect exposed_;
-    std::unique_ptr<FontState> font_;
+    std::shared_ptr<FontState> font_;
     Color foreColor_;
     std::string textFont_;
     int textSize_ = 0;

@@ -52,7 +52,60 @@ template <int Factor> QImage BlockAverages(const QImage &image)
     return averaged;
 }
 
+// The whole factor by which ScaleImage shrinks `source` to `size` by block
+// averages; 0 when it does not.
+int BlockFactor(const QImage &image, const QRect &source, const QSize &size)
+{
+    const int factor = source.width() / std::max(size.width(), 1);
+    const bool blocks = image.format() == QImage::Format_RGB32 && factor >= 2 && factor <= 8
+        && source.width() / factor == size.width() && source.height() / factor == size.height();
+    return blocks ? factor : 0;
+}
+
+QImage BlockAverages(const QImage &part, int factor)
+{
+    switch (factor) {
+    case 2:
+        return BlockAverages<2>(part);
+    case 3:
+        return BlockAverages<3>(part);
+    case 4:
+        return BlockAverages<4>(part);
+    case 5:
+        return BlockAverages<5>(part);
+    case 6:
+        return BlockAverages<6>(part);
+    case 7:
+        return BlockAverages<7>(part);
+    default:
+        return BlockAverages<8>(part);
+    }
+}
+
 } // namespace
+
+bool RescalePart(const QImage &image, const QRect &source, QImage &scaled, const QRect &changed)
+{
+    const int factor = BlockFactor(image, source, scaled.size());
+    if (factor == 0)
+        return false;
+    // The output pixels whose blocks hold a changed pixel.
+    const QRect area = (changed & source).translated(-source.topLeft());
+    if (area.isEmpty())
+        return true;
+    const QRect blocks = QRect(QPoint(area.left() / factor, area.top() / factor),
+                             QPoint(area.right() / factor, area.bottom() / factor))
+        & scaled.rect();
+    if (blocks.isEmpty())
+        return true;
+    const QImage averaged = BlockAverages(
+        image.copy(QRect(source.topLeft() + blocks.topLeft() * factor, blocks.size() * factor)), factor);
+    for (int y = 0; y < blocks.height(); ++y) {
+        std::copy_n(reinterpret_cast<const std::uint32_t *>(averaged.constScanLine(y)), blocks.width(),
+            reinterpret_cast<std::uint32_t *>(scaled.scanLine(blocks.top() + y)) + blocks.left());
+    }
+    return true;
+}
 
 void LightenLine(unsigned char *__restrict to, const unsigned char *__restrict from, int bytes)
 {
@@ -65,26 +118,8 @@ QImage ScaleImage(const QImage &image, const QRect &source, const QSize &size)
     const QImage part = source == image.rect() ? image : image.copy(source);
     if (part.size() == size)
         return part;
-    const int factor = part.width() / std::max(size.width(), 1);
-    if (part.format() == QImage::Format_RGB32 && factor >= 2 && factor <= 8 && part.width() / factor == size.width()
-        && part.height() / factor == size.height()) {
-        switch (factor) {
-        case 2:
-            return BlockAverages<2>(part);
-        case 3:
-            return BlockAverages<3>(part);
-        case 4:
-            return BlockAverages<4>(part);
-        case 5:
-            return BlockAverages<5>(part);
-        case 6:
-            return BlockAverages<6>(part);
-        case 7:
-            return BlockAverages<7>(part);
-        default:
-            return BlockAverages<8>(part);
-        }
-    }
+    if (const int factor = BlockFactor(part, part.rect(), size))
+        return BlockAverages(part, factor);
     const bool shrinks = size.width() <= part.width() && size.height() <= part.height();
     // Qt's smooth scaling averages areas with vector code.
     return part.scaled(size, Qt::IgnoreAspectRatio, shrinks ? Qt::SmoothTransformation : Qt::FastTransformation);

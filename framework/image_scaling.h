@@ -11,6 +11,12 @@ namespace fw {
 // when enlarging, so that an enlarged texture shows its pixels.
 QImage ScaleImage(const QImage &image, const QRect &source, const QSize &size);
 
+// Makes `scaled`, which ScaleImage gave for this source and size, what it
+// would give now that the pixels in `changed` were drawn again, scaling
+// only the part that depends on them. False where ScaleImage's result
+// cannot be made by parts: then `scaled` is as it was.
+bool RescalePart(const QImage &image, const QRect &source, QImage &scaled, const QRect &changed);
+
 // Each byte of `to` the larger of it and the one of `from`: for RGB32, each
 // colour component lightened and the opaque alpha kept.
 void LightenLine(unsigned char *__restrict to, const unsigned char *__restrict from, int bytes);

@@ -1,12 +1,15 @@
 #include "framework/picture.h"
 
 #include "framework/graphics.h"
+#include "framework/image_scaling.h"
 
 #include <QImage>
+#include <QRegion>
 
 #include <sys/mman.h>
 
 #include <new>
+#include <utility>
 #include <stdexcept>
 #include <string>
 
@@ -42,6 +45,13 @@ QImage MappedImage(int width, int height)
 
 } // namespace
 
+struct Picture::ScaledCopy {
+    QRect source;
+    QSize size;
+    QImage image;
+    QRegion stale;
+};
+
 Picture::Picture(int width, int height, int depth)
 {
     if (depth != 32)
@@ -52,7 +62,7 @@ Picture::Picture(int width, int height, int depth)
     image_ = std::make_unique<QImage>(MappedImage(width, height));
     // RGB32 keeps 0xFF in the unused byte; a fresh mapping holds zeros.
     image_->fill(Qt::black);
-    graphics_ = std::make_unique<fw::Graphics>(*image_);
+    graphics_ = std::make_unique<fw::Graphics>(*image_, [this](const QRegion &area) { Changed(area); });
 }
 
 Picture::~Picture() = default;
@@ -76,6 +86,32 @@ const QImage &Picture::Image() const
 {
     graphics_->Flush();
     return *image_;
+}
+
+void Picture::Changed(const QRegion &area)
+{
+    if (scaled_)
+        scaled_->stale += area;
+}
+
+QImage Picture::Scaled(const QRect &source, const QSize &size) const
+{
+    const QImage &image = Image();
+    // A copy that would share the pixels is not kept: drawing on the
+    // picture would then copy them all.
+    if (source.size() == size)
+        return ScaleImage(image, source, size);
+    if (!scaled_ || scaled_->source != source || scaled_->size != size) {
+        scaled_ = std::make_unique<ScaledCopy>(ScaledCopy{source, size, ScaleImage(image, source, size), QRegion()});
+        return scaled_->image;
+    }
+    for (const QRect &area : std::exchange(scaled_->stale, QRegion())) {
+        if (!RescalePart(image, source, scaled_->image, area)) {
+            scaled_->image = ScaleImage(image, source, size);
+            break;
+        }
+    }
+    return scaled_->image;
 }
 
 } // namespace fw

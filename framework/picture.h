@@ -3,6 +3,9 @@
 #include <memory>
 
 class QImage;
+class QRect;
+class QRegion;
+class QSize;
 
 namespace fw {
 
@@ -24,13 +27,20 @@ public:
     int Height() const;
     fw::Graphics &Graphics();
 
-    // The pixels, with any drawing in progress finished. Its cacheKey()
-    // changes whenever the pixels are drawn again.
+    // The pixels, with any drawing in progress finished.
     const QImage &Image() const;
+    // The source rectangle at `size` pixels, as ScaleImage makes it. The last
+    // one asked for is kept, and of it only what was drawn again since is
+    // scaled again.
+    QImage Scaled(const QRect &source, const QSize &size) const;
 
 private:
+    struct ScaledCopy;
+    void Changed(const QRegion &area);
+
     std::unique_ptr<QImage> image_;
     std::unique_ptr<fw::Graphics> graphics_;
+    mutable std::unique_ptr<ScaledCopy> scaled_;
 };
 
 } // namespace fw

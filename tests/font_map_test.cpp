@@ -206,3 +206,31 @@ TEST_F(FontMapTest, MarksStackedFarFromTheirPenStillShowAtEachEdge)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(FontMapTest, ColourAndBitmapGlyphsDrawInGreysByTheirCoverage)
+{
+    auto &bold = window.Find<fw::CheckBox>("chkBold");
+    // An apple from the colour emoji font, reached by fallback.
+    bold.SetValue(false);
+    SetOnlyCell(4, 4, "\xF0\x9F\x8D\x8E");
+    const QImage apple = window.FontMap(nullptr, "DejaVu Sans", 72, 1024, 1024, 4, 30)->Image();
+    EXPECT_TRUE(AllGrey(apple));
+    EXPECT_GT(InkBounds(apple, apple.rect()).width(), 40) << "drawn, by its alpha";
+
+    // Terminus has bitmaps only, in strikes up to 32 px, and no bold face.
+    SetOnlyCell(3, 3, "A");
+    const auto inkOf = [&](bool isBold) {
+        bold.SetValue(isBold);
+        const QImage image = window.FontMap(nullptr, "Terminus", 72, 1024, 1024, 4, 30)->Image();
+        return std::make_pair(InkBounds(image, image.rect()), List("lstWidths").Cell(33, 1));
+    };
+    const auto [regular, regularWidth] = inkOf(false);
+    const auto [emboldened, boldWidth] = inkOf(true);
+    EXPECT_FALSE(regular.isEmpty()) << "the strike is drawn";
+    EXPECT_EQ(emboldened, regular.adjusted(0, 0, 1, 0)) << "one pixel wider, as FreeType emboldens";
+    EXPECT_EQ(std::stod(boldWidth), std::stod(regularWidth) + 1) << regularWidth << " " << boldWidth;
+}
+
+} // namespace

@@ -1,23 +1,28 @@
 # The fonts that the tests and benchmarks see: exactly these files, each from
 # a Debian package that the Makefile installs, linked into one folder that a
-# fontconfig file of their own names. Nothing else installed counts.
-set(font_dir /usr/share/fonts/truetype/dejavu)
+# fontconfig file of their own names. Nothing else installed counts. Terminus
+# is a font of bitmaps only; Noto Color Emoji has colour glyphs, reached by
+# fallback.
 set(test_fonts
-  fonts-dejavu-core DejaVuSansMono.ttf
-  fonts-dejavu-core DejaVuSansMono-Bold.ttf
-  fonts-dejavu-core DejaVuSans.ttf
-  fonts-dejavu-core DejaVuSans-Bold.ttf
-  fonts-dejavu-extra DejaVuSans-Oblique.ttf
-  fonts-dejavu-core DejaVuSerif.ttf)
+  fonts-dejavu-core truetype/dejavu/DejaVuSansMono.ttf
+  fonts-dejavu-core truetype/dejavu/DejaVuSansMono-Bold.ttf
+  fonts-dejavu-core truetype/dejavu/DejaVuSans.ttf
+  fonts-dejavu-core truetype/dejavu/DejaVuSans-Bold.ttf
+  fonts-dejavu-extra truetype/dejavu/DejaVuSans-Oblique.ttf
+  fonts-dejavu-core truetype/dejavu/DejaVuSerif.ttf
+  fonts-terminus-otb opentype/terminus/terminus-normal.otb
+  fonts-noto-color-emoji truetype/noto/NotoColorEmoji.ttf)
 set(TEST_FONT_DIR ${PROJECT_BINARY_DIR}/test-fonts)
 file(REMOVE_RECURSE ${TEST_FONT_DIR})
 file(MAKE_DIRECTORY ${TEST_FONT_DIR})
 while(test_fonts)
   list(POP_FRONT test_fonts package file)
-  if(NOT EXISTS ${font_dir}/${file})
-    message(FATAL_ERROR "The tests need ${font_dir}/${file}: install the Debian package ${package}")
+  set(path /usr/share/fonts/${file})
+  if(NOT EXISTS ${path})
+    message(FATAL_ERROR "The tests need ${path}: install the Debian package ${package}")
   endif()
-  file(CREATE_LINK ${font_dir}/${file} ${TEST_FONT_DIR}/${file} SYMBOLIC)
+  get_filename_component(name ${file} NAME)
+  file(CREATE_LINK ${path} ${TEST_FONT_DIR}/${name} SYMBOLIC)
 endwhile()
 
 # DejaVu Sans Mono is named "Courier", so start-up behaves as on a system

@@ -60,7 +60,7 @@ TEST(StartUp, FillsTheChoicesSelectsTheDefaultsAndRendersOnce)
     EXPECT_EQ(sizes.first() + sizes.last(), QStringLiteral("9256"));
     // Exactly the tests' fonts, and Qt's generic families.
     EXPECT_EQ(Column(window, "lstFonts").join(QLatin1Char('|')),
-        QStringLiteral("Courier|DejaVu Sans|DejaVu Serif|Monospace|Sans Serif|Serif"));
+        QStringLiteral("Courier|DejaVu Sans|DejaVu Serif|Monospace|Noto Color Emoji|Sans Serif|Serif|Terminus"));
     EXPECT_EQ(window.Find<fw::Listbox>("lstFonts").Text(), "Courier");
     EXPECT_EQ(window.Find<fw::Listbox>("lstSizes").Text(), "72");
     EXPECT_EQ(window.Find<fw::PopupMenu>("popTexSize").Text(), "1024");
@@ -189,7 +189,7 @@ TEST_F(SettingsTest, ACellStaysOneLineOfTheWidthTableHoweverTextComesIn)
 
 TEST_F(SettingsTest, HomeAndEndGoToTheFirstAndLastRowOfEachList)
 {
-    for (const auto &[list, first, last] : {std::tuple{"lstFonts", "Courier", "Serif"}, {"lstSizes", "9", "256"},
+    for (const auto &[list, first, last] : {std::tuple{"lstFonts", "Courier", "Terminus"}, {"lstSizes", "9", "256"},
              {"lstWidths", " ", "?"}}) {
         auto &view = QtChild<QTableView>(window, list);
         QTest::keyClick(&view, Qt::Key_End);

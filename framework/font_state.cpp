@@ -1,0 +1,111 @@
+#include "framework/font_state.h"
+
+#include "framework/text_pieces.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QPainterPath>
+#include <QStringList>
+
+#include <algorithm>
+
+namespace fw {
+namespace {
+
+constexpr qsizetype kMaxKeptAdvanceText = 1024;
+constexpr qsizetype kMaxKeptEntries = 4096;
+
+bool FamilyHasBoldFace(const QString &family)
+{
+    static QHash<QString, bool> known;
+    const auto found = known.constFind(family);
+    if (found != known.constEnd())
+        return *found;
+    const QStringList styles = QFontDatabase::styles(family);
+    const bool hasBold = std::any_of(styles.begin(), styles.end(),
+        [&](const QString &style) { return QFontDatabase::weight(family, style) >= QFont::DemiBold; });
+    known.insert(family, hasBold);
+    return hasBold;
+}
+
+} // namespace
+
+std::shared_ptr<FontState> FontState::Make(const std::string &family, int pixelSize, bool bold, bool italic)
+{
+    static std::uint64_t serials = 0;
+    auto state = std::make_shared<FontState>();
+    state->serial = ++serials;
+    state->pixelSize = pixelSize;
+    state->italic = italic;
+    QFont &font = state->font;
+    font.setFamily(QString::fromStdString(family));
+    // Unhinted outlines keep advances fractional, so ten copies of a
+    // character measure to a tenth of a pixel on every system.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setStyleStrategy(QFont::NoSubpixelAntialias);
+    font.setItalic(italic);
+    if (pixelSize >= 1)
+        font.setPixelSize(pixelSize);
+    const QString resolved = QFontInfo(font).family();
+    state->bitmapsOnly = !QFontDatabase::isScalable(resolved);
+    if (bold) {
+        if (FamilyHasBoldFace(resolved)) {
+            font.setBold(true);
+        } else if (state->bitmapsOnly) {
+            // A bitmap is emboldened as FreeType does it: one pixel wider.
+            state->boldBitmap = true;
+            font.setLetterSpacing(QFont::AbsoluteSpacing, 1);
+        } else {
+            // Qt emboldens a missing face only for small cached glyphs and
+            // only where fontconfig asks, so it is done here: an outline of
+            // a 24th of the em, whose width the advance grows by, as
+            // FreeType's own emboldening does.
+            state->boldStroke = std::max(pixelSize, 1) / 24.0;
+            font.setLetterSpacing(QFont::AbsoluteSpacing, state->boldStroke);
+        }
+    }
+    state->metrics = QFontMetricsF(font);
+    return state;
+}
+
+double FontState::Advance(const QString &text)
+{
+    if (const auto kept = advances_.constFind(text); kept != advances_.constEnd())
+        return *kept;
+    double advance = 0;
+    for (const QString &piece : SafePieces(text, pixelSize))
+        advance += metrics.horizontalAdvance(piece);
+    if (text.size() <= kMaxKeptAdvanceText) {
+        if (advances_.size() >= kMaxKeptEntries)
+            advances_.clear();
+        advances_.insert(text, advance);
+    }
+    return advance;
+}
+
+QRect FontState::OutlineBounds(const QString &text)
+{
+    if (bitmapsOnly)
+        return {};
+    if (const auto kept = outlines_.constFind(text); kept != outlines_.constEnd())
+        return *kept;
+    // In the pieces that are drawn, so that Qt's layout never wraps.
+    QPainterPath outline;
+    double left = 0;
+    for (const QString &piece : SafePieces(text, pixelSize)) {
+        outline.addText(QPointF(left, 0), font, piece);
+        left += metrics.horizontalAdvance(piece);
+    }
+    QRect bounds;
+    if (!outline.isEmpty()) {
+        const double stroke = boldStroke / 2;
+        const QRectF reach(-kMaxCoordinate, -kMaxCoordinate, 2 * kMaxCoordinate, 2 * kMaxCoordinate);
+        bounds = (outline.boundingRect().adjusted(-stroke, -stroke, stroke, stroke) & reach).toAlignedRect();
+    }
+    if (outlines_.size() >= kMaxKeptEntries)
+        outlines_.clear();
+    outlines_.insert(text, bounds);
+    return bounds;
+}
+
+} // namespace fw

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "framework/kept_ink.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QHash>
+#include <QRect>
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace fw {
+
+// What texts are measured and drawn with, for one family, size and style,
+// and what is kept of them while it lasts.
+struct FontState {
+    // Bold and italic show at every size, synthesised when the family has
+    // no such face.
+    static std::shared_ptr<FontState> Make(const std::string &family, int pixelSize, bool bold, bool italic);
+
+    // The advance of a text, kept for short texts.
+    double Advance(const QString &text);
+    // What the text's outline covers around a pen at (0, 0), the synthetic
+    // bold stroke included; null for a text without outline and for a font
+    // of bitmaps only, which Qt would switch to another of its sizes.
+    QRect OutlineBounds(const QString &text);
+
+    QFont font;
+    QFontMetricsF metrics{QFont()};
+    int pixelSize = 0;
+    bool italic = false;
+    // Pen width of the outline stroke that makes a synthetic bold.
+    qreal boldStroke = 0;
+    // A font of bitmaps only: it has no outlines, and is emboldened a pixel
+    // to the right.
+    bool bitmapsOnly = false;
+    bool boldBitmap = false;
+    // Tells font states apart for as long as the program runs.
+    std::uint64_t serial = 0;
+    KeptInk inks;
+
+private:
+    QHash<QString, double> advances_;
+    QHash<QString, QRect> outlines_;
+};
+
+} // namespace fw

@@ -1,0 +1,108 @@
+#include "framework/text_scene.h"
+
+#include "framework/font_state.h"
+#include "framework/text_ink.h"
+
+#include <algorithm>
+
+namespace fw {
+namespace {
+
+qint64 Area(const QRegion &region)
+{
+    qint64 area = 0;
+    for (const QRect &rect : region)
+        area += static_cast<qint64>(rect.width()) * rect.height();
+    return area;
+}
+
+} // namespace
+
+void TextScene::Begin(QRgb fill)
+{
+    next_ = Scene{fill, {}};
+}
+
+void TextScene::Add(const QString &text, QPoint pen, QRgb colour, std::shared_ptr<FontState> state)
+{
+    next_->texts.push_back(Text{text, pen, colour, std::move(state), nullptr, QRect(), false});
+}
+
+bool TextScene::Same(const Text &a, const Text &b)
+{
+    return a.pen == b.pen && a.colour == b.colour && a.state->serial == b.state->serial && a.text == b.text;
+}
+
+void TextScene::Ink(Text &text, QSize picture)
+{
+    if (text.ink || (text.placedKnown && text.placed.isEmpty()))
+        return;
+    text.ink = InkOf(*text.state, text.text, text.pen, picture);
+    text.placed = text.ink ? text.ink->Placed(text.pen) : QRect();
+    text.placedKnown = true;
+}
+
+void TextScene::Fill(QImage &picture, const QRect &area, QRgb fill)
+{
+    const QRgb pixel = 0xFF000000 | fill;
+    if (area == picture.rect()) {
+        picture.fill(pixel);
+        return;
+    }
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        std::fill_n(reinterpret_cast<QRgb *>(picture.scanLine(y)) + area.left(), area.width(), pixel);
+}
+
+// Where the next scene differs from the one shown; the whole picture when
+// they share too little. Unchanged texts take what is known of them.
+QRegion TextScene::Changed(Scene &next, QSize picture) const
+{
+    const QRect all(QPoint(), picture);
+    if (!shown_ || shown_->fill != next.fill || shown_->texts.size() != next.texts.size())
+        return all;
+    QRegion changed;
+    for (std::size_t i = 0; i < next.texts.size(); ++i) {
+        const Text &before = shown_->texts[i];
+        Text &text = next.texts[i];
+        if (Same(before, text)) {
+            text.ink = before.ink;
+            text.placed = before.placed;
+            text.placedKnown = true;
+            continue;
+        }
+        Ink(text, picture);
+        changed += before.placed & all;
+        changed += text.placed & all;
+    }
+    // Beyond half the picture, filling it all is no slower than in parts.
+    return Area(changed) * 2 > static_cast<qint64>(picture.width()) * picture.height() ? QRegion(all) : changed;
+}
+
+QRegion TextScene::Show(QImage &picture)
+{
+    if (!next_)
+        return {};
+    Scene next = std::move(*next_);
+    next_.reset();
+    const QRegion changed = Changed(next, picture.size());
+    for (const QRect &area : changed) {
+        Fill(picture, area, next.fill);
+        for (Text &text : next.texts) {
+            if (text.placedKnown && !text.placed.intersects(area))
+                continue;
+            Ink(text, picture.size());
+            if (text.ink)
+                CompositeInk(picture, *text.ink, text.pen, text.colour, area);
+        }
+    }
+    // Large ink of long texts is drawn again when needed rather than held.
+    constexpr qsizetype kMaxHeldInkBytes = 256 << 10;
+    for (Text &text : next.texts) {
+        if (text.ink && text.ink->coverage.sizeInBytes() > kMaxHeldInkBytes)
+            text.ink.reset();
+    }
+    shown_ = std::move(next);
+    return changed;
+}
+
+} // namespace fw
