@@ -1,7 +1,6 @@
 // Benchmarks of the render path, in the real window on the offscreen
 // platform with the tests' fonts. `make bench` runs them; Google Benchmark's
 // own flags (--benchmark_format=json, --benchmark_filter=...) work.
-#include "framework/fonts.h"
 #include "framework/window.h"
 #include "window/window1.h"
 
@@ -17,7 +16,6 @@ int main(int argc, char **argv)
     qputenv("FONTCONFIG_FILE", VANTOR_BENCH_FONTCONFIG);
     QTemporaryDir runtime;
     qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
-    fw::MakeTextDrawingRepeatable();
     benchmark::Initialize(&argc, argv);
     QApplication application(argc, argv);
     if (VANTOR_BENCH_OPENS_WINDOW) {

@@ -1,6 +1,5 @@
 #include "framework/application.h"
 
-#include "framework/fonts.h"
 #include "framework/message_filter.h"
 #include "framework/window.h"
 
@@ -64,7 +63,6 @@ void RuntimeInit(int argc, char **argv)
     runtime.argv.push_back(nullptr);
     programName = QFileInfo(QString::fromLocal8Bit(argc > 0 ? argv[0] : "")).fileName().toLocal8Bit();
 
-    MakeTextDrawingRepeatable();
     const QtMessageHandler previous = qInstallMessageHandler(HoldStartMessage);
     runtime.toolkit = std::make_unique<QApplication>(runtime.argc, runtime.argv.data());
     qInstallMessageHandler(previous);

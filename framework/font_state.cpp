@@ -4,7 +4,6 @@
 
 #include <QFontDatabase>
 #include <QFontInfo>
-#include <QPainterPath>
 #include <QStringList>
 
 #include <algorithm>
@@ -81,31 +80,6 @@ double FontState::Advance(const QString &text)
         advances_.insert(text, advance);
     }
     return advance;
-}
-
-QRect FontState::OutlineBounds(const QString &text)
-{
-    if (bitmapsOnly)
-        return {};
-    if (const auto kept = outlines_.constFind(text); kept != outlines_.constEnd())
-        return *kept;
-    // In the pieces that are drawn, so that Qt's layout never wraps.
-    QPainterPath outline;
-    double left = 0;
-    for (const QString &piece : SafePieces(text, pixelSize)) {
-        outline.addText(QPointF(left, 0), font, piece);
-        left += metrics.horizontalAdvance(piece);
-    }
-    QRect bounds;
-    if (!outline.isEmpty()) {
-        const double stroke = boldStroke / 2;
-        const QRectF reach(-kMaxCoordinate, -kMaxCoordinate, 2 * kMaxCoordinate, 2 * kMaxCoordinate);
-        bounds = (outline.boundingRect().adjusted(-stroke, -stroke, stroke, stroke) & reach).toAlignedRect();
-    }
-    if (outlines_.size() >= kMaxKeptEntries)
-        outlines_.clear();
-    outlines_.insert(text, bounds);
-    return bounds;
 }
 
 } // namespace fw

@@ -23,10 +23,6 @@ struct FontState {
 
     // The advance of a text, kept for short texts.
     double Advance(const QString &text);
-    // What the text's outline covers around a pen at (0, 0), the synthetic
-    // bold stroke included; null for a text without outline and for a font
-    // of bitmaps only, which Qt would switch to another of its sizes.
-    QRect OutlineBounds(const QString &text);
 
     QFont font;
     QFontMetricsF metrics{QFont()};
@@ -41,10 +37,11 @@ struct FontState {
     // Tells font states apart for as long as the program runs.
     std::uint64_t serial = 0;
     KeptInk inks;
+    // What each text's outline covers, kept (see OutlineBounds).
+    QHash<QString, QRect> outlines;
 
 private:
     QHash<QString, double> advances_;
-    QHash<QString, QRect> outlines_;
 };
 
 } // namespace fw

@@ -4,7 +4,6 @@
 
 #include <QFontDatabase>
 #include <QGuiApplication>
-#include <QtGlobal>
 #include <QPointer>
 #include <QStringList>
 
@@ -36,11 +35,6 @@ const QStringList &InstalledFamilies()
 }
 
 } // namespace
-
-void MakeTextDrawingRepeatable()
-{
-    qputenv("QT_NO_FT_CACHE", "1");
-}
 
 int FontCount()
 {

@@ -184,12 +184,14 @@ void Graphics::DrawString(std::string_view text, int x, int y)
         return;
     const QString string = ToQString(text);
     if (!image_) {
-        QPainter &painter = Painter();
-        const QString visible = VisiblePart(string, Font().metrics, textSize_, x, Width());
-        painter.save();
-        PaintGlyphs(painter, Font(), visible, QPointF(x, y));
-        PaintBoldStroke(painter, Font(), visible, QPointF(x, y));
-        painter.restore();
+        // Drawn as on a picture, in the fore colour by the ink's coverage.
+        const InkPointer ink = InkOf(Font(), string, QPoint(x, y), QSize(Width(), Height()));
+        if (!ink || ink->coverage.isNull())
+            return;
+        QImage coloured(ink->coverage.size(), QImage::Format_ARGB32_Premultiplied);
+        coloured.fill(QColor(ForeColor()));
+        coloured.setAlphaChannel(ink->coverage);
+        Painter().drawImage(ink->Placed(QPoint(x, y)).topLeft(), coloured);
         return;
     }
     Font();
@@ -211,7 +213,7 @@ Rect Graphics::InkRect(std::string_view text, int x, int y)
     if (textSize_ < 1 || text.empty() || !PenInReach(x, y))
         return {};
     const QString string = ToQString(text);
-    QRect bounds = Font().OutlineBounds(string).translated(x, y);
+    QRect bounds = OutlineBounds(Font(), string).translated(x, y);
     if (bounds.isNull()) {
         // Bitmap and colour glyphs have no outline: their ink tells.
         const InkPointer ink = InkOf(Font(), string, QPoint(x, y), QSize(Width(), Height()));

@@ -3,11 +3,16 @@
 #include "framework/font_state.h"
 #include "framework/text_pieces.h"
 
+#include <QGlyphRun>
+#include <QPainter>
 #include <QPainterPath>
+#include <QRawFont>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 namespace fw {
 namespace {
@@ -24,54 +29,105 @@ qint64 Area(const QRect &rect)
     return rect.isEmpty() ? 0 : static_cast<qint64>(rect.width()) * rect.height();
 }
 
-// Where a text's ink can lie around its pen, from its metrics: its glyph
-// boxes and its line, with room for the bold stroke, antialiasing and a
-// slant that the boxes may not show.
-QRect RoomFor(const FontState &state, const QStringList &pieces)
+// Qt's FreeType engine leaves the transform of the last glyph it drew (its
+// subpixel offset) set on the font face, which all sizes share, and loads
+// outlines with it: an outline would move with what was drawn before.
+// Making an engine for the face sets the transform afresh. (Qt 6.4.)
+void ForgetGlyphOffset(const QRawFont &font)
+{
+    QRawFont other(font);
+    other.setPixelSize(font.pixelSize() + 1);
+}
+
+// A piece of text laid out once, around a pen at (0, 0): its glyphs, what
+// their boxes and its line cover, and the outline a synthetic bold strokes.
+struct LaidOut {
+    QList<QGlyphRun> runs;
+    QRectF bounds;
+    QPainterPath outline;
+    double end = 0; // where the next piece starts
+};
+
+// Line separators would start new lines; they are drawn on the one line,
+// each line after the one before, as Qt draws a text at a point.
+LaidOut LayOut(const FontState &state, const QString &piece, double left, bool outline)
+{
+    QTextLayout layout(piece, state.font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    option.setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    double x = left;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(kMaxCoordinate);
+        line.setPosition(QPointF(x, -line.ascent()));
+        x += line.naturalTextWidth();
+    }
+    layout.endLayout();
+    LaidOut laidOut;
+    laidOut.end = x;
+    laidOut.runs = layout.glyphRuns();
+    laidOut.bounds = QRectF(left, -state.metrics.ascent(), x - left, state.metrics.ascent() + state.metrics.descent());
+    for (const QGlyphRun &run : laidOut.runs) {
+        const QRawFont font = run.rawFont();
+        ForgetGlyphOffset(font);
+        const QList<quint32> glyphs = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        for (qsizetype i = 0; i < glyphs.size(); ++i) {
+            laidOut.bounds |= font.boundingRect(glyphs[i]).translated(positions[i]);
+            if (outline)
+                laidOut.outline.addPath(font.pathForGlyph(glyphs[i]).translated(positions[i]));
+        }
+    }
+    return laidOut;
+}
+
+// Where the laid out pieces' ink can lie: their boxes, with room for the
+// bold stroke, antialiasing and a slant the boxes may not show.
+QRect RoomFor(const FontState &state, const std::vector<LaidOut> &pieces)
 {
     QRectF box;
-    double left = 0;
-    for (const QString &piece : pieces) {
-        const double advance = state.metrics.horizontalAdvance(piece);
-        box |= state.metrics.boundingRect(piece).translated(left, 0);
-        box |= QRectF(left, -state.metrics.ascent(), advance, state.metrics.ascent() + state.metrics.descent());
-        left += advance;
-    }
-    const int margin = static_cast<int>(std::ceil(state.boldStroke)) + 2 + (state.italic ? state.pixelSize / 2 : 0)
+    for (const LaidOut &piece : pieces)
+        box |= piece.bounds;
+    const int margin = static_cast<int>(std::ceil(state.boldStroke)) + 2 + (state.italic ? state.pixelSize / 4 : 0)
         + (state.boldBitmap ? 1 : 0);
     return (box & kReach).toAlignedRect().adjusted(-margin, -margin, margin, margin);
 }
 
-// The pieces drawn into `area` (from the pen), each where the ones before
-// it end, glyphs or bold stroke; pieces that cannot reach the area are
-// skipped.
-QImage Draw(const FontState &state, const QStringList &pieces, const QRect &area, bool stroke)
+// The glyphs, or the bold stroke, of the pieces that reach `area` (from
+// the pen), drawn into an image of it.
+QImage Draw(const FontState &state, const std::vector<LaidOut> &pieces, const QRect &area, bool stroke)
 {
     QImage drawn(area.size(), QImage::Format_ARGB32_Premultiplied);
     drawn.fill(Qt::transparent);
     QPainter painter(&drawn);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-    const double reach = kMaxAdvanceEms * state.pixelSize + state.boldStroke;
-    double left = 0;
-    for (const QString &piece : pieces) {
-        const double advance = pieces.size() > 1 ? state.metrics.horizontalAdvance(piece) : 0;
-        if (pieces.size() == 1 || (left + advance + reach >= area.left() && left - reach <= area.right())) {
-            const QPointF pen(left - area.left(), -area.top());
-            if (stroke)
-                PaintBoldStroke(painter, state, piece, pen);
-            else
-                PaintGlyphs(painter, state, piece, pen);
+    painter.translate(-area.topLeft());
+    painter.setPen(Qt::white);
+    const QPen strokePen(Qt::white, state.boldStroke, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    const QRectF reach = QRectF(area).adjusted(-state.boldStroke, -state.boldStroke, state.boldStroke, state.boldStroke);
+    for (const LaidOut &piece : pieces) {
+        if (!piece.bounds.intersects(reach) && pieces.size() > 1)
+            continue;
+        if (stroke) {
+            painter.strokePath(piece.outline, strokePen);
+            continue;
         }
-        left += advance;
+        for (const QGlyphRun &run : piece.runs) {
+            // Qt draws large glyphs from their outlines.
+            ForgetGlyphOffset(run.rawFont());
+            painter.drawGlyphRun(QPointF(), run);
+        }
     }
     return drawn;
 }
 
 // The glyphs and the bold stroke, each drawn alone, as one 8-bit coverage
 // image within their ink: the stroke over the glyphs, by exact arithmetic.
-// Qt blends glyphs over ink already there in a way that changes with what
-// it drew before, so nothing is drawn over anything by Qt.
-Ink Coverage(const FontState &state, const QStringList &pieces, const QRect &area)
+// Qt blends glyphs over what is there in a way that changes with what it
+// drew before, so nothing is drawn over anything by Qt.
+Ink Coverage(const FontState &state, const std::vector<LaidOut> &pieces, const QRect &area)
 {
     const QImage glyphs = Draw(state, pieces, area, false);
     const QImage stroke = state.boldStroke > 0 ? Draw(state, pieces, area, true) : QImage();
@@ -117,20 +173,41 @@ bool CutShort(const Ink &ink, const QRect &area, const QRect &picture = QRect())
             || (placed.bottom() == area.bottom() && (any || area.bottom() < picture.bottom())));
 }
 
+// A bitmap widened a pixel to the right, as FreeType emboldens one.
+QImage Widened(const QImage &coverage)
+{
+    QImage wider(coverage.width() + 1, coverage.height(), QImage::Format_Alpha8);
+    for (int y = 0; y < wider.height(); ++y) {
+        const std::uint8_t *from = coverage.constScanLine(y);
+        std::uint8_t *to = wider.scanLine(y);
+        to[0] = from[0];
+        for (int x = 1; x < coverage.width(); ++x)
+            to[x] = std::max(from[x], from[x - 1]);
+        to[coverage.width()] = from[coverage.width() - 1];
+    }
+    return wider;
+}
+
 // The text drawn alone around a pen at (0, 0), on a picture lying at
 // `picture` from the pen. `whole`: the ink does not depend on the pen.
 Ink DrawInk(FontState &state, const QString &text, const QRect &picture, bool &whole)
 {
     const QString drawn = VisiblePart(text, state.metrics, state.pixelSize, 0, picture.right());
-    const QStringList pieces = SafePieces(drawn, state.pixelSize);
+    std::vector<LaidOut> pieces;
+    double left = 0;
+    for (const QString &piece : SafePieces(drawn, state.pixelSize)) {
+        pieces.push_back(LayOut(state, piece, left, state.boldStroke > 0 && !state.bitmapsOnly));
+        left = pieces.back().end;
+    }
     QRect room = RoomFor(state, pieces);
     // Marks stacked on their base reach far beyond its box: a room that
     // misses the picture is checked against the outline.
     if (!room.intersects(picture)) {
-        const int reach = static_cast<int>(std::min(kMaxAdvanceEms * state.pixelSize * static_cast<double>(text.size()), kMaxCoordinate));
+        const int reach = static_cast<int>(
+            std::min(kMaxAdvanceEms * state.pixelSize * static_cast<double>(text.size()), kMaxCoordinate));
         if (!room.adjusted(-reach, -reach, reach, reach).intersects(picture))
             return {};
-        room |= state.OutlineBounds(text).adjusted(-2, -2, 2, 2);
+        room |= OutlineBounds(state, text).adjusted(-2, -2, 2, 2);
     }
     // A room too small for the ink grows until it holds all of it or, too
     // large to draw whole, all of it that lies on the picture.
@@ -154,20 +231,29 @@ Ink DrawInk(FontState &state, const QString &text, const QRect &picture, bool &w
 
 } // namespace
 
-void PaintGlyphs(QPainter &painter, const FontState &state, const QString &text, QPointF pen)
+QRect OutlineBounds(FontState &state, const QString &text)
 {
-    painter.setFont(state.font);
-    painter.setPen(Qt::white);
-    painter.drawText(pen, text);
-}
-
-void PaintBoldStroke(QPainter &painter, const FontState &state, const QString &text, QPointF pen)
-{
-    if (state.boldStroke <= 0)
-        return;
+    if (state.bitmapsOnly || text.isEmpty())
+        return {};
+    if (const auto kept = state.outlines.constFind(text); kept != state.outlines.constEnd())
+        return *kept;
     QPainterPath outline;
-    outline.addText(pen, state.font, text);
-    painter.strokePath(outline, QPen(Qt::white, state.boldStroke, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    double left = 0;
+    for (const QString &piece : SafePieces(text, state.pixelSize)) {
+        LaidOut laidOut = LayOut(state, piece, left, true);
+        outline.addPath(laidOut.outline);
+        left = laidOut.end;
+    }
+    QRect bounds;
+    if (!outline.isEmpty()) {
+        const double stroke = state.boldStroke / 2;
+        bounds = (outline.boundingRect().adjusted(-stroke, -stroke, stroke, stroke) & kReach).toAlignedRect();
+    }
+    constexpr qsizetype kMaxKeptOutlines = 4096;
+    if (state.outlines.size() >= kMaxKeptOutlines)
+        state.outlines.clear();
+    state.outlines.insert(text, bounds);
+    return bounds;
 }
 
 InkPointer InkOf(FontState &state, const QString &text, QPoint pen, QSize picture)
@@ -178,17 +264,8 @@ InkPointer InkOf(FontState &state, const QString &text, QPoint pen, QSize pictur
         return kept;
     bool whole = false;
     Ink ink = DrawInk(state, text, QRect(-pen, picture), whole);
-    if (state.boldBitmap && !ink.coverage.isNull()) {
-        // One pixel to the right, as FreeType emboldens a bitmap.
-        QImage wider(ink.coverage.width() + 1, ink.coverage.height(), QImage::Format_Alpha8);
-        for (int y = 0; y < wider.height(); ++y) {
-            const std::uint8_t *from = ink.coverage.constScanLine(y);
-            std::uint8_t *to = wider.scanLine(y);
-            for (int x = 0; x < wider.width(); ++x)
-                to[x] = std::max(x < ink.coverage.width() ? from[x] : std::uint8_t{0}, x > 0 ? from[x - 1] : std::uint8_t{0});
-        }
-        ink.coverage = wider;
-    }
+    if (state.boldBitmap && !ink.coverage.isNull())
+        ink.coverage = Widened(ink.coverage);
     auto shared = std::make_shared<const Ink>(std::move(ink));
     if (whole && text.size() <= kMaxKeptInkText)
         state.inks.Keep(text, shared);

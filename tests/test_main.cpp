@@ -1,7 +1,6 @@
 // Runs every test inside one QApplication on the offscreen platform, with the
 // tests' own fonts, locale and folders. Any Qt warning that the test does not
 // expect fails it.
-#include "framework/fonts.h"
 #include "framework/message_filter.h"
 #include "test_support.h"
 
@@ -50,7 +49,6 @@ int main(int argc, char **argv)
     const QTemporaryDir home;
     for (const char *name : {"XDG_RUNTIME_DIR", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME"})
         qputenv(name, home.path().toUtf8());
-    fw::MakeTextDrawingRepeatable();
     qInstallMessageHandler(FailOnQtWarning);
     fw::InstallMessageFilter();
 
