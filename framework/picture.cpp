@@ -105,7 +105,14 @@ QImage Picture::Scaled(const QRect &source, const QSize &size) const
         scaled_ = std::make_unique<ScaledCopy>(ScaledCopy{source, size, ScaleImage(image, source, size), QRegion()});
         return scaled_->image;
     }
-    for (const QRect &area : std::exchange(scaled_->stale, QRegion())) {
+    const QRegion stale = std::exchange(scaled_->stale, QRegion());
+    // Most of it drawn again: scaled whole, with no copy of the parts.
+    const QRect bounds = stale.boundingRect() & source;
+    if (static_cast<qint64>(bounds.width()) * bounds.height() * 2 > static_cast<qint64>(source.width()) * source.height()) {
+        scaled_->image = ScaleImage(image, source, size);
+        return scaled_->image;
+    }
+    for (const QRect &area : stale) {
         if (!RescalePart(image, source, scaled_->image, area)) {
             scaled_->image = ScaleImage(image, source, size);
             break;

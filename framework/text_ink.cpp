@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 #include <vector>
 
 namespace fw {
@@ -123,6 +124,21 @@ QImage Draw(const FontState &state, const std::vector<LaidOut> &pieces, const QR
     return drawn;
 }
 
+// A line of the glyphs' alpha, with the stroke's over it when there is one.
+void AlphaLine(const QRgb *__restrict glyphs, const QRgb *__restrict stroke, std::uint8_t *__restrict to, int count)
+{
+    if (!stroke) {
+        for (int x = 0; x < count; ++x)
+            to[x] = static_cast<std::uint8_t>(glyphs[x] >> 24);
+        return;
+    }
+    for (int x = 0; x < count; ++x) {
+        const std::uint32_t over = stroke[x] >> 24;
+        const std::uint32_t sum = over * 255 + (glyphs[x] >> 24) * (255 - over) + 128;
+        to[x] = static_cast<std::uint8_t>((sum + (sum >> 8)) >> 8);
+    }
+}
+
 // The glyphs and the bold stroke, each drawn alone, as one 8-bit coverage
 // image within their ink: the stroke over the glyphs, by exact arithmetic.
 // Qt blends glyphs over what is there in a way that changes with what it
@@ -132,30 +148,20 @@ Ink Coverage(const FontState &state, const std::vector<LaidOut> &pieces, const Q
     const QImage glyphs = Draw(state, pieces, area, false);
     const QImage stroke = state.boldStroke > 0 ? Draw(state, pieces, area, true) : QImage();
     QImage alpha(area.size(), QImage::Format_Alpha8);
-    int top = area.height();
-    int bottom = -1;
-    int left = area.width();
-    int right = -1;
+    QRect used;
     for (int y = 0; y < area.height(); ++y) {
-        const auto *glyphLine = reinterpret_cast<const QRgb *>(glyphs.constScanLine(y));
-        const auto *strokeLine = stroke.isNull() ? nullptr : reinterpret_cast<const QRgb *>(stroke.constScanLine(y));
         std::uint8_t *to = alpha.scanLine(y);
-        for (int x = 0; x < area.width(); ++x) {
-            const std::uint32_t under = qAlpha(glyphLine[x]);
-            const std::uint32_t over = strokeLine ? qAlpha(strokeLine[x]) : 0;
-            const std::uint32_t sum = over * 255 + under * (255 - over) + 128;
-            to[x] = static_cast<std::uint8_t>((sum + (sum >> 8)) >> 8);
-            if (to[x] != 0) {
-                top = std::min(top, y);
-                bottom = y;
-                left = std::min(left, x);
-                right = std::max(right, x);
-            }
-        }
+        AlphaLine(reinterpret_cast<const QRgb *>(glyphs.constScanLine(y)),
+            stroke.isNull() ? nullptr : reinterpret_cast<const QRgb *>(stroke.constScanLine(y)), to, area.width());
+        const auto first = std::find_if(to, to + area.width(), [](std::uint8_t a) { return a != 0; });
+        if (first == to + area.width())
+            continue;
+        const auto last = std::find_if(std::make_reverse_iterator(to + area.width()), std::make_reverse_iterator(first),
+            [](std::uint8_t a) { return a != 0; });
+        used |= QRect(static_cast<int>(first - to), y, static_cast<int>(last.base() - first), 1);
     }
-    if (bottom < 0)
+    if (used.isEmpty())
         return {};
-    const QRect used(QPoint(left, top), QPoint(right, bottom));
     return Ink{alpha.copy(used), area.topLeft() + used.topLeft()};
 }
 

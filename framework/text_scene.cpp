@@ -57,14 +57,24 @@ void TextScene::Fill(QImage &picture, const QRect &area, QRgb fill)
 // they share too little. Unchanged texts take what is known of them.
 QRegion TextScene::Changed(Scene &next, QSize picture) const
 {
+    // Beyond this many changed texts, or half the picture, filling it all
+    // is no slower than in parts.
+    constexpr int kMostChanged = 16;
     const QRect all(QPoint(), picture);
     if (!shown_ || shown_->fill != next.fill || shown_->texts.size() != next.texts.size())
+        return all;
+    std::vector<std::size_t> changedTexts;
+    for (std::size_t i = 0; i < next.texts.size(); ++i) {
+        if (!Same(shown_->texts[i], next.texts[i]) && changedTexts.size() <= kMostChanged)
+            changedTexts.push_back(i);
+    }
+    if (changedTexts.size() > kMostChanged)
         return all;
     QRegion changed;
     for (std::size_t i = 0; i < next.texts.size(); ++i) {
         const Text &before = shown_->texts[i];
         Text &text = next.texts[i];
-        if (Same(before, text)) {
+        if (std::find(changedTexts.begin(), changedTexts.end(), i) == changedTexts.end()) {
             text.ink = before.ink;
             text.placed = before.placed;
             text.placedKnown = true;
@@ -74,7 +84,6 @@ QRegion TextScene::Changed(Scene &next, QSize picture) const
         changed += before.placed & all;
         changed += text.placed & all;
     }
-    // Beyond half the picture, filling it all is no slower than in parts.
     return Area(changed) * 2 > static_cast<qint64>(picture.width()) * picture.height() ? QRegion(all) : changed;
 }
 
