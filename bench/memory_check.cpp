@@ -3,9 +3,11 @@
 #include "window/window1.h"
 
 #include <QWidget>
+#include <QtGlobal>
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <fstream>
 #include <string>
 
@@ -28,8 +30,12 @@ double StatusBytes(const std::string &key)
 // 1,000 renders alternating texture sizes 256 and 2048, each painted:
 // resident memory must not grow by more than 2 MiB after the first round,
 // and the peak must stay under 64 MiB above the idle window.
+// VANTOR_MEMORY_ROUNDS sets fewer rounds of two, for a quick run.
 void BM_MemoryAlternatingSizes(benchmark::State &state)
 {
+    const int rounds = qEnvironmentVariableIsSet("VANTOR_MEMORY_ROUNDS")
+        ? std::max(2, qEnvironmentVariableIntValue("VANTOR_MEMORY_ROUNDS"))
+        : 500;
     vantor::Window1 &window = vantor::implicit::Window1();
     auto &textureSize = window.Find<fw::PopupMenu>("popTexSize");
     QWidget &preview = window.Find<fw::Control>("cnvPreview").Widget();
@@ -46,7 +52,7 @@ void BM_MemoryAlternatingSizes(benchmark::State &state)
         render(3);
         render(0);
         const double afterFirstRound = StatusBytes("VmRSS");
-        for (int i = 1; i < 500; ++i) {
+        for (int i = 1; i < rounds; ++i) {
             render(3);
             render(0);
         }
