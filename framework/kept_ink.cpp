@@ -9,19 +9,22 @@ namespace {
 constexpr qsizetype kMaxKeptBytes = 16 << 20;
 constexpr qsizetype kMaxKeptTexts = 4096;
 
-// v / 255 rounded to the nearest whole number, for v up to 255 * 255.
-inline std::uint32_t DivideBy255(std::uint32_t v)
+// For two components held 16 bits apart, each up to 255 * 255: each
+// divided by 255 and rounded to the nearest whole number.
+inline std::uint32_t DivideBy255(std::uint32_t pair)
 {
-    v += 128;
-    return (v + (v >> 8)) >> 8;
+    pair += 0x00800080;
+    return ((pair + ((pair >> 8) & 0x00FF00FF)) >> 8) & 0x00FF00FF;
 }
 
-// One line of pixels. Most of a text's box is uncovered: eight bytes of
-// coverage at a time are skipped while they are all zero.
-void CompositeLine(std::uint32_t *__restrict pixels, const std::uint8_t *__restrict coverage, int count,
-    std::uint32_t red, std::uint32_t green, std::uint32_t blue)
+// One line of pixels, two components at a time. Most of a text's box is
+// uncovered: eight bytes of coverage at a time are skipped while they are
+// all zero.
+void CompositeLine(std::uint32_t *__restrict pixels, const std::uint8_t *__restrict coverage, int count, QRgb colour)
 {
-    const std::uint32_t full = 0xFF000000 | red << 16 | green << 8 | blue;
+    const std::uint32_t full = 0xFF000000 | colour;
+    const std::uint32_t redBlue = full & 0x00FF00FF;
+    const std::uint32_t alphaGreen = (full >> 8) & 0x00FF00FF;
     int x = 0;
     while (x < count) {
         if (x + 8 <= count) {
@@ -38,10 +41,9 @@ void CompositeLine(std::uint32_t *__restrict pixels, const std::uint8_t *__restr
         } else if (a != 0) {
             const std::uint32_t rest = 255 - a;
             const std::uint32_t pixel = pixels[x];
-            const std::uint32_t r = DivideBy255(red * a + ((pixel >> 16) & 0xFF) * rest);
-            const std::uint32_t g = DivideBy255(green * a + ((pixel >> 8) & 0xFF) * rest);
-            const std::uint32_t b = DivideBy255(blue * a + (pixel & 0xFF) * rest);
-            pixels[x] = 0xFF000000 | r << 16 | g << 8 | b;
+            const std::uint32_t rb = DivideBy255(redBlue * a + (pixel & 0x00FF00FF) * rest);
+            const std::uint32_t ag = DivideBy255(alphaGreen * a + ((pixel >> 8) & 0x00FF00FF) * rest);
+            pixels[x] = ag << 8 | rb;
         }
         ++x;
     }
@@ -67,8 +69,7 @@ void CompositeInk(QImage &picture, const Ink &ink, QPoint pen, QRgb colour, cons
         return;
     for (int y = area.top(); y <= area.bottom(); ++y) {
         CompositeLine(reinterpret_cast<std::uint32_t *>(picture.scanLine(y)) + area.left(),
-            ink.coverage.constScanLine(y - placed.top()) + (area.left() - placed.left()), area.width(), qRed(colour),
-            qGreen(colour), qBlue(colour));
+            ink.coverage.constScanLine(y - placed.top()) + (area.left() - placed.left()), area.width(), colour);
     }
 }
 

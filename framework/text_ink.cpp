@@ -4,6 +4,7 @@
 #include "framework/text_pieces.h"
 
 #include <QGlyphRun>
+#include <QHash>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRawFont>
@@ -40,19 +41,48 @@ void ForgetGlyphOffset(const QRawFont &font)
     other.setPixelSize(font.pixelSize() + 1);
 }
 
-// A piece of text laid out once, around a pen at (0, 0): its glyphs, what
-// their boxes and its line cover, and the outline a synthetic bold strokes.
+// Whether the font's glyphs have outlines. Asking a font of bitmaps only
+// (Terminus, a colour emoji font) for one makes Qt switch its face to
+// another size, which the next glyphs of every size are then drawn in.
+bool HasOutlines(const QRawFont &font)
+{
+    static QHash<QString, bool> known;
+    const QString name = font.familyName() + QLatin1Char('\n') + font.styleName();
+    if (const auto found = known.constFind(name); found != known.constEnd())
+        return *found;
+    constexpr qsizetype kEmptyLoca = 4;
+    const bool outlines = font.fontTable("loca").size() > kEmptyLoca || !font.fontTable("CFF ").isEmpty()
+        || !font.fontTable("CFF2").isEmpty();
+    known.insert(name, outlines);
+    return outlines;
+}
+
+// A piece of text around a pen at (0, 0), laid out for drawing: what its
+// glyph boxes and its line cover, where the next piece starts, and either
+// its glyph runs, with the outline a synthetic bold strokes, or the text
+// itself where Qt draws it from its own kept glyphs and needs no outline.
 struct LaidOut {
     QList<QGlyphRun> runs;
+    QString text;
+    QPointF pen;
     QRectF bounds;
     QPainterPath outline;
-    double end = 0; // where the next piece starts
+    double end = 0;
 };
+
+// The largest size Qt draws from glyphs it keeps as images; above it, it
+// draws their outlines. (Qt 6.4.)
+constexpr int kMaxKeptGlyphSize = 64;
 
 // Line separators would start new lines; they are drawn on the one line,
 // each line after the one before, as Qt draws a text at a point.
 LaidOut LayOut(const FontState &state, const QString &piece, double left, bool outline)
 {
+    if (!outline && (state.pixelSize <= kMaxKeptGlyphSize || state.bitmapsOnly)) {
+        const double advance = state.metrics.horizontalAdvance(piece);
+        return LaidOut{{}, piece, QPointF(left, 0), state.metrics.boundingRect(piece).translated(left, 0), {},
+            left + advance};
+    }
     QTextLayout layout(piece, state.font);
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);
@@ -72,12 +102,14 @@ LaidOut LayOut(const FontState &state, const QString &piece, double left, bool o
     laidOut.bounds = QRectF(left, -state.metrics.ascent(), x - left, state.metrics.ascent() + state.metrics.descent());
     for (const QGlyphRun &run : laidOut.runs) {
         const QRawFont font = run.rawFont();
-        ForgetGlyphOffset(font);
+        const bool outlined = outline && HasOutlines(font);
+        if (outlined)
+            ForgetGlyphOffset(font);
         const QList<quint32> glyphs = run.glyphIndexes();
         const QList<QPointF> positions = run.positions();
         for (qsizetype i = 0; i < glyphs.size(); ++i) {
             laidOut.bounds |= font.boundingRect(glyphs[i]).translated(positions[i]);
-            if (outline)
+            if (outlined)
                 laidOut.outline.addPath(font.pathForGlyph(glyphs[i]).translated(positions[i]));
         }
     }
@@ -105,6 +137,7 @@ QImage Draw(const FontState &state, const std::vector<LaidOut> &pieces, const QR
     QPainter painter(&drawn);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     painter.translate(-area.topLeft());
+    painter.setFont(state.font);
     painter.setPen(Qt::white);
     const QPen strokePen(Qt::white, state.boldStroke, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     const QRectF reach = QRectF(area).adjusted(-state.boldStroke, -state.boldStroke, state.boldStroke, state.boldStroke);
@@ -115,9 +148,12 @@ QImage Draw(const FontState &state, const std::vector<LaidOut> &pieces, const QR
             painter.strokePath(piece.outline, strokePen);
             continue;
         }
+        if (!piece.text.isEmpty())
+            painter.drawText(piece.pen, piece.text);
         for (const QGlyphRun &run : piece.runs) {
             // Qt draws large glyphs from their outlines.
-            ForgetGlyphOffset(run.rawFont());
+            if (HasOutlines(run.rawFont()))
+                ForgetGlyphOffset(run.rawFont());
             painter.drawGlyphRun(QPointF(), run);
         }
     }
