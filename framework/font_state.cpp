@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <vector>
 
 namespace fw {
 namespace {
@@ -65,6 +66,47 @@ std::shared_ptr<FontState> FontState::Make(const std::string &family, int pixelS
     }
     state->metrics = QFontMetricsF(font);
     return state;
+}
+
+namespace {
+
+struct Kept {
+    std::string family;
+    int pixelSize;
+    bool bold;
+    bool italic;
+    std::shared_ptr<FontState> state;
+};
+
+// The most recent first.
+std::vector<Kept> &RecentStates()
+{
+    static std::vector<Kept> recent;
+    return recent;
+}
+
+} // namespace
+
+std::shared_ptr<FontState> FontState::Recent(const std::string &family, int pixelSize, bool bold, bool italic)
+{
+    constexpr std::size_t kKept = 6;
+    std::vector<Kept> &recent = RecentStates();
+    const auto found = std::find_if(recent.begin(), recent.end(), [&](const Kept &kept) {
+        return kept.pixelSize == pixelSize && kept.bold == bold && kept.italic == italic && kept.family == family;
+    });
+    if (found != recent.end()) {
+        std::rotate(recent.begin(), found, found + 1);
+        return recent.front().state;
+    }
+    if (recent.size() == kKept)
+        recent.pop_back();
+    recent.insert(recent.begin(), Kept{family, pixelSize, bold, italic, Make(family, pixelSize, bold, italic)});
+    return recent.front().state;
+}
+
+void FontState::ForgetRecent()
+{
+    RecentStates().clear();
 }
 
 double FontState::Advance(const QString &text)

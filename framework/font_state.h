@@ -20,6 +20,13 @@ struct FontState {
     // Bold and italic show at every size, synthesised when the family has
     // no such face.
     static std::shared_ptr<FontState> Make(const std::string &family, int pixelSize, bool bold, bool italic);
+    // The same, kept with what it measured and drew for a few changes more:
+    // going back to a font, size or style used a moment ago, as a user
+    // comparing two does, finds it all again.
+    static std::shared_ptr<FontState> Recent(const std::string &family, int pixelSize, bool bold, bool italic);
+    // Forgets the font states kept for Recent: the next render starts from
+    // scratch.
+    static void ForgetRecent();
 
     // The advance of a text, kept for short texts.
     double Advance(const QString &text);

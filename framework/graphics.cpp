@@ -98,7 +98,7 @@ void Graphics::SetItalic(bool italic)
 FontState &Graphics::Font()
 {
     if (!font_)
-        font_ = FontState::Make(textFont_, textSize_, bold_, italic_);
+        font_ = FontState::Recent(textFont_, textSize_, bold_, italic_);
     return *font_;
 }
 

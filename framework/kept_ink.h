@@ -16,6 +16,8 @@ namespace fw {
 struct Ink {
     QImage coverage;
     QPoint offset;
+    // Drawn the same wherever the pen is; false for ink cut to the picture.
+    bool whole = true;
 
     QRect Placed(QPoint pen) const { return coverage.isNull() ? QRect() : QRect(pen + offset, coverage.size()); }
 };

@@ -76,12 +76,17 @@ constexpr int kMaxKeptGlyphSize = 64;
 
 // Line separators would start new lines; they are drawn on the one line,
 // each line after the one before, as Qt draws a text at a point.
-LaidOut LayOut(const FontState &state, const QString &piece, double left, bool outline)
+// `last`: no piece follows, so where one would start is not needed.
+LaidOut LayOut(const FontState &state, const QString &piece, double left, bool outline, bool last)
 {
     if (!outline && (state.pixelSize <= kMaxKeptGlyphSize || state.bitmapsOnly)) {
-        const double advance = state.metrics.horizontalAdvance(piece);
-        return LaidOut{{}, piece, QPointF(left, 0), state.metrics.boundingRect(piece).translated(left, 0), {},
-            left + advance};
+        const double advance = last ? 0 : state.metrics.horizontalAdvance(piece);
+        // One character's box needs no layout; with the line, as a text's has.
+        const QRectF box = piece.size() == 1
+            ? state.metrics.boundingRect(piece.front())
+                  | QRectF(0, -state.metrics.ascent(), 0, state.metrics.ascent() + state.metrics.descent())
+            : state.metrics.boundingRect(piece);
+        return LaidOut{{}, piece, QPointF(left, 0), box.translated(left, 0), {}, left + advance};
     }
     QTextLayout layout(piece, state.font);
     QTextOption option;
@@ -160,19 +165,25 @@ QImage Draw(const FontState &state, const std::vector<LaidOut> &pieces, const QR
     return drawn;
 }
 
-// A line of the glyphs' alpha, with the stroke's over it when there is one.
-void AlphaLine(const QRgb *__restrict glyphs, const QRgb *__restrict stroke, std::uint8_t *__restrict to, int count)
+// A line of the glyphs' alpha, with the stroke's over it when there is one;
+// gives whether any of it is covered.
+bool AlphaLine(const QRgb *__restrict glyphs, const QRgb *__restrict stroke, std::uint8_t *__restrict to, int count)
 {
+    std::uint8_t any = 0;
     if (!stroke) {
-        for (int x = 0; x < count; ++x)
+        for (int x = 0; x < count; ++x) {
             to[x] = static_cast<std::uint8_t>(glyphs[x] >> 24);
-        return;
+            any |= to[x];
+        }
+        return any != 0;
     }
     for (int x = 0; x < count; ++x) {
         const std::uint32_t over = stroke[x] >> 24;
         const std::uint32_t sum = over * 255 + (glyphs[x] >> 24) * (255 - over) + 128;
         to[x] = static_cast<std::uint8_t>((sum + (sum >> 8)) >> 8);
+        any |= to[x];
     }
+    return any != 0;
 }
 
 // The glyphs and the bold stroke, each drawn alone, as one 8-bit coverage
@@ -187,11 +198,10 @@ Ink Coverage(const FontState &state, const std::vector<LaidOut> &pieces, const Q
     QRect used;
     for (int y = 0; y < area.height(); ++y) {
         std::uint8_t *to = alpha.scanLine(y);
-        AlphaLine(reinterpret_cast<const QRgb *>(glyphs.constScanLine(y)),
-            stroke.isNull() ? nullptr : reinterpret_cast<const QRgb *>(stroke.constScanLine(y)), to, area.width());
-        const auto first = std::find_if(to, to + area.width(), [](std::uint8_t a) { return a != 0; });
-        if (first == to + area.width())
+        if (!AlphaLine(reinterpret_cast<const QRgb *>(glyphs.constScanLine(y)),
+                stroke.isNull() ? nullptr : reinterpret_cast<const QRgb *>(stroke.constScanLine(y)), to, area.width()))
             continue;
+        const auto first = std::find_if(to, to + area.width(), [](std::uint8_t a) { return a != 0; });
         const auto last = std::find_if(std::make_reverse_iterator(to + area.width()), std::make_reverse_iterator(first),
             [](std::uint8_t a) { return a != 0; });
         used |= QRect(static_cast<int>(first - to), y, static_cast<int>(last.base() - first), 1);
@@ -237,8 +247,9 @@ Ink DrawInk(FontState &state, const QString &text, const QRect &picture, bool &w
     const QString drawn = VisiblePart(text, state.metrics, state.pixelSize, 0, picture.right());
     std::vector<LaidOut> pieces;
     double left = 0;
-    for (const QString &piece : SafePieces(drawn, state.pixelSize)) {
-        pieces.push_back(LayOut(state, piece, left, state.boldStroke > 0 && !state.bitmapsOnly));
+    const QStringList texts = SafePieces(drawn, state.pixelSize);
+    for (const QString &piece : texts) {
+        pieces.push_back(LayOut(state, piece, left, state.boldStroke > 0 && !state.bitmapsOnly, &piece == &texts.last()));
         left = pieces.back().end;
     }
     QRect room = RoomFor(state, pieces);
@@ -282,7 +293,7 @@ QRect OutlineBounds(FontState &state, const QString &text)
     QPainterPath outline;
     double left = 0;
     for (const QString &piece : SafePieces(text, state.pixelSize)) {
-        LaidOut laidOut = LayOut(state, piece, left, true);
+        LaidOut laidOut = LayOut(state, piece, left, true, false);
         outline.addPath(laidOut.outline);
         left = laidOut.end;
     }
@@ -308,6 +319,7 @@ InkPointer InkOf(FontState &state, const QString &text, QPoint pen, QSize pictur
     Ink ink = DrawInk(state, text, QRect(-pen, picture), whole);
     if (state.boldBitmap && !ink.coverage.isNull())
         ink.coverage = Widened(ink.coverage);
+    ink.whole = whole;
     auto shared = std::make_shared<const Ink>(std::move(ink));
     if (whole && text.size() <= kMaxKeptInkText)
         state.inks.Keep(text, shared);

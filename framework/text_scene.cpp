@@ -4,6 +4,7 @@
 #include "framework/text_ink.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace fw {
 namespace {
@@ -53,6 +54,46 @@ void TextScene::Fill(QImage &picture, const QRect &area, QRgb fill)
         std::fill_n(reinterpret_cast<QRgb *>(picture.scanLine(y)) + area.left(), area.width(), pixel);
 }
 
+std::optional<QPoint> TextScene::Moved(const Scene &next) const
+{
+    if (!shown_ || shown_->fill != next.fill || shown_->texts.size() != next.texts.size() || next.texts.empty())
+        return std::nullopt;
+    const QPoint offset = next.texts.front().pen - shown_->texts.front().pen;
+    for (std::size_t i = 0; i < next.texts.size(); ++i) {
+        const Text &before = shown_->texts[i];
+        const Text &text = next.texts[i];
+        const bool placeless = !before.ink && before.placedKnown && before.placed.isEmpty() && text.text.isEmpty();
+        if (text.pen - before.pen != offset || text.colour != before.colour
+            || text.state->serial != before.state->serial || text.text != before.text
+            || !(placeless || (before.ink && before.ink->whole)))
+            return std::nullopt;
+    }
+    return offset;
+}
+
+QRegion TextScene::Scroll(QImage &picture, QPoint offset)
+{
+    const QRect all = picture.rect();
+    const QRect kept = all.translated(offset) & all;
+    if (kept.isEmpty())
+        return all;
+    const int columns = kept.width();
+    const int from = kept.left() - offset.x();
+    const auto move = [&](int y) {
+        auto *line = reinterpret_cast<QRgb *>(picture.scanLine(y));
+        const auto *source = reinterpret_cast<const QRgb *>(picture.constScanLine(y - offset.y()));
+        std::memmove(line + kept.left(), source + from, static_cast<std::size_t>(columns) * sizeof(QRgb));
+    };
+    if (offset.y() > 0) {
+        for (int y = kept.bottom(); y >= kept.top(); --y)
+            move(y);
+    } else {
+        for (int y = kept.top(); y <= kept.bottom(); ++y)
+            move(y);
+    }
+    return QRegion(all) - QRegion(kept);
+}
+
 // Where the next scene differs from the one shown; the whole picture when
 // they share too little. Unchanged texts take what is known of them.
 QRegion TextScene::Changed(Scene &next, QSize picture) const
@@ -93,8 +134,25 @@ QRegion TextScene::Show(QImage &picture)
         return {};
     Scene next = std::move(*next_);
     next_.reset();
-    const QRegion changed = Changed(next, picture.size());
-    for (const QRect &area : changed) {
+    const QRect all = picture.rect();
+    QRegion changed;
+    QRegion drawn;
+    // Moved all alike (dx or dy changed): every pixel moves, and only what
+    // comes in from outside is drawn.
+    if (const std::optional<QPoint> offset = Moved(next); offset && !offset->isNull()) {
+        for (std::size_t i = 0; i < next.texts.size(); ++i) {
+            const Text &before = shown_->texts[i];
+            next.texts[i].ink = before.ink;
+            next.texts[i].placed = before.placed.translated(*offset);
+            next.texts[i].placedKnown = true;
+        }
+        drawn = Scroll(picture, *offset);
+        changed = all;
+    } else {
+        changed = Changed(next, picture.size());
+        drawn = changed;
+    }
+    for (const QRect &area : drawn) {
         Fill(picture, area, next.fill);
         for (Text &text : next.texts) {
             if (text.placedKnown && !text.placed.intersects(area))

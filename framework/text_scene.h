@@ -49,6 +49,12 @@ private:
         std::vector<Text> texts;
     };
     static bool Same(const Text &a, const Text &b);
+    // When every text of the next scene is one shown, moved by the same
+    // offset, with ink that does not depend on where it lies: the offset.
+    std::optional<QPoint> Moved(const Scene &next) const;
+    // Moves the pixels by the offset; gives the area it brings in from
+    // outside the picture.
+    static QRegion Scroll(QImage &picture, QPoint offset);
     static void Ink(Text &text, QSize picture);
     static void Fill(QImage &picture, const QRect &area, QRgb fill);
     QRegion Changed(Scene &next, QSize picture) const;
