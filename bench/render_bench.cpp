@@ -93,6 +93,21 @@ void BM_FontChange(benchmark::State &state)
     fonts.SetListIndex(0);
 }
 
+// A size not used a moment ago: nothing measured or drawn before can be
+// reused, the worst case of a change.
+void BM_FirstUseOfASize(benchmark::State &state)
+{
+    Prepare(static_cast<int>(state.range(0)), true);
+    fw::Listbox &sizes = Window().Find<fw::Listbox>("lstSizes");
+    int step = 0;
+    for (auto _ : state) {
+        step = (step + 1) % 8;
+        sizes.SetListIndex(40 - 9 + 4 * step); // eight sizes 4 apart, from 40
+        Preview().repaint();
+    }
+    sizes.SetListIndex(72 - 9);
+}
+
 // A key typed into dx, through Qt's event delivery to the painted preview.
 void BM_DxKeystroke(benchmark::State &state)
 {
@@ -173,6 +188,7 @@ BENCHMARK(BM_FontMap)->Apply(TextureSizes);
 BENCHMARK(BM_SettingsChangeFit)->Apply(TextureSizes);
 BENCHMARK(BM_SettingsChangeUnscaled)->Apply(TextureSizes);
 BENCHMARK(BM_FontChange)->Apply(TextureSizes);
+BENCHMARK(BM_FirstUseOfASize)->Apply(TextureSizes);
 BENCHMARK(BM_DxKeystroke)->Apply(TextureSizes);
 BENCHMARK(BM_DxKeystrokeSampleAndOverflow)->Apply(TextureSizes);
 BENCHMARK(BM_CellKeystroke)->Apply(TextureSizes);

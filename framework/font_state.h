@@ -5,6 +5,8 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QHash>
+#include <QImage>
+#include <QPainter>
 #include <QRect>
 #include <QString>
 
@@ -46,6 +48,15 @@ struct FontState {
     KeptInk inks;
     // What each text's outline covers, kept (see OutlineBounds).
     QHash<QString, QRect> outlines;
+    // Where texts are drawn alone before their ink is taken, kept open as
+    // long as the font state: setting a painter up costs a third of
+    // drawing a character.
+    struct Sheet {
+        QImage image;
+        std::unique_ptr<QPainter> painter; // after the image, so ended first
+    };
+    Sheet glyphSheet;
+    Sheet strokeSheet;
 
 private:
     QHash<QString, double> advances_;

@@ -14,6 +14,7 @@
 #include <cmath>
 #include <cstdint>
 #include <iterator>
+#include <optional>
 #include <vector>
 
 namespace fw {
@@ -133,36 +134,71 @@ QRect RoomFor(const FontState &state, const std::vector<LaidOut> &pieces)
     return (box & kReach).toAlignedRect().adjusted(-margin, -margin, margin, margin);
 }
 
-// The glyphs, or the bold stroke, of the pieces that reach `area` (from
-// the pen), drawn into an image of it.
-QImage Draw(const FontState &state, const std::vector<LaidOut> &pieces, const QRect &area, bool stroke)
+// The sheet's painter, ready to draw into the top left of the sheet the
+// size of the area, cleared, as if that were the area.
+QPainter &Ready(FontState::Sheet &sheet, const QFont &font, const QRect &area)
 {
-    QImage drawn(area.size(), QImage::Format_ARGB32_Premultiplied);
-    drawn.fill(Qt::transparent);
-    QPainter painter(&drawn);
-    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-    painter.translate(-area.topLeft());
-    painter.setFont(state.font);
+    if (sheet.image.width() < area.width() || sheet.image.height() < area.height()) {
+        sheet.painter.reset();
+        sheet.image = QImage(std::max(sheet.image.width(), area.width()), std::max(sheet.image.height(), area.height()),
+            QImage::Format_ARGB32_Premultiplied);
+        sheet.painter = std::make_unique<QPainter>(&sheet.image);
+        sheet.painter->setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+        sheet.painter->setFont(font);
+    }
+    QPainter &painter = *sheet.painter;
+    painter.resetTransform();
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.fillRect(QRect(QPoint(), area.size()), Qt::transparent);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter.setPen(Qt::white);
+    painter.translate(-area.topLeft());
+    return painter;
+}
+
+// The glyphs, or the bold stroke, of the pieces that reach `area` (from
+// the pen), drawn into the top left of an image the area's size or larger.
+// A sheet of the font state holds areas up to a size; larger ones get their
+// own image, which `own` keeps.
+const QImage &Draw(FontState &state, const std::vector<LaidOut> &pieces, const QRect &area, bool stroke, QImage &own)
+{
+    constexpr qint64 kMaxSheetPixels = 512 * 512;
+    std::optional<QPainter> ownPainter;
+    QPainter *painter = nullptr;
+    const QImage *drawn = nullptr;
+    if (Area(area) <= kMaxSheetPixels) {
+        FontState::Sheet &sheet = stroke ? state.strokeSheet : state.glyphSheet;
+        painter = &Ready(sheet, state.font, area);
+        drawn = &sheet.image;
+    } else {
+        own = QImage(area.size(), QImage::Format_ARGB32_Premultiplied);
+        own.fill(Qt::transparent);
+        painter = &ownPainter.emplace(&own);
+        painter->setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+        painter->setFont(state.font);
+        painter->setPen(Qt::white);
+        painter->translate(-area.topLeft());
+        drawn = &own;
+    }
     const QPen strokePen(Qt::white, state.boldStroke, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     const QRectF reach = QRectF(area).adjusted(-state.boldStroke, -state.boldStroke, state.boldStroke, state.boldStroke);
     for (const LaidOut &piece : pieces) {
         if (!piece.bounds.intersects(reach) && pieces.size() > 1)
             continue;
         if (stroke) {
-            painter.strokePath(piece.outline, strokePen);
+            painter->strokePath(piece.outline, strokePen);
             continue;
         }
         if (!piece.text.isEmpty())
-            painter.drawText(piece.pen, piece.text);
+            painter->drawText(piece.pen, piece.text);
         for (const QGlyphRun &run : piece.runs) {
             // Qt draws large glyphs from their outlines.
             if (HasOutlines(run.rawFont()))
                 ForgetGlyphOffset(run.rawFont());
-            painter.drawGlyphRun(QPointF(), run);
+            painter->drawGlyphRun(QPointF(), run);
         }
     }
-    return drawn;
+    return *drawn;
 }
 
 // A line of the glyphs' alpha, with the stroke's over it when there is one;
@@ -190,16 +226,18 @@ bool AlphaLine(const QRgb *__restrict glyphs, const QRgb *__restrict stroke, std
 // image within their ink: the stroke over the glyphs, by exact arithmetic.
 // Qt blends glyphs over what is there in a way that changes with what it
 // drew before, so nothing is drawn over anything by Qt.
-Ink Coverage(const FontState &state, const std::vector<LaidOut> &pieces, const QRect &area)
+Ink Coverage(FontState &state, const std::vector<LaidOut> &pieces, const QRect &area)
 {
-    const QImage glyphs = Draw(state, pieces, area, false);
-    const QImage stroke = state.boldStroke > 0 ? Draw(state, pieces, area, true) : QImage();
+    QImage ownGlyphs;
+    QImage ownStroke;
+    const QImage &glyphs = Draw(state, pieces, area, false, ownGlyphs);
+    const QImage *stroke = state.boldStroke > 0 ? &Draw(state, pieces, area, true, ownStroke) : nullptr;
     QImage alpha(area.size(), QImage::Format_Alpha8);
     QRect used;
     for (int y = 0; y < area.height(); ++y) {
         std::uint8_t *to = alpha.scanLine(y);
         if (!AlphaLine(reinterpret_cast<const QRgb *>(glyphs.constScanLine(y)),
-                stroke.isNull() ? nullptr : reinterpret_cast<const QRgb *>(stroke.constScanLine(y)), to, area.width()))
+                stroke ? reinterpret_cast<const QRgb *>(stroke->constScanLine(y)) : nullptr, to, area.width()))
             continue;
         const auto first = std::find_if(to, to + area.width(), [](std::uint8_t a) { return a != 0; });
         const auto last = std::find_if(std::make_reverse_iterator(to + area.width()), std::make_reverse_iterator(first),
