@@ -24,10 +24,11 @@ struct MenuRow {
     std::optional<std::string_view> shortcut; // separators get none assigned
 };
 
-constexpr std::array<MenuRow, 18> kMenuTree{{
+constexpr std::array<MenuRow, 19> kMenuTree{{
     {kMenuBar, "FileMenu", Kind::Item, "&File", ""},
     {"FileMenu", "FileSaveTexture", Kind::Item, "Save &Texture...", "Cmd+S"},
     {"FileMenu", "FileSaveWidthTable", Kind::Item, "Save &Width Table...", "Cmd+Shift+S"},
+    {"FileMenu", "FileExportBMFont", Kind::Item, "Export &BMFont...", ""},
     {"FileMenu", "UntitledMenu2", Kind::Item, "-", std::nullopt},
     {"FileMenu", "FileQuit", Kind::Quit, "&Quit", "Cmd+Q"},
     {kMenuBar, "EditMenu", Kind::Item, "&Edit", ""},
@@ -53,9 +54,10 @@ void OnMainWindow(void (Window1::*command)())
 }
 
 // The File menu's saves do exactly what the Save buttons do.
-constexpr std::array<std::pair<std::string_view, void (Window1::*)()>, 4> kActions{{
+constexpr std::array<std::pair<std::string_view, void (Window1::*)()>, 5> kActions{{
     {"FileSaveTexture", &Window1::btnSave_Action},
     {"FileSaveWidthTable", &Window1::btnSaveWidths_Action},
+    {"FileExportBMFont", &Window1::FileExportBMFont_Action},
     {"ViewSampleText", &Window1::ViewSampleText_Action},
     {"ViewCellOverflow", &Window1::ViewCellOverflow_Action},
 }};

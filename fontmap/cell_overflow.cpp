@@ -13,6 +13,12 @@ fw::Rect Window1::CellSquare(std::int32_t textureSize, int row, int column)
     return {left, top, fw::ToInt32((column + 1) * pitch) - left, fw::ToInt32((row + 1) * pitch) - top};
 }
 
+Window1::Pen Window1::CellPen(const RenderSettings &rendered, int row, int column)
+{
+    const double pitch = rendered.textureSize * 0.1;
+    return {fw::ToInt32(column * pitch + rendered.dx), fw::ToInt32((row + 1) * pitch - rendered.dy)};
+}
+
 bool Window1::ShowsCellOverflow() const
 {
     const fw::MenuItem *item = MenuBar() ? MenuBar()->Lookup("ViewCellOverflow") : nullptr;

@@ -20,6 +20,8 @@ AtomicFile::AtomicFile(std::string path)
     const QFileInfo target(file_->fileName());
     if (target.exists() && !target.isFile())
         Fail(QCoreApplication::translate("fw", "it is not a regular file"));
+    if (target.exists() && !(target.permissions() & QFileDevice::WriteOwner))
+        Fail(QCoreApplication::translate("fw", "it is read-only"));
     // Unbuffered, so that every write error shows at the write that meets
     // it: Qt 6.4's QSaveFile misses one that shows only when commit()
     // flushes its buffer, and would put an empty file in place.
@@ -42,14 +44,22 @@ void AtomicFile::Write(std::string_view bytes)
     }
 }
 
-void AtomicFile::Commit()
+void AtomicFile::Finish()
 {
+    if (finished_)
+        return;
     if (writeError_)
         Fail(*writeError_);
     // Some file systems report a full disk only when the data reaches it,
     // and QSaveFile ignores what its own sync says.
     if (::fsync(file_->handle()) != 0 && errno != EINVAL && errno != EROFS)
         Fail(qt_error_string(errno));
+    finished_ = true;
+}
+
+void AtomicFile::Commit()
+{
+    Finish();
     if (!file_->commit())
         Fail(file_->errorString());
 }

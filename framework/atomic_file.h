@@ -16,16 +16,21 @@ class AtomicFile {
 public:
     // Throws IOException naming the file and the reason when it cannot be
     // created, or when the target exists but is no regular file (a folder, a
-    // FIFO, a device), which must never be replaced by one.
+    // FIFO, a device), which must never be replaced by one, or is read-only,
+    // which its owner protected from being replaced, root included.
     explicit AtomicFile(std::string path);
     ~AtomicFile();
     AtomicFile(const AtomicFile &) = delete;
     AtomicFile &operator=(const AtomicFile &) = delete;
 
-    // Appends the bytes. The first failure is kept for Commit to report.
+    // Appends the bytes. The first failure is kept for Finish to report.
     void Write(std::string_view bytes);
-    // Puts the file in place. Throws IOException naming the file and the
-    // first error met while writing, syncing or replacing.
+    // Makes sure that all of it reached the disk, without putting it in
+    // place yet. Throws IOException naming the file and the first error met
+    // while writing or syncing.
+    void Finish();
+    // Puts the file in place, finishing it first. Throws IOException naming
+    // the file and the first error met while writing, syncing or replacing.
     void Commit();
 
 private:
@@ -34,6 +39,7 @@ private:
     std::string path_;
     std::unique_ptr<QSaveFile> file_;
     std::unique_ptr<QString> writeError_;
+    bool finished_ = false;
 };
 
 } // namespace fw

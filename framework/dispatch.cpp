@@ -1,7 +1,8 @@
 #include "framework/dispatch.h"
 
+#include "framework/message.h"
+
 #include <QApplication>
-#include <QMessageBox>
 #include <QTimer>
 #include <QWidget>
 
@@ -11,16 +12,14 @@ namespace fw {
 
 namespace {
 
-void ShowWarning(std::exception_ptr error)
+void ShowError(std::exception_ptr error)
 {
-    QWidget *parent = QApplication::activeWindow();
-    const QString title = parent ? parent->windowTitle() : QApplication::applicationDisplayName();
-    QMessageBox::warning(parent, title, QString::fromStdString(DescribeError(error)));
+    ShowWarning(DescribeError(error));
 }
 
 UnhandledExceptionService &Service()
 {
-    static UnhandledExceptionService service = ShowWarning;
+    static UnhandledExceptionService service = ShowError;
     return service;
 }
 

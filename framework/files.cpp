@@ -63,6 +63,19 @@ std::shared_ptr<TextOutputStream> FolderItem::CreateTextFile() const
     return std::make_shared<TextOutputStream>(std::make_unique<AtomicFile>(path_));
 }
 
+void SaveFiles(const std::vector<std::pair<std::string, std::string>> &files)
+{
+    std::vector<std::unique_ptr<AtomicFile>> written;
+    for (const auto &[path, bytes] : files) {
+        written.push_back(std::make_unique<AtomicFile>(path));
+        written.back()->Write(bytes);
+    }
+    for (const auto &file : written)
+        file->Finish();
+    for (const auto &file : written)
+        file->Commit();
+}
+
 std::shared_ptr<FolderItem> GetSaveFolderItem(std::string_view fileType, std::string_view proposedName)
 {
     // Qt's own dialog everywhere, so it behaves the same on every desktop.
@@ -75,6 +88,9 @@ std::shared_ptr<FolderItem> GetSaveFolderItem(std::string_view fileType, std::st
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     if (fileType == "text/any") {
         dialog.setNameFilter(QCoreApplication::translate("fw", "All files (*)"));
+    } else if (fileType == "font/fnt") {
+        dialog.setNameFilter(QCoreApplication::translate("fw", "BMFont files (*.fnt)"));
+        dialog.setDefaultSuffix(QStringLiteral("fnt"));
     } else {
         const QString mimeType = QString::fromUtf8(fileType.data(), static_cast<qsizetype>(fileType.size()));
         dialog.setMimeTypeFilters({mimeType});

@@ -3,6 +3,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace fw {
 
@@ -41,13 +43,20 @@ private:
     std::string path_;
 };
 
+// Writes the files whole, in order, each a path and its bytes: all of them
+// are written and synced before any is put in place, so that a failure
+// leaves every file as it was. Throws IOException naming the file and the
+// reason.
+void SaveFiles(const std::vector<std::pair<std::string, std::string>> &files);
+
 // The message of a failed save: "Cannot save <path>: <reason>".
 std::string CannotSave(const std::string &path, const std::string &reason);
 
 // Shows the modal save dialog proposing `proposedName`, in the folder of the
 // last save of this run. "image/png" offers PNG files and adds ".png" to a
 // name without a suffix; "text/any" offers all files and keeps the name as
-// typed. Gives nil when the user cancels.
+// typed; "font/fnt" offers BMFont files and adds ".fnt". Gives nil when the
+// user cancels.
 std::shared_ptr<FolderItem> GetSaveFolderItem(std::string_view fileType, std::string_view proposedName);
 
 } // namespace fw

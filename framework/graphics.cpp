@@ -178,6 +178,28 @@ double Graphics::TextWidth(std::string_view text)
     return Font().Advance(ToQString(text));
 }
 
+double Graphics::Kerning(std::string_view first, std::string_view second)
+{
+    if (textSize_ < 1 || first.empty() || second.empty())
+        return 0;
+    // The pair is measured without being kept: there are many of them.
+    const QString pair = ToQString(first) + ToQString(second);
+    double together = 0;
+    for (const QString &piece : SafePieces(pair, textSize_))
+        together += Font().metrics.horizontalAdvance(piece);
+    return together - TextWidth(first) - TextWidth(second);
+}
+
+double Graphics::Ascent()
+{
+    return textSize_ < 1 ? 0 : Font().metrics.ascent();
+}
+
+double Graphics::LineSpacing()
+{
+    return textSize_ < 1 ? 0 : Font().metrics.lineSpacing();
+}
+
 void Graphics::DrawString(std::string_view text, int x, int y)
 {
     if (textSize_ < 1 || text.empty() || !PenInReach(x, y))
@@ -212,14 +234,20 @@ Rect Graphics::InkRect(std::string_view text, int x, int y)
 {
     if (textSize_ < 1 || text.empty() || !PenInReach(x, y))
         return {};
-    const QString string = ToQString(text);
-    QRect bounds = OutlineBounds(Font(), string).translated(x, y);
-    if (bounds.isNull()) {
-        // Bitmap and colour glyphs have no outline: their ink tells.
-        const InkPointer ink = InkOf(Font(), string, QPoint(x, y), QSize(Width(), Height()));
-        bounds = ink ? ink->Placed(QPoint(x, y)) : QRect();
-    }
-    return bounds.isNull() ? Rect{} : Rect{bounds.left(), bounds.top(), bounds.width(), bounds.height()};
+    const QRect bounds = OutlineBounds(Font(), ToQString(text)).translated(x, y);
+    // Bitmap and colour glyphs have no outline: their ink tells.
+    if (bounds.isNull())
+        return DrawnInk(text, x, y);
+    return Rect{bounds.left(), bounds.top(), bounds.width(), bounds.height()};
+}
+
+Rect Graphics::DrawnInk(std::string_view text, int x, int y)
+{
+    if (textSize_ < 1 || text.empty() || !PenInReach(x, y))
+        return {};
+    const InkPointer ink = InkOf(Font(), ToQString(text), QPoint(x, y), QSize(Width(), Height()));
+    const QRect placed = ink ? ink->Placed(QPoint(x, y)) : QRect();
+    return placed.isNull() ? Rect{} : Rect{placed.left(), placed.top(), placed.width(), placed.height()};
 }
 
 void Graphics::DrawPicture(const Picture &picture, int x, int y, int width, int height, int sourceX, int sourceY,

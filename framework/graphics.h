@@ -84,6 +84,13 @@ public:
     int StringWidth(std::string_view text);
     // The same advance, unrounded.
     double TextWidth(std::string_view text);
+    // How much further the two texts advance laid out together than one
+    // after the other: the font's kerning of the pair (negative when it
+    // brings them closer), or what a ligature of them saves.
+    double Kerning(std::string_view first, std::string_view second);
+    // The font's ascent and the distance from one baseline to the next.
+    double Ascent();
+    double LineSpacing();
     // Draws without wrapping, with the left end of the baseline at (x, y):
     // the glyphs' coverage in the fore colour, whatever their own colours.
     // Glyphs are clipped only by the target's edges.
@@ -93,6 +100,8 @@ public:
     // most 2^24 pixels from the pen; empty for a text without ink or a pen
     // beyond 2^24 pixels.
     Rect InkRect(std::string_view text, int x, int y);
+    // The pixels DrawString's ink covers, as drawn on a picture of this size.
+    Rect DrawnInk(std::string_view text, int x, int y);
     // Copies the source rectangle into the destination rectangle, scaling
     // when their sizes differ: smoothly when shrinking, by nearest pixel when
     // enlarging, at the device's own pixel density.

@@ -52,15 +52,30 @@ void GraphicsExporter::SavePicture(const FolderItem &location, const Picture &pi
     AtomicFile file(location.Path());
     // Encoded in memory, so that a write error is the file's to report, with
     // its reason, rather than the encoder's.
+    file.Write(EncodePng(picture, PngColours::Rgb, compression_, location.Path()));
+    file.Commit();
+}
+
+std::string EncodePng(const Picture &picture, PngColours colours, int level, const std::string &path)
+{
+    QImage image = picture.Image();
+    if (colours == PngColours::WhiteOnGreyAlpha) {
+        image = QImage(picture.Image().size(), QImage::Format_ARGB32);
+        for (int y = 0; y < image.height(); ++y) {
+            const auto *from = reinterpret_cast<const QRgb *>(picture.Image().constScanLine(y));
+            auto *to = reinterpret_cast<QRgb *>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x)
+                to[x] = static_cast<QRgb>(qRed(from[x])) << 24 | 0x00FFFFFF;
+        }
+    }
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "png");
-    writer.setQuality(QualityForLevel(compression_));
-    if (!writer.write(picture.Image()))
-        throw IOException(CannotSave(location.Path(), writer.errorString().toStdString()));
-    file.Write(std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
-    file.Commit();
+    writer.setQuality(QualityForLevel(level));
+    if (!writer.write(image))
+        throw IOException(CannotSave(path, writer.errorString().toStdString()));
+    return png.toStdString();
 }
 
 std::shared_ptr<GraphicsExporter> GetQTGraphicsExporter(std::string_view format)

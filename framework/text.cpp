@@ -198,6 +198,14 @@ std::vector<std::string> Graphemes(std::string_view text)
     return graphemes;
 }
 
+std::vector<std::uint32_t> ComposedCodePoints(std::string_view text)
+{
+    const QList<uint> codes = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
+                                  .normalized(QString::NormalizationForm_C)
+                                  .toUcs4();
+    return std::vector<std::uint32_t>(codes.begin(), codes.end());
+}
+
 std::string ReadableName(std::string_view character)
 {
     const QList<uint> codes = QString::fromUtf8(character.data(), static_cast<qsizetype>(character.size())).toUcs4();

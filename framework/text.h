@@ -36,6 +36,10 @@ std::string Mid(std::string_view text, std::int64_t start, std::int64_t length);
 // an emoji with its modifiers, a CR LF pair.
 std::vector<std::string> Graphemes(std::string_view text);
 
+// The text's code points, in Unicode normalization form C (a base and its
+// combining mark become one precomposed character where there is one).
+std::vector<std::uint32_t> ComposedCodePoints(std::string_view text);
+
 // A character as a person can read it: itself, or, when nothing of it can
 // be seen (a control or format character, a space), its code points named
 // "U+0009".

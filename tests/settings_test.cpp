@@ -11,7 +11,7 @@ std::optional<bool> ExportsEnabled(const fw::Window &window)
     std::vector<bool> states;
     for (const char *name : {"btnSave", "btnCopy", "btnSaveWidths", "btnCopyWidths"})
         states.push_back(QtChild<QPushButton>(window, name).isEnabled());
-    for (const char *name : {"FileSaveTexture", "FileSaveWidthTable"})
+    for (const char *name : {"FileSaveTexture", "FileSaveWidthTable", "FileExportBMFont"})
         states.push_back(QtChild<QAction>(window, name).isEnabled());
     if (std::adjacent_find(states.begin(), states.end(), std::not_equal_to<>()) != states.end())
         return std::nullopt;

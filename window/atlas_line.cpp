@@ -74,11 +74,9 @@ SampleText::AtlasLine SampleText::DrawAtlasLine(
         const int row = glyph.cell / 10;
         const int column = glyph.cell % 10;
         const fw::Rect square = Window1::CellSquare(rendered.textureSize, row, column);
-        // Where the renderer put this cell's pen, inside its square.
-        const std::int32_t penX = fw::ToInt32(column * pitch + rendered.dx) - square.left;
-        const std::int32_t penY = fw::ToInt32((row + 1) * pitch - rendered.dy) - square.top;
-        g.DrawPicture(fw::NotNil(main.CurrentFontMap), x - penX, baseline - penY, square.width, square.height,
-            square.left, square.top, square.width, square.height, fw::Blend::Lighten);
+        const Window1::Pen pen = Window1::CellPen(rendered, row, column);
+        g.DrawPicture(fw::NotNil(main.CurrentFontMap), x - (pen.x - square.left), baseline - (pen.y - square.top),
+            square.width, square.height, square.left, square.top, square.width, square.height, fw::Blend::Lighten);
     }
     return line;
 }

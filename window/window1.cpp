@@ -21,7 +21,7 @@ void Window1::Layout()
 
 void Window1::EnableExportItems(bool enabled)
 {
-    for (const char *item : {"FileSaveTexture", "FileSaveWidthTable"})
+    for (const char *item : {"FileSaveTexture", "FileSaveWidthTable", "FileExportBMFont"})
         fw::NotNil(fw::NotNil(MenuBar()).Lookup(item)).SetEnabled(enabled);
 }
 

@@ -71,6 +71,17 @@ public:
     void btnSaveWidths_Action();
     void btnCopyWidths_Action();
 
+    // File > Export BMFont: the last render as a BMFont page and its .fnt,
+    // for the engines that read them.
+    void FileExportBMFont_Action();
+    // Writes the last render as the .fnt at the path and, beside it, its
+    // page <name>_0.png; gives the cell texts of more than one character,
+    // which cannot be BMFont characters, once each.
+    std::vector<std::string> ExportBMFont(const std::string &fntPath);
+    // The last render as BMFont text naming its page; `several` gets the
+    // cell texts of more than one character, once each.
+    std::string BMFontText(const std::string &pageName, std::vector<std::string> &several);
+
     void btnQuit_Action();
     void Closing() override;
 
@@ -83,6 +94,12 @@ public:
     // Cell (row, column) of a texture: from the column's and row's start,
     // truncated, to the next one's.
     static fw::Rect CellSquare(std::int32_t textureSize, int row, int column);
+    // Where the renderer put the pen of cell (row, column).
+    struct Pen {
+        std::int32_t x = 0;
+        std::int32_t y = 0;
+    };
+    static Pen CellPen(const RenderSettings &rendered, int row, int column);
 
     // The items of the window's menu bar, by name.
     fw::MenuItem &EditMenu() const;

@@ -1,0 +1,181 @@
+#include "modal_driver.h"
+#include "test_support.h"
+
+#include <cmath>
+#include <map>
+
+#include <sys/stat.h>
+
+namespace {
+
+// A line of a .fnt: its tag and its fields, quotes taken off.
+struct FntLine {
+    std::string tag;
+    std::map<std::string, std::string> fields;
+    int Int(const std::string &key) const { return std::stoi(fields.at(key)); }
+};
+
+std::vector<FntLine> ParseFnt(const QByteArray &text)
+{
+    std::vector<FntLine> lines;
+    for (const QByteArray &line : text.split('\n')) {
+        if (line.isEmpty())
+            continue;
+        FntLine parsed;
+        const QList<QByteArray> words = line.split(' ');
+        parsed.tag = words.first().toStdString();
+        for (qsizetype i = 1; i < words.size(); ++i) {
+            const qsizetype equals = words[i].indexOf('=');
+            QByteArray value = words[i].mid(equals + 1);
+            if (value.startsWith('"'))
+                value = value.mid(1, value.size() - 2);
+            parsed.fields[words[i].left(equals).toStdString()] = value.toStdString();
+        }
+        lines.push_back(parsed);
+    }
+    return lines;
+}
+
+class BMFontTest : public MainWindowTest {
+protected:
+    QTemporaryDir folder;
+
+    QString PathOf(const char *name) const { return folder.filePath(QString::fromLatin1(name)); }
+    static QByteArray Read(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    // Renders with the family, bold off, and exports to font.fnt.
+    std::vector<FntLine> Export(const char *family, std::vector<std::string> *several = nullptr)
+    {
+        const QAbstractItemModel &fonts = *QtChild<QTableView>(window, "lstFonts").model();
+        for (int row = 0; row < fonts.rowCount(); ++row) {
+            if (fonts.index(row, 0).data().toString() == QLatin1String(family))
+                List("lstFonts").SetListIndex(row);
+        }
+        window.Find<fw::CheckBox>("chkBold").SetValue(false);
+        window.UpdateFontMap();
+        const std::vector<std::string> named = window.ExportBMFont(PathOf("font.fnt").toStdString());
+        if (several)
+            *several = named;
+        return ParseFnt(Read(PathOf("font.fnt")));
+    }
+};
+
+TEST_F(BMFontTest, EachCharacterKeepsItsPenInsideItsCellWithWholeAdvancesAndTheFontsKerning)
+{
+    List("lstChars").SetCell(1, 0, "e\xCC\x81"); // composes to U+00E9
+    List("lstChars").SetCell(1, 1, "ab");
+    List("lstChars").SetCell(1, 2, "");
+    std::vector<std::string> several;
+    const std::vector<FntLine> fnt = Export("DejaVu Sans", &several);
+    EXPECT_EQ(several, std::vector<std::string>{"ab"});
+    const QByteArray bytes = Read(PathOf("font.fnt"));
+    EXPECT_TRUE(bytes.startsWith("info face=\"DejaVu Sans\" size=72 bold=0 italic=0 charset=\"\" unicode=1 "
+                                 "stretchH=100 smooth=1 aa=1 padding=0,0,0,0 spacing=0,0\n"));
+    EXPECT_FALSE(bytes.contains('\r'));
+    ASSERT_GE(fnt.size(), 4u);
+    const FntLine &common = fnt[1];
+    EXPECT_EQ(common.fields.at("scaleW") + common.fields.at("scaleH"), "10241024");
+    EXPECT_EQ(fnt[2].fields.at("file"), "font_0.png");
+    const int base = common.Int("base");
+    std::map<int, const FntLine *> chars;
+    for (const FntLine &line : fnt) {
+        if (line.tag == "char")
+            chars[line.Int("id")] = &line;
+    }
+    EXPECT_EQ(fnt[3].Int("count"), static_cast<int>(chars.size()));
+    EXPECT_EQ(chars.size(), 93u) << "95 printable characters, less the three cells changed, plus e acute";
+    const auto check = [&](int id, int cell) {
+        SCOPED_TRACE(id);
+        ASSERT_TRUE(chars.count(id));
+        const FntLine &c = *chars[id];
+        const fw::Rect square = vantor::Window1::CellSquare(1024, cell / 10, cell % 10);
+        const vantor::Window1::Pen pen = vantor::Window1::CellPen(window.Rendered, cell / 10, cell % 10);
+        EXPECT_TRUE(c.Int("x") >= square.left && c.Int("x") + c.Int("width") <= square.left + square.width);
+        EXPECT_TRUE(c.Int("y") >= square.top && c.Int("y") + c.Int("height") <= square.top + square.height);
+        EXPECT_EQ(c.Int("x") - c.Int("xoffset"), pen.x) << "the pen stays where the texture has it";
+        EXPECT_EQ(base - c.Int("yoffset"), pen.y - c.Int("y"));
+        EXPECT_EQ(c.Int("xadvance"), std::lround(std::stod(List("lstWidths").Cell(cell, 1))));
+    };
+    check(0xE9, 10);
+    check('?', 31); // the first of the six cells holding it
+    check('W', 55);
+    check('g', 71);
+    EXPECT_EQ(chars[' ']->Int("width") + chars[' ']->Int("height"), 0) << "the space has no ink";
+
+    const auto kerning = [](const std::vector<FntLine> &lines, int first, int second) {
+        for (const FntLine &line : lines) {
+            if (line.tag == "kerning" && line.Int("first") == first && line.Int("second") == second)
+                return line.Int("amount");
+        }
+        return 0;
+    };
+    EXPECT_LT(kerning(fnt, 'A', 'V'), 0) << "DejaVu Sans brings A and V together";
+    EXPECT_FALSE(Read(PathOf("font.fnt")).contains("\nkernings count=0"));
+    const std::vector<FntLine> mono = Export("Courier");
+    EXPECT_TRUE(std::none_of(mono.begin(), mono.end(), [](const FntLine &line) { return line.tag == "kernings"; }))
+        << "a monospace face has no kerning";
+}
+
+TEST_F(BMFontTest, ThePageIsTheTextureWhiteWithItsGreyAsAlpha)
+{
+    window.Find<fw::PopupMenu>("popTexSize").SetListIndex(3);
+    List("lstChars").SetCell(0, 0, "\xF0\x9F\x8D\x8E");
+    Export("DejaVu Sans");
+    const QByteArray png = Read(PathOf("font_0.png"));
+    EXPECT_EQ(png.mid(16, 10), QByteArray("\0\0\x08\0\0\0\x08\0\x08\x06", 10)) << "2048 x 2048, 8-bit RGBA";
+    const QImage page = QImage::fromData(png).convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(page.size(), Texture().size());
+    for (int y = 0; y < page.height(); ++y) {
+        for (int x = 0; x < page.width(); ++x)
+            ASSERT_EQ(page.pixel(x, y), qRgba(255, 255, 255, qRed(Texture().pixel(x, y)))) << x << ", " << y;
+    }
+}
+
+TEST_F(BMFontTest, TheMenuExportsBesideTheFntAndNamesWhatCannotBeACharacter)
+{
+    List("lstChars").SetCell(2, 2, std::string(100000, 'x'));
+    List("lstChars").SetCell(2, 3, "\xE2\x80\x8D\xE2\x80\x8D");
+    window.UpdateFontMap();
+    ModalDriver driver({[&](QWidget &modal) {
+        EXPECT_EQ(dynamic_cast<QFileDialog &>(modal).nameFilters(), QStringList{QStringLiteral("BMFont files (*.fnt)")});
+        ModalDriver::SaveAs(PathOf("atlas"))(modal);
+    }});
+    QtChild<QAction>(window, "FileExportBMFont").trigger();
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).join(QLatin1Char(' ')), QStringLiteral("atlas.fnt atlas_0.png"));
+    EXPECT_EQ(driver.messages,
+        QStringList{QStringLiteral("Not exported, more than one character: xxxxxxxxxxxxxxxx\u2026 U+200D U+200D")});
+}
+
+TEST_F(BMFontTest, AFailedExportSaysWhyOnceAndLeavesEveryFileAsItWas)
+{
+    // A read-only page, protected by its owner, even from root; the .fnt
+    // beside it is never written alone.
+    const QByteArray oldPage("old page");
+    const QByteArray oldFnt("old fnt");
+    for (const auto &[name, bytes] : {std::pair{"atlas_0.png", oldPage}, {"atlas.fnt", oldFnt}}) {
+        QFile file(PathOf(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    }
+    ASSERT_EQ(chmod(PathOf("atlas_0.png").toLocal8Bit().constData(), 0444), 0);
+    for (const auto &[path, reason] : {std::pair{PathOf("atlas.fnt"), QStringLiteral("it is read-only")},
+             {QStringLiteral("/proc/atlas.fnt"), QString()}}) {
+        SCOPED_TRACE(path.toStdString());
+        std::vector<ModalDriver::Step> steps{ModalDriver::SaveAs(path)};
+        if (QFileInfo::exists(path))
+            steps.push_back(ModalDriver::Confirm());
+        ModalDriver driver(steps);
+        QtChild<QAction>(window, "FileExportBMFont").trigger();
+        const QString page = QFileInfo(path).dir().filePath(QStringLiteral("atlas_0.png"));
+        const QStringList failures = driver.messages.filter(QStringLiteral("Cannot save"));
+        ASSERT_EQ(failures.size(), 1) << driver.messages.join(QLatin1Char('|'));
+        EXPECT_TRUE(failures[0].startsWith(QStringLiteral("Cannot save ") + page + QStringLiteral(": "))) << failures[0];
+        EXPECT_TRUE(failures[0].endsWith(reason)) << failures[0];
+    }
+    EXPECT_EQ(Read(PathOf("atlas_0.png")), oldPage);
+    EXPECT_EQ(Read(PathOf("atlas.fnt")), oldFnt);
+}
+
+} // namespace
