@@ -179,3 +179,105 @@ TEST_F(BMFontTest, AFailedExportSaysWhyOnceAndLeavesEveryFileAsItWas)
 }
 
 } // namespace
+
+namespace {
+
+// LÖVE 11.4, a reader no one here wrote, draws a line with the exported font
+// onto black: the same pixels as the texture's squares give, copied by the
+// .fnt's rectangles at its whole advances and kerning, each glyph over what
+// is there (a + d (1 - a)), as LÖVE blends.
+TEST_F(BMFontTest, LoveDrawsALineAsTheTextureAndItsRectanglesGiveIt)
+{
+    const QString game = PathOf("game");
+    ASSERT_TRUE(QDir().mkpath(game));
+    window.Find<fw::CheckBox>("chkBold").SetValue(false);
+    const std::vector<FntLine> fnt = [&] {
+        const QAbstractItemModel &fonts = *QtChild<QTableView>(window, "lstFonts").model();
+        for (int row = 0; row < fonts.rowCount(); ++row) {
+            if (fonts.index(row, 0).data().toString() == QLatin1String("DejaVu Sans"))
+                List("lstFonts").SetListIndex(row);
+        }
+        window.ExportBMFont((game + QStringLiteral("/font.fnt")).toStdString());
+        return ParseFnt(Read(game + QStringLiteral("/font.fnt")));
+    }();
+    const QString line = QStringLiteral("AVAW Tj?g");
+    const QSize canvas(520, 130);
+    const QPoint start(10, 10);
+    const auto write = [&](const char *name, const QString &text) {
+        QFile file(game + QLatin1Char('/') + QLatin1String(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text.toUtf8());
+    };
+    write("conf.lua", QStringLiteral("function love.conf(t) t.identity = 'vantor-bmfont' t.modules.audio = false "
+                                     "t.modules.sound = false t.window.width = 64 t.window.height = 64 end\n"));
+    write("main.lua",
+        QStringLiteral("function love.load()\n"
+                       "  love.graphics.setDefaultFilter('nearest', 'nearest')\n"
+                       "  local font = love.graphics.newFont('font.fnt')\n"
+                       "  local canvas = love.graphics.newCanvas(%1, %2)\n"
+                       "  love.graphics.setCanvas(canvas)\n"
+                       "  love.graphics.clear(0, 0, 0, 1)\n"
+                       "  love.graphics.setFont(font)\n"
+                       "  love.graphics.print('%3', %4, %5)\n"
+                       "  love.graphics.setCanvas()\n"
+                       "  canvas:newImageData():encode('png', 'line.png')\n"
+                       "  love.event.quit()\n"
+                       "end\n")
+            .arg(canvas.width())
+            .arg(canvas.height())
+            .arg(line)
+            .arg(start.x())
+            .arg(start.y()));
+    QProcess love;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), PathOf("data"));
+    environment.insert(QStringLiteral("HOME"), folder.path());
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    love.setProcessEnvironment(environment);
+    love.start(QStringLiteral("xvfb-run"), {QStringLiteral("-a"), QStringLiteral("-s"),
+                                               QStringLiteral("-screen 0 640x480x24"), QStringLiteral("love"), game});
+    ASSERT_TRUE(love.waitForFinished(60000)) << "LOVE did not end";
+    const QImage drawn(PathOf("data/love/vantor-bmfont/line.png"));
+    ASSERT_EQ(drawn.size(), canvas) << love.readAllStandardError().toStdString();
+
+    std::map<int, const FntLine *> chars;
+    std::map<std::pair<int, int>, int> kerning;
+    for (const FntLine &fntLine : fnt) {
+        if (fntLine.tag == "char")
+            chars[fntLine.Int("id")] = &fntLine;
+        if (fntLine.tag == "kerning")
+            kerning[{fntLine.Int("first"), fntLine.Int("second")}] = fntLine.Int("amount");
+    }
+    std::vector<double> expected(static_cast<std::size_t>(canvas.width() * canvas.height()), 0.0);
+    int pen = start.x();
+    int previous = 0;
+    for (const QChar character : line) {
+        const FntLine &c = *chars.at(character.unicode());
+        pen += kerning.count({previous, character.unicode()}) ? kerning[{previous, character.unicode()}] : 0;
+        for (int y = 0; y < c.Int("height"); ++y) {
+            for (int x = 0; x < c.Int("width"); ++x) {
+                const double a = qRed(Texture().pixel(c.Int("x") + x, c.Int("y") + y)) / 255.0;
+                double &d = expected[static_cast<std::size_t>(
+                    (start.y() + c.Int("yoffset") + y) * canvas.width() + pen + c.Int("xoffset") + x)];
+                d = a + d * (1 - a);
+            }
+        }
+        pen += c.Int("xadvance");
+        previous = character.unicode();
+    }
+    int most = 0;
+    int differing = 0;
+    for (int y = 0; y < canvas.height(); ++y) {
+        for (int x = 0; x < canvas.width(); ++x) {
+            const int want = static_cast<int>(std::lround(expected[static_cast<std::size_t>(y * canvas.width() + x)] * 255));
+            const int got = qRed(drawn.pixel(x, y));
+            most = std::max(most, std::abs(got - want));
+            differing += got != want;
+        }
+    }
+    EXPECT_EQ(differing, 0) << differing << " pixels differ, by up to " << most << " levels";
+    EXPECT_GT(InkBounds(drawn, drawn.rect()).width(), 300) << "the whole line is drawn";
+}
+
+} // namespace
