@@ -15,7 +15,7 @@ SANITIZE ?= OFF
 
 PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev \
 	libgtest-dev libbenchmark-dev fonts-dejavu-core fonts-dejavu-extra fonts-terminus-otb \
-	fonts-noto-color-emoji xvfb xauth xdotool imagemagick xclip \
+	fonts-noto-color-emoji xvfb xauth xdotool imagemagick xclip love libgl1-mesa-dri \
 	desktop-file-utils appstream dpkg-dev
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 BENCH_PACKAGES := python3-fonttools

@@ -1,5 +1,7 @@
 #include "framework/check_box.h"
 #include "framework/edit_field.h"
+#include "framework/files.h"
+#include "framework/graphics_exporter.h"
 #include "framework/image_scaling.h"
 #include "framework/listbox.h"
 #include "framework/picture.h"
@@ -12,6 +14,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <benchmark/benchmark.h>
@@ -178,6 +181,27 @@ void BM_CharWidthTable(benchmark::State &state)
         benchmark::DoNotOptimize(Window().CharWidthTable());
 }
 
+// Saving the texture as PNG, as the Save button does after its dialogs.
+void BM_SaveTexturePng(benchmark::State &state)
+{
+    Prepare(static_cast<int>(state.range(0)), true);
+    const QTemporaryDir folder;
+    const fw::FolderItem location(folder.filePath(QStringLiteral("texture.png")).toStdString());
+    const fw::GraphicsExporter exporter;
+    for (auto _ : state)
+        exporter.SavePicture(location, *Window().CurrentFontMap);
+}
+
+// Exporting a BMFont: the page, and the .fnt with every pair's kerning.
+void BM_ExportBMFont(benchmark::State &state)
+{
+    Prepare(static_cast<int>(state.range(0)), true);
+    const QTemporaryDir folder;
+    const std::string path = folder.filePath(QStringLiteral("font.fnt")).toStdString();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Window().ExportBMFont(path));
+}
+
 void TextureSizes(benchmark::internal::Benchmark *benchmark)
 {
     benchmark->Arg(256)->Arg(512)->Arg(1024)->Arg(2048)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -194,6 +218,8 @@ BENCHMARK(BM_DxKeystrokeSampleAndOverflow)->Apply(TextureSizes);
 BENCHMARK(BM_CellKeystroke)->Apply(TextureSizes);
 BENCHMARK(BM_Floor)->Apply(TextureSizes);
 BENCHMARK(BM_CharWidthTable)->Apply(TextureSizes);
+BENCHMARK(BM_SaveTexturePng)->Arg(1024)->Arg(2048)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ExportBMFont)->Arg(1024)->Arg(2048)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 

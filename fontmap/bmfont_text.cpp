@@ -81,14 +81,18 @@ std::string Window1::BMFontText(const std::string &pageName, std::vector<std::st
             + fw::Str(c.xoffset) + " yoffset=" + fw::Str(c.yoffset) + " xadvance=" + fw::Str(c.xadvance)
             + " page=0 chnl=15\n";
     }
+    std::vector<std::string> texts;
+    for (const Character &c : characters)
+        texts.push_back(c.text);
+    const std::vector<double> pairs = g.Kernings(texts);
     std::string kernings;
     std::int64_t count = 0;
-    for (const Character &first : characters) {
-        for (const Character &second : characters) {
-            const std::int32_t amount = fw::ToInt32(std::round(g.Kerning(first.text, second.text)));
+    for (std::size_t i = 0; i < characters.size(); ++i) {
+        for (std::size_t j = 0; j < characters.size(); ++j) {
+            const std::int32_t amount = fw::ToInt32(std::round(pairs[i * characters.size() + j]));
             if (amount == 0)
                 continue;
-            kernings += "kerning first=" + fw::Str(first.id) + " second=" + fw::Str(second.id)
+            kernings += "kerning first=" + fw::Str(characters[i].id) + " second=" + fw::Str(characters[j].id)
                 + " amount=" + fw::Str(amount) + "\n";
             ++count;
         }

@@ -178,16 +178,30 @@ double Graphics::TextWidth(std::string_view text)
     return Font().Advance(ToQString(text));
 }
 
-double Graphics::Kerning(std::string_view first, std::string_view second)
+std::vector<double> Graphics::Kernings(const std::vector<std::string> &texts)
 {
-    if (textSize_ < 1 || first.empty() || second.empty())
-        return 0;
-    // The pair is measured without being kept: there are many of them.
-    const QString pair = ToQString(first) + ToQString(second);
-    double together = 0;
-    for (const QString &piece : SafePieces(pair, textSize_))
-        together += Font().metrics.horizontalAdvance(piece);
-    return together - TextWidth(first) - TextWidth(second);
+    std::vector<double> kernings(texts.size() * texts.size(), 0.0);
+    if (textSize_ < 1)
+        return kernings;
+    std::vector<QString> strings;
+    std::vector<double> advances;
+    for (const std::string &text : texts) {
+        strings.push_back(ToQString(text));
+        advances.push_back(TextWidth(text));
+    }
+    // The pairs are measured without being kept: there are many of them.
+    const QFontMetricsF &metrics = Font().metrics;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        for (std::size_t j = 0; j < texts.size(); ++j) {
+            if (strings[i].isEmpty() || strings[j].isEmpty())
+                continue;
+            double together = 0;
+            for (const QString &piece : SafePieces(strings[i] + strings[j], textSize_))
+                together += metrics.horizontalAdvance(piece);
+            kernings[i * texts.size() + j] = together - advances[i] - advances[j];
+        }
+    }
+    return kernings;
 }
 
 double Graphics::Ascent()

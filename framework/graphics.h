@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class QImage;
 class QPainter;
@@ -84,10 +85,11 @@ public:
     int StringWidth(std::string_view text);
     // The same advance, unrounded.
     double TextWidth(std::string_view text);
-    // How much further the two texts advance laid out together than one
-    // after the other: the font's kerning of the pair (negative when it
-    // brings them closer), or what a ligature of them saves.
-    double Kerning(std::string_view first, std::string_view second);
+    // For every ordered pair of the texts, row by row: how much further the
+    // two advance laid out together than one after the other, the font's
+    // kerning of the pair (negative when it brings them closer) or what a
+    // ligature of them saves.
+    std::vector<double> Kernings(const std::vector<std::string> &texts);
     // The font's ascent and the distance from one baseline to the next.
     double Ascent();
     double LineSpacing();

@@ -58,14 +58,19 @@ void GraphicsExporter::SavePicture(const FolderItem &location, const Picture &pi
 
 std::string EncodePng(const Picture &picture, PngColours colours, int level, const std::string &path)
 {
-    QImage image = picture.Image();
+    const QImage &pixels = picture.Image();
+    QImage image = pixels;
     if (colours == PngColours::WhiteOnGreyAlpha) {
-        image = QImage(picture.Image().size(), QImage::Format_ARGB32);
-        for (int y = 0; y < image.height(); ++y) {
-            const auto *from = reinterpret_cast<const QRgb *>(picture.Image().constScanLine(y));
-            auto *to = reinterpret_cast<QRgb *>(image.scanLine(y));
-            for (int x = 0; x < image.width(); ++x)
-                to[x] = static_cast<QRgb>(qRed(from[x])) << 24 | 0x00FFFFFF;
+        // Bytes in the file's order, so that the writer converts nothing.
+        image = QImage(pixels.size(), QImage::Format_RGBA8888);
+        const int width = pixels.width();
+        for (int y = 0; y < pixels.height(); ++y) {
+            const auto *from = reinterpret_cast<const QRgb *>(pixels.constScanLine(y));
+            uchar *to = image.scanLine(y);
+            for (int x = 0; x < width; ++x) {
+                to[4 * x] = to[4 * x + 1] = to[4 * x + 2] = 255;
+                to[4 * x + 3] = static_cast<uchar>(qRed(from[x]));
+            }
         }
     }
     QByteArray png;

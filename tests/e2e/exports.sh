@@ -3,7 +3,7 @@
 # with white glyphs, "atlas" typed as "atlas.png", and Copy puts the same
 # picture on the clipboard. The width table saved has 100 CR line ends and no LF; Copy puts
 # the same bytes on the clipboard; "AB" typed into grid cell (3, 3) shows up
-# in row 34.
+# in row 34. Alt+F, B exports the BMFont beside its page.
 . "$(dirname "$0")/lib.sh"
 
 start_app
@@ -32,6 +32,16 @@ copied_table_is() {
   xclip -o -selection clipboard >"$WORK/clipboard.txt" 2>/dev/null && cmp -s "$1" "$WORK/clipboard.txt"
 }
 eventually copied_table_is "$WORK/widths.txt" || fail "the clipboard differs from the saved file"
+
+# File > Export BMFont from the keyboard: the .fnt and its page beside it.
+xdotool windowfocus --sync "$WINDOW"
+xdotool key --clearmodifiers alt+f b
+save_as "$WORK/font"
+wait_file "$WORK/font.fnt"
+head -n 1 "$WORK/font.fnt" | grep -q '^info face="Courier" ' || fail "the .fnt does not start as readers expect"
+grep -q '^page id=0 file="font_0.png"$' "$WORK/font.fnt" || fail "the .fnt does not name its page"
+[ "$(identify -format '%w %[png:IHDR.color-type-orig]' "$WORK/font_0.png")" = "2048 6" ] ||
+  fail "the page is not the 2048 texture as RGBA"
 
 # Cell (3, 3) holds "A": rows of 18 px, columns a tenth of the grid wide.
 # Typing into a selected cell replaces its text.
