@@ -24,7 +24,7 @@ struct MenuRow {
     std::optional<std::string_view> shortcut; // separators get none assigned
 };
 
-constexpr std::array<MenuRow, 19> kMenuTree{{
+constexpr std::array<MenuRow, 20> kMenuTree{{
     {kMenuBar, "FileMenu", Kind::Item, "&File", ""},
     {"FileMenu", "FileSaveTexture", Kind::Item, "Save &Texture...", "Cmd+S"},
     {"FileMenu", "FileSaveWidthTable", Kind::Item, "Save &Width Table...", "Cmd+Shift+S"},
@@ -44,6 +44,7 @@ constexpr std::array<MenuRow, 19> kMenuTree{{
     {kMenuBar, "ViewMenu", Kind::Item, "&View", ""},
     {"ViewMenu", "ViewSampleText", Kind::Item, "&Sample Text", "Cmd+T"},
     {"ViewMenu", "ViewCellOverflow", Kind::Check, "Show Cell &Overflow", ""},
+    {"ViewMenu", "ViewFitGlyphs", Kind::Item, "&Fit Glyphs to Cells", ""},
 }};
 
 // The File and View items act on the main window, when it is open.
@@ -54,12 +55,13 @@ void OnMainWindow(void (Window1::*command)())
 }
 
 // The File menu's saves do exactly what the Save buttons do.
-constexpr std::array<std::pair<std::string_view, void (Window1::*)()>, 5> kActions{{
+constexpr std::array<std::pair<std::string_view, void (Window1::*)()>, 6> kActions{{
     {"FileSaveTexture", &Window1::btnSave_Action},
     {"FileSaveWidthTable", &Window1::btnSaveWidths_Action},
     {"FileExportBMFont", &Window1::FileExportBMFont_Action},
     {"ViewSampleText", &Window1::ViewSampleText_Action},
     {"ViewCellOverflow", &Window1::ViewCellOverflow_Action},
+    {"ViewFitGlyphs", &Window1::ViewFitGlyphs_Action},
 }};
 
 } // namespace

@@ -202,6 +202,24 @@ void BM_ExportBMFont(benchmark::State &state)
         benchmark::DoNotOptimize(Window().ExportBMFont(path));
 }
 
+// View > Fit Glyphs to Cells from the default settings, its renders
+// included.
+void BM_FitGlyphsToCells(benchmark::State &state)
+{
+    Prepare(static_cast<int>(state.range(0)), true);
+    for (auto _ : state) {
+        state.PauseTiming();
+        Window().Find<fw::Listbox>("lstSizes").SetListIndex(72 - 9);
+        Window().Find<fw::EditField>("edtDX").SetText("4");
+        Window().Find<fw::EditField>("edtDY").SetText("30");
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(Window().FitGlyphsToCells());
+        Preview().repaint();
+    }
+    Window().Find<fw::Listbox>("lstSizes").SetListIndex(72 - 9);
+    Window().Find<fw::EditField>("edtDY").SetText("30");
+}
+
 void TextureSizes(benchmark::internal::Benchmark *benchmark)
 {
     benchmark->Arg(256)->Arg(512)->Arg(1024)->Arg(2048)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -220,6 +238,7 @@ BENCHMARK(BM_Floor)->Apply(TextureSizes);
 BENCHMARK(BM_CharWidthTable)->Apply(TextureSizes);
 BENCHMARK(BM_SaveTexturePng)->Arg(1024)->Arg(2048)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ExportBMFont)->Arg(1024)->Arg(2048)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_FitGlyphsToCells)->Apply(TextureSizes);
 
 } // namespace
 

@@ -31,15 +31,18 @@ void Window1::ViewCellOverflow_Action()
     UpdateFontMap();
 }
 
+bool Window1::Overflows(const fw::Rect &ink, const fw::Rect &cell)
+{
+    return !ink.Empty()
+        && (ink.left < cell.left || ink.top < cell.top || ink.left + ink.width > cell.left + cell.width
+            || ink.top + ink.height > cell.top + cell.height);
+}
+
 std::vector<int> Window1::OverflowingCells() const
 {
     std::vector<int> cells;
     for (int i = 0; i < static_cast<int>(CellInk.size()); ++i) {
-        const fw::Rect &ink = CellInk[static_cast<std::size_t>(i)];
-        const fw::Rect cell = CellSquare(Rendered.textureSize, i / 10, i % 10);
-        if (!ink.Empty()
-            && (ink.left < cell.left || ink.top < cell.top || ink.left + ink.width > cell.left + cell.width
-                || ink.top + ink.height > cell.top + cell.height))
+        if (Overflows(CellInk[static_cast<std::size_t>(i)], CellSquare(Rendered.textureSize, i / 10, i % 10)))
             cells.push_back(i);
     }
     return cells;

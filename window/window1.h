@@ -91,6 +91,14 @@ public:
     bool ShowsCellOverflow() const;
     // The cells whose ink reaches outside their square, in grid order.
     std::vector<int> OverflowingCells() const;
+    // Whether ink (empty: none) reaches outside the cell's square.
+    static bool Overflows(const fw::Rect &ink, const fw::Rect &cell);
+    // View > Fit Glyphs to Cells: the largest size, and the dx and dy, at
+    // which every cell's ink lies inside its square, the glyphs' ink
+    // centred; cells too large even at the smallest size are left out and
+    // named. Gives the texts left out.
+    void ViewFitGlyphs_Action();
+    std::vector<std::string> FitGlyphsToCells();
     // Cell (row, column) of a texture: from the column's and row's start,
     // truncated, to the next one's.
     static fw::Rect CellSquare(std::int32_t textureSize, int row, int column);

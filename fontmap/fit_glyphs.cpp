@@ -1,0 +1,180 @@
+#include "window/window1.h"
+
+#include "framework/check_box.h"
+#include "framework/edit_field.h"
+#include "framework/graphics.h"
+#include "framework/listbox.h"
+#include "framework/message.h"
+#include "framework/picture.h"
+#include "framework/text.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace vantor {
+namespace {
+
+constexpr int kGridSide = 10;
+constexpr int kFirstSize = 9;
+
+// Each cell's ink at one size, around its pen, as the overflow marks see it.
+struct Inks {
+    std::vector<fw::Rect> boxes;
+};
+
+struct Placement {
+    std::int32_t dx = 0;
+    std::int32_t dy = 0;
+};
+
+// Where the ink of every cell but those left out lies inside its square with
+// the pens at dx and dy.
+bool AllInside(const Inks &inks, const std::vector<bool> &leftOut, const Window1::RenderSettings &settings)
+{
+    for (int cell = 0; cell < kGridSide * kGridSide; ++cell) {
+        const fw::Rect &box = inks.boxes[static_cast<std::size_t>(cell)];
+        if (leftOut[static_cast<std::size_t>(cell)] || box.Empty())
+            continue;
+        const Window1::Pen pen = Window1::CellPen(settings, cell / kGridSide, cell % kGridSide);
+        const fw::Rect ink{pen.x + box.left, pen.y + box.top, box.width, box.height};
+        if (Window1::Overflows(ink, Window1::CellSquare(settings.textureSize, cell / kGridSide, cell % kGridSide)))
+            return false;
+    }
+    return true;
+}
+
+// The pens that centre the union of the inks in the first cell, to the
+// pixel, if every cell's ink then lies inside its square. The cells' squares
+// differ by a pixel and their pens' places in them too, so the pens next to
+// the centred ones are tried as well, the most nearly centred first.
+std::optional<Placement> Centred(const Inks &inks, const std::vector<bool> &leftOut, Window1::RenderSettings settings)
+{
+    fw::Rect all;
+    for (std::size_t cell = 0; cell < inks.boxes.size(); ++cell) {
+        const fw::Rect &box = inks.boxes[cell];
+        if (leftOut[cell] || box.Empty())
+            continue;
+        const int left = all.Empty() ? box.left : std::min(all.left, box.left);
+        const int top = all.Empty() ? box.top : std::min(all.top, box.top);
+        const int right = all.Empty() ? box.left + box.width : std::max(all.left + all.width, box.left + box.width);
+        const int bottom = all.Empty() ? box.top + box.height : std::max(all.top + all.height, box.top + box.height);
+        all = {left, top, right - left, bottom - top};
+    }
+    if (all.Empty())
+        return Placement{};
+    const fw::Rect first = Window1::CellSquare(settings.textureSize, 0, 0);
+    // Left margin dx + left, right margin width - (dx + right): equal at
+    // the ideal dx. The baseline of the first row lies at its height - dy.
+    const double idealX = (first.width - all.width) / 2.0 - all.left;
+    const double idealBaseline = (first.height - all.height) / 2.0 - all.top;
+    const double pitch = settings.textureSize * 0.1;
+    std::optional<Placement> best;
+    double bestOffCentre = 0;
+    for (int stepX = -2; stepX <= 2; ++stepX) {
+        for (int stepY = -2; stepY <= 2; ++stepY) {
+            settings.dx = fw::ToInt32(std::round(idealX)) + stepX;
+            settings.dy = fw::ToInt32(std::round(pitch - idealBaseline)) + stepY;
+            if (!AllInside(inks, leftOut, settings))
+                continue;
+            const Window1::Pen pen = Window1::CellPen(settings, 0, 0);
+            const double offCentre = std::abs(pen.x + all.left - (first.width - pen.x - all.left - all.width))
+                + std::abs(pen.y + all.top - (first.height - pen.y - all.top - all.height));
+            if (!best || offCentre < bestOffCentre) {
+                best = Placement{settings.dx, settings.dy};
+                bestOffCentre = offCentre;
+            }
+        }
+    }
+    return best;
+}
+
+// A value as typed for a 1024 texture, which the texture's scale turns back
+// into `value` pixels: the shortest decimal text that does.
+std::string Entered(std::int32_t value, double scale)
+{
+    const double entered = value / scale;
+    return entered == std::round(entered) ? fw::Str(static_cast<std::int64_t>(entered)) : fw::Format(entered, "0.0");
+}
+
+} // namespace
+
+std::vector<std::string> Window1::FitGlyphsToCells()
+{
+    const auto &sizes = Find<fw::Listbox>("lstSizes");
+    if (!CurrentFontMap || Find<fw::Listbox>("lstFonts").Text().empty() || sizes.ListCount() == 0)
+        return {};
+    RenderSettings settings = Rendered;
+    settings.bold = Find<fw::CheckBox>("chkBold").Value();
+    settings.italic = Find<fw::CheckBox>("chkItalic").Value();
+    const double scale = settings.textureSize / 1024.0;
+    std::vector<std::string> texts;
+    for (int cell = 0; cell < kGridSide * kGridSide; ++cell)
+        texts.push_back(Find<fw::Listbox>("lstChars").Cell(cell / kGridSide, cell % kGridSide));
+
+    // The glyphs' outline boxes at a size: no size is rendered to search.
+    fw::Picture scratch(1, 1, 32);
+    fw::Graphics &g = scratch.Graphics();
+    g.SetTextFont(Find<fw::Listbox>("lstFonts").Text());
+    g.SetBold(settings.bold);
+    g.SetItalic(settings.italic);
+    const auto inksAt = [&](int row) {
+        g.SetTextSize(fw::ToInt32((kFirstSize + row) * scale));
+        Inks inks;
+        for (const std::string &text : texts)
+            inks.boxes.push_back(g.InkRect(text, 0, 0));
+        return inks;
+    };
+    // Cells whose ink is larger than their square at the smallest size can
+    // never fit: they are left out. With no ink at all, there is nothing to
+    // fit.
+    const Inks smallest = inksAt(0);
+    if (std::all_of(smallest.boxes.begin(), smallest.boxes.end(), [](const fw::Rect &box) { return box.Empty(); }))
+        return {};
+    std::vector<bool> leftOut(texts.size(), false);
+    std::vector<std::string> named;
+    for (std::size_t cell = 0; cell < texts.size(); ++cell) {
+        const fw::Rect square = CellSquare(settings.textureSize, static_cast<int>(cell) / kGridSide,
+            static_cast<int>(cell) % kGridSide);
+        const fw::Rect &box = smallest.boxes[cell];
+        leftOut[cell] = box.width > square.width || box.height > square.height;
+        if (leftOut[cell] && std::find(named.begin(), named.end(), texts[cell]) == named.end())
+            named.push_back(texts[cell]);
+    }
+    const auto fitAt = [&](int row, const Inks &inks) {
+        settings.fontSize = fw::ToInt32((kFirstSize + row) * scale);
+        return Centred(inks, leftOut, settings);
+    };
+    std::optional<Placement> placement = fitAt(0, smallest);
+    if (!placement)
+        return named;
+    // Larger glyphs fit less: the largest size that fits, by halving.
+    int fits = 0;
+    int overflows = sizes.ListCount();
+    while (overflows - fits > 1) {
+        const int middle = (fits + overflows) / 2;
+        if (const std::optional<Placement> found = fitAt(middle, inksAt(middle))) {
+            fits = middle;
+            placement = found;
+        } else {
+            overflows = middle;
+        }
+    }
+    Find<fw::Listbox>("lstSizes").SetListIndex(fits);
+    Find<fw::EditField>("edtDX").SetText(Entered(placement->dx, scale));
+    Find<fw::EditField>("edtDY").SetText(Entered(placement->dy, scale));
+    return named;
+}
+
+void Window1::ViewFitGlyphs_Action()
+{
+    const std::vector<std::string> leftOut = FitGlyphsToCells();
+    if (leftOut.empty())
+        return;
+    std::string names;
+    for (const std::string &text : leftOut)
+        names += " " + fw::ReadableName(fw::Mid(text, 1, 16));
+    fw::ShowMessage("Too large for their cells even at the smallest size, left out:" + names);
+}
+
+} // namespace vantor
