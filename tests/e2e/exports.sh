@@ -3,7 +3,8 @@
 # with white glyphs, "atlas" typed as "atlas.png", and Copy puts the same
 # picture on the clipboard. The width table saved has 100 CR line ends and no LF; Copy puts
 # the same bytes on the clipboard; "AB" typed into grid cell (3, 3) shows up
-# in row 34. Alt+F, B exports the BMFont beside its page.
+# in row 34. Alt+F, B exports the BMFont beside its page. dx typed away and
+# back, the texture saved again is the same file.
 . "$(dirname "$0")/lib.sh"
 
 start_app
@@ -42,6 +43,19 @@ head -n 1 "$WORK/font.fnt" | grep -q '^info face="Courier" ' || fail "the .fnt d
 grep -q '^page id=0 file="font_0.png"$' "$WORK/font.fnt" || fail "the .fnt does not name its page"
 [ "$(identify -format '%w %[png:IHDR.color-type-orig]' "$WORK/font_0.png")" = "2048 6" ] ||
   fail "the page is not the 2048 texture as RGBA"
+
+# The same settings give the same bytes, whatever was drawn between: dx
+# typed to 5 and back to 4, then the texture saved again.
+click $((817 + 32)) $((204 + 11))
+xdotool key --clearmodifiers ctrl+a
+xdotool type --delay 100 "5"
+xdotool key --clearmodifiers BackSpace
+xdotool type --delay 100 "4"
+click 887 24
+save_as "$WORK/again"
+confirm_png_settings
+wait_file "$WORK/again.png"
+cmp -s "$WORK/atlas.png" "$WORK/again.png" || fail "the texture saved again at the same settings differs"
 
 # Cell (3, 3) holds "A": rows of 18 px, columns a tenth of the grid wide.
 # Typing into a selected cell replaces its text.
