@@ -6,8 +6,8 @@
 
 #include <array>
 #include <optional>
-#include <utility>
 #include <string_view>
+#include <utility>
 
 namespace vantor {
 namespace {
@@ -54,7 +54,8 @@ void OnMainWindow(void (Window1::*command)())
         (static_cast<Window1 &>(*window).*command)();
 }
 
-// The File menu's saves do exactly what the Save buttons do.
+// The File and View items' commands; the saves do exactly what the Save
+// buttons do.
 constexpr std::array<std::pair<std::string_view, void (Window1::*)()>, 6> kActions{{
     {"FileSaveTexture", &Window1::btnSave_Action},
     {"FileSaveWidthTable", &Window1::btnSaveWidths_Action},

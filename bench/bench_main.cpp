@@ -1,6 +1,7 @@
 // Benchmarks of the render path, in the real window on the offscreen
 // platform with the tests' fonts. `make bench` runs them; Google Benchmark's
 // own flags (--benchmark_format=json, --benchmark_filter=...) work.
+#include "framework/font_state.h"
 #include "framework/window.h"
 #include "window/window1.h"
 
@@ -27,5 +28,6 @@ int main(int argc, char **argv)
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     fw::DestroyAllWindows();
+    fw::FontState::ForgetRecent();
     return 0;
 }

@@ -48,9 +48,10 @@ std::string Window1::BMFontText(const std::string &pageName, std::vector<std::st
         // The first cell holding a character wins, as for the width table.
         if (codes.size() != 1 || !taken.insert(codes.front()).second)
             continue;
-        const fw::Rect square = CellSquare(Rendered.textureSize, cell / 10, cell % 10);
-        const Pen pen = CellPen(Rendered, cell / 10, cell % 10);
-        // The glyph's own ink within its square: no neighbour's, none cut.
+        const fw::Rect square = CellSquare(Rendered.textureSize, cell / kGridSide, cell % kGridSide);
+        const Pen pen = CellPen(Rendered, cell / kGridSide, cell % kGridSide);
+        // The glyph's ink, cut to its square: a rectangle never reaches into
+        // a neighbour's square.
         const fw::Rect ink = g.DrawnInk(text, pen.x, pen.y);
         const int left = std::max(ink.left, square.left);
         const int top = std::max(ink.top, square.top);
@@ -61,15 +62,15 @@ std::string Window1::BMFontText(const std::string &pageName, std::vector<std::st
             rect = {std::clamp(pen.x, square.left, square.left + square.width - 1),
                 std::clamp(pen.y, square.top, square.top + square.height - 1), 0, 0};
         }
-        characters.push_back({codes.front(), text, rect, rect.left - pen.x,
-            fw::ToInt32(base) - (pen.y - rect.top), fw::ToInt32(std::round(fw::Val(widths.Cell(cell, 1))))});
+        characters.push_back({codes.front(), text, rect, rect.left - pen.x, fw::ToInt32(base) - (pen.y - rect.top),
+            fw::ToInt32(std::round(fw::Val(widths.Cell(cell, 1))))});
     }
 
     std::string face = Rendered.fontName;
     std::replace(face.begin(), face.end(), '"', '\'');
     const std::string size = fw::Str(Rendered.textureSize);
-    std::string fnt = "info face=\"" + face + "\" size=" + fw::Str(Rendered.fontSize) + " bold="
-        + fw::Str(Rendered.bold) + " italic=" + fw::Str(Rendered.italic)
+    std::string fnt = "info face=\"" + face + "\" size=" + fw::Str(Rendered.fontSize)
+        + " bold=" + fw::Str(Rendered.bold) + " italic=" + fw::Str(Rendered.italic)
         + " charset=\"\" unicode=1 stretchH=100 smooth=1 aa=1 padding=0,0,0,0 spacing=0,0\n";
     fnt += "common lineHeight=" + Whole(g.LineSpacing()) + " base=" + Whole(base) + " scaleW=" + size
         + " scaleH=" + size + " pages=1 packed=0 alphaChnl=0 redChnl=4 greenChnl=4 blueChnl=4\n";
@@ -77,9 +78,8 @@ std::string Window1::BMFontText(const std::string &pageName, std::vector<std::st
     fnt += "chars count=" + fw::Str(static_cast<std::int64_t>(characters.size())) + "\n";
     for (const Character &c : characters) {
         fnt += "char id=" + fw::Str(c.id) + " x=" + fw::Str(c.rect.left) + " y=" + fw::Str(c.rect.top)
-            + " width=" + fw::Str(c.rect.width) + " height=" + fw::Str(c.rect.height) + " xoffset="
-            + fw::Str(c.xoffset) + " yoffset=" + fw::Str(c.yoffset) + " xadvance=" + fw::Str(c.xadvance)
-            + " page=0 chnl=15\n";
+            + " width=" + fw::Str(c.rect.width) + " height=" + fw::Str(c.rect.height) + " xoffset=" + fw::Str(c.xoffset)
+            + " yoffset=" + fw::Str(c.yoffset) + " xadvance=" + fw::Str(c.xadvance) + " page=0 chnl=15\n";
     }
     std::vector<std::string> texts;
     for (const Character &c : characters)

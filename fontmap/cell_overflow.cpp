@@ -42,7 +42,8 @@ std::vector<int> Window1::OverflowingCells() const
 {
     std::vector<int> cells;
     for (int i = 0; i < static_cast<int>(CellInk.size()); ++i) {
-        if (Overflows(CellInk[static_cast<std::size_t>(i)], CellSquare(Rendered.textureSize, i / 10, i % 10)))
+        if (Overflows(
+                CellInk[static_cast<std::size_t>(i)], CellSquare(Rendered.textureSize, i / kGridSide, i % kGridSide)))
             cells.push_back(i);
     }
     return cells;

@@ -15,8 +15,7 @@
 namespace vantor {
 namespace {
 
-constexpr int kGridSide = 10;
-constexpr int kFirstSize = 9;
+constexpr int kGridSide = Window1::kGridSide;
 
 // Each cell's ink at one size, around its pen, as the overflow marks see it.
 struct Inks {
@@ -62,7 +61,7 @@ std::optional<Placement> Centred(const Inks &inks, const std::vector<bool> &left
         all = {left, top, right - left, bottom - top};
     }
     if (all.Empty())
-        return Placement{};
+        return std::nullopt;
     const fw::Rect first = Window1::CellSquare(settings.textureSize, 0, 0);
     // Left margin dx + left, right margin width - (dx + right): equal at
     // the ideal dx. The baseline of the first row lies at its height - dy.
@@ -99,7 +98,7 @@ std::string Entered(std::int32_t value, double scale)
 
 } // namespace
 
-std::vector<std::string> Window1::FitGlyphsToCells()
+std::string Window1::FitGlyphsToCells()
 {
     const auto &sizes = Find<fw::Listbox>("lstSizes");
     if (!CurrentFontMap || Find<fw::Listbox>("lstFonts").Text().empty() || sizes.ListCount() == 0)
@@ -118,8 +117,10 @@ std::vector<std::string> Window1::FitGlyphsToCells()
     g.SetTextFont(Find<fw::Listbox>("lstFonts").Text());
     g.SetBold(settings.bold);
     g.SetItalic(settings.italic);
+    // Sizes as the renderer gets them from the list's rows, smallest first.
+    const auto sizeAt = [&](int row) { return fw::ToInt32(fw::Val(sizes.Cell(row, 0)) * scale); };
     const auto inksAt = [&](int row) {
-        g.SetTextSize(fw::ToInt32((kFirstSize + row) * scale));
+        g.SetTextSize(sizeAt(row));
         Inks inks;
         for (const std::string &text : texts)
             inks.boxes.push_back(g.InkRect(text, 0, 0));
@@ -134,20 +135,24 @@ std::vector<std::string> Window1::FitGlyphsToCells()
     std::vector<bool> leftOut(texts.size(), false);
     std::vector<std::string> named;
     for (std::size_t cell = 0; cell < texts.size(); ++cell) {
-        const fw::Rect square = CellSquare(settings.textureSize, static_cast<int>(cell) / kGridSide,
-            static_cast<int>(cell) % kGridSide);
+        const fw::Rect square
+            = CellSquare(settings.textureSize, static_cast<int>(cell) / kGridSide, static_cast<int>(cell) % kGridSide);
         const fw::Rect &box = smallest.boxes[cell];
         leftOut[cell] = box.width > square.width || box.height > square.height;
         if (leftOut[cell] && std::find(named.begin(), named.end(), texts[cell]) == named.end())
             named.push_back(texts[cell]);
     }
     const auto fitAt = [&](int row, const Inks &inks) {
-        settings.fontSize = fw::ToInt32((kFirstSize + row) * scale);
+        settings.fontSize = sizeAt(row);
         return Centred(inks, leftOut, settings);
     };
+    const std::string tooLarge
+        = named.empty() ? "" : "Too large for their cells even at the smallest size, left out:" + NamedCells(named);
     std::optional<Placement> placement = fitAt(0, smallest);
-    if (!placement)
-        return named;
+    if (!placement) {
+        return "Nothing changed: at no offsets does every cell's ink lie inside its square, even at the smallest size."
+            + (named.empty() ? "" : " " + tooLarge);
+    }
     // Larger glyphs fit less: the largest size that fits, by halving.
     int fits = 0;
     int overflows = sizes.ListCount();
@@ -163,18 +168,14 @@ std::vector<std::string> Window1::FitGlyphsToCells()
     Find<fw::Listbox>("lstSizes").SetListIndex(fits);
     Find<fw::EditField>("edtDX").SetText(Entered(placement->dx, scale));
     Find<fw::EditField>("edtDY").SetText(Entered(placement->dy, scale));
-    return named;
+    return tooLarge;
 }
 
 void Window1::ViewFitGlyphs_Action()
 {
-    const std::vector<std::string> leftOut = FitGlyphsToCells();
-    if (leftOut.empty())
-        return;
-    std::string names;
-    for (const std::string &text : leftOut)
-        names += " " + fw::ReadableName(fw::Mid(text, 1, 16));
-    fw::ShowMessage("Too large for their cells even at the smallest size, left out:" + names);
+    const std::string outcome = FitGlyphsToCells();
+    if (!outcome.empty())
+        fw::ShowMessage(outcome);
 }
 
 } // namespace vantor

@@ -11,13 +11,12 @@
 namespace vantor {
 namespace {
 
-constexpr int kGridSide = 10;
-
 std::string TenCopies(const std::string &text)
 {
+    constexpr int kCopies = 10;
     std::string copies;
-    copies.reserve(text.size() * kGridSide);
-    for (int i = 0; i < kGridSide; ++i)
+    copies.reserve(text.size() * kCopies);
+    for (int i = 0; i < kCopies; ++i)
         copies += text;
     return copies;
 }
@@ -46,11 +45,13 @@ std::shared_ptr<fw::Picture> Window1::FontMap(std::shared_ptr<fw::Picture> oldMa
     g.SetItalic(Find<fw::CheckBox>("chkItalic").Value());
 
     // A fixed grid, not a packing: every cell is a tenth of the width square.
-    const double pitch = mapWidth * 0.1;
+    RenderSettings grid;
+    grid.textureSize = mapWidth;
+    grid.dx = dx;
+    grid.dy = dy;
     for (int r = 0; r < kGridSide; ++r) {
         for (int c = 0; c < kGridSide; ++c) {
-            const std::int32_t x = fw::ToInt32(c * pitch + dx);
-            const std::int32_t y = fw::ToInt32((r + 1) * pitch - dy);
+            const auto [x, y] = CellPen(grid, r, c);
             const std::string text = chars.Cell(r, c);
             widths.AddRow(text);
             const int row = widths.LastIndex();

@@ -10,6 +10,8 @@
 #include "framework/push_button.h"
 #include "framework/text.h"
 
+#include <algorithm>
+
 namespace vantor {
 
 void Window1::UpdateFontMap()
@@ -23,7 +25,11 @@ void Window1::UpdateFontMap()
     if (!fontName.empty() && size > 0.0 && textureSize > 0) {
         // Size and offsets are entered as for a 1024-pixel texture.
         const double scale = static_cast<double>(textureSize) / 1024.0;
-        Rendered = {fontName, fw::ToInt32(size * scale), textureSize, fw::ToInt32(dx * scale), fw::ToInt32(dy * scale),
+        // Offsets this far put every pen past what text is drawn from, so the
+        // texture is the same, and the arithmetic on pens stays in range.
+        const auto offset
+            = [scale](double value) { return fw::ToInt32(std::clamp(value * scale, -kFarOffset, kFarOffset)); };
+        Rendered = {fontName, fw::ToInt32(size * scale), textureSize, offset(dx), offset(dy),
             Find<fw::CheckBox>("chkBold").Value(), Find<fw::CheckBox>("chkItalic").Value()};
         CurrentFontMap
             = FontMap(CurrentFontMap, fontName, Rendered.fontSize, textureSize, textureSize, Rendered.dx, Rendered.dy);

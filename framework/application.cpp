@@ -1,5 +1,6 @@
 #include "framework/application.h"
 
+#include "framework/font_state.h"
 #include "framework/message_filter.h"
 #include "framework/window.h"
 
@@ -103,6 +104,8 @@ int RuntimeExit()
     Runtime &runtime = TheRuntime();
     DestroyAllWindows();
     runtime.application.reset();
+    // Fonts and painters do not outlive the toolkit that made them.
+    FontState::ForgetRecent();
     runtime.toolkit.reset();
     return runtime.exitStatus;
 }

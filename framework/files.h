@@ -43,10 +43,11 @@ private:
     std::string path_;
 };
 
-// Writes the files whole, in order, each a path and its bytes: all of them
-// are written and synced before any is put in place, so that a failure
-// leaves every file as it was. Throws IOException naming the file and the
-// reason.
+// Writes the files whole, each a path and its bytes: all of them are
+// written and synced before any is put in place, so that a failure while
+// writing leaves every file as it was. Then each is renamed into place, in
+// order; a rename that fails there leaves the earlier ones in place. Throws
+// IOException naming the file and the reason.
 void SaveFiles(const std::vector<std::pair<std::string, std::string>> &files);
 
 // The message of a failed save: "Cannot save <path>: <reason>".

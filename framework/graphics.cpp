@@ -232,7 +232,9 @@ void Graphics::DrawString(std::string_view text, int x, int y)
     }
     Font();
     if (!scene_->Open()) {
-        // Onto what was drawn directly: at once.
+        // Onto what was drawn directly: at once, and the remembered texts no
+        // longer tell what the picture shows.
+        scene_->Forget();
         ownPainter_.reset();
         if (const InkPointer ink = InkOf(*font_, string, QPoint(x, y), image_->size())) {
             CompositeInk(*image_, *ink, QPoint(x, y), ForeColor(), image_->rect());
@@ -278,9 +280,8 @@ void Graphics::DrawPicture(const Picture &picture, int x, int y, int width, int 
     const int factor = target.width() / source.width();
     if (factor >= 1 && target.size() == source.size() * factor) {
         const QRect device(0, 0, Width(), Height());
-        const QRect shown = exposed_.Empty()
-            ? device
-            : QRect(exposed_.left, exposed_.top, exposed_.width, exposed_.height) & device;
+        const QRect shown
+            = exposed_.Empty() ? device : QRect(exposed_.left, exposed_.top, exposed_.width, exposed_.height) & device;
         const QRect visible = target & shown;
         if (visible.isEmpty())
             return;

@@ -55,11 +55,14 @@ void CompositeLine(std::uint32_t *__restrict pixels, const std::uint8_t *__restr
 
 void KeptInk::Keep(const QString &text, InkPointer ink)
 {
-    if (bytes_ > kMaxKeptBytes || inks_.size() >= kMaxKeptTexts) {
+    const qsizetype size = ink->coverage.sizeInBytes();
+    if (size > kMaxKeptBytes)
+        return;
+    if (bytes_ + size > kMaxKeptBytes || inks_.size() >= kMaxKeptTexts) {
         inks_.clear();
         bytes_ = 0;
     }
-    bytes_ += ink->coverage.sizeInBytes();
+    bytes_ += size;
     inks_.insert(text, std::move(ink));
 }
 

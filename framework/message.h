@@ -9,5 +9,7 @@ namespace fw {
 void ShowMessage(const std::string &text);
 // The same, as a warning.
 void ShowWarning(const std::string &text);
+// Asks whether to replace the file at the path, No being the default.
+bool AskToReplace(const std::string &path);
 
 } // namespace fw

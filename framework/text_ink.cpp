@@ -47,8 +47,11 @@ void ForgetGlyphOffset(const QRawFont &font)
 // another size, which the next glyphs of every size are then drawn in.
 bool HasOutlines(const QRawFont &font)
 {
-    static QHash<QString, bool> known;
-    const QString name = font.familyName() + QLatin1Char('\n') + font.styleName();
+    // By name and header: two files may share a name, their headers' dates
+    // and checksums hardly.
+    static QHash<QByteArray, bool> known;
+    const QByteArray name
+        = (font.familyName() + QLatin1Char('\n') + font.styleName() + QLatin1Char('\n')).toUtf8() + font.fontTable("head");
     if (const auto found = known.constFind(name); found != known.constEnd())
         return *found;
     constexpr qsizetype kEmptyLoca = 4;
@@ -69,6 +72,7 @@ struct LaidOut {
     QRectF bounds;
     QPainterPath outline;
     double end = 0;
+    bool lacksOutline = false; // a glyph of it has none (a colour emoji)
 };
 
 // The largest size Qt draws from glyphs it keeps as images; above it, it
@@ -83,10 +87,9 @@ LaidOut LayOut(const FontState &state, const QString &piece, double left, bool o
     if (!outline && (state.pixelSize <= kMaxKeptGlyphSize || state.bitmapsOnly)) {
         const double advance = last ? 0 : state.metrics.horizontalAdvance(piece);
         // One character's box needs no layout; with the line, as a text's has.
-        const QRectF box = piece.size() == 1
-            ? state.metrics.boundingRect(piece.front())
-                  | QRectF(0, -state.metrics.ascent(), 0, state.metrics.ascent() + state.metrics.descent())
-            : state.metrics.boundingRect(piece);
+        const QRectF box = piece.size() == 1 ? state.metrics.boundingRect(piece.front())
+                | QRectF(0, -state.metrics.ascent(), 0, state.metrics.ascent() + state.metrics.descent())
+                                             : state.metrics.boundingRect(piece);
         return LaidOut{{}, piece, QPointF(left, 0), box.translated(left, 0), {}, left + advance};
     }
     QTextLayout layout(piece, state.font);
@@ -111,6 +114,7 @@ LaidOut LayOut(const FontState &state, const QString &piece, double left, bool o
         const bool outlined = outline && HasOutlines(font);
         if (outlined)
             ForgetGlyphOffset(font);
+        laidOut.lacksOutline |= outline && !outlined && !run.glyphIndexes().isEmpty();
         const QList<quint32> glyphs = run.glyphIndexes();
         const QList<QPointF> positions = run.positions();
         for (qsizetype i = 0; i < glyphs.size(); ++i) {
@@ -166,8 +170,12 @@ const QImage &Draw(FontState &state, const std::vector<LaidOut> &pieces, const Q
     std::optional<QPainter> ownPainter;
     QPainter *painter = nullptr;
     const QImage *drawn = nullptr;
-    if (Area(area) <= kMaxSheetPixels) {
-        FontState::Sheet &sheet = stroke ? state.strokeSheet : state.glyphSheet;
+    FontState::Sheet &sheet = stroke ? state.strokeSheet : state.glyphSheet;
+    // The sheet only grows, to hold this area and every earlier one, so the
+    // budget is on the grown sheet: a wide area and then a tall one must not
+    // make it their product.
+    const QRect grown(0, 0, std::max(sheet.image.width(), area.width()), std::max(sheet.image.height(), area.height()));
+    if (Area(grown) <= kMaxSheetPixels) {
         painter = &Ready(sheet, state.font, area);
         drawn = &sheet.image;
     } else {
@@ -181,7 +189,8 @@ const QImage &Draw(FontState &state, const std::vector<LaidOut> &pieces, const Q
         drawn = &own;
     }
     const QPen strokePen(Qt::white, state.boldStroke, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-    const QRectF reach = QRectF(area).adjusted(-state.boldStroke, -state.boldStroke, state.boldStroke, state.boldStroke);
+    const QRectF reach
+        = QRectF(area).adjusted(-state.boldStroke, -state.boldStroke, state.boldStroke, state.boldStroke);
     for (const LaidOut &piece : pieces) {
         if (!piece.bounds.intersects(reach) && pieces.size() > 1)
             continue;
@@ -287,7 +296,8 @@ Ink DrawInk(FontState &state, const QString &text, const QRect &picture, bool &w
     double left = 0;
     const QStringList texts = SafePieces(drawn, state.pixelSize);
     for (const QString &piece : texts) {
-        pieces.push_back(LayOut(state, piece, left, state.boldStroke > 0 && !state.bitmapsOnly, &piece == &texts.last()));
+        pieces.push_back(
+            LayOut(state, piece, left, state.boldStroke > 0 && !state.bitmapsOnly, &piece == &texts.last()));
         left = pieces.back().end;
     }
     QRect room = RoomFor(state, pieces);
@@ -330,13 +340,15 @@ QRect OutlineBounds(FontState &state, const QString &text)
         return *kept;
     QPainterPath outline;
     double left = 0;
+    bool lacksOutline = false;
     for (const QString &piece : SafePieces(text, state.pixelSize)) {
         LaidOut laidOut = LayOut(state, piece, left, true, false);
         outline.addPath(laidOut.outline);
+        lacksOutline |= laidOut.lacksOutline;
         left = laidOut.end;
     }
     QRect bounds;
-    if (!outline.isEmpty()) {
+    if (!outline.isEmpty() && !lacksOutline) {
         const double stroke = state.boldStroke / 2;
         bounds = (outline.boundingRect().adjusted(-stroke, -stroke, stroke, stroke) & kReach).toAlignedRect();
     }

@@ -19,9 +19,10 @@ struct FontState;
 InkPointer InkOf(FontState &state, const QString &text, QPoint pen, QSize picture);
 
 // What the text's outline covers around a pen at (0, 0), the synthetic bold
-// stroke included, to at most 2^24 pixels; null for a text without outline
-// and for a font of bitmaps only, which Qt would switch to another of its
-// sizes to load one.
+// stroke included, to at most 2^24 pixels; null for a text without outline,
+// for one with a glyph that has none (a colour emoji among letters) and for
+// a font of bitmaps only, which Qt would switch to another of its sizes to
+// load one.
 QRect OutlineBounds(FontState &state, const QString &text);
 
 } // namespace fw

@@ -62,10 +62,11 @@ std::optional<QPoint> TextScene::Moved(const Scene &next) const
     for (std::size_t i = 0; i < next.texts.size(); ++i) {
         const Text &before = shown_->texts[i];
         const Text &text = next.texts[i];
-        const bool placeless = !before.ink && before.placedKnown && before.placed.isEmpty() && text.text.isEmpty();
+        // Only ink drawn whole moves with its pen; ink cut to the picture
+        // lacks what comes in.
         if (text.pen - before.pen != offset || text.colour != before.colour
-            || text.state->serial != before.state->serial || text.text != before.text
-            || !(placeless || (before.ink && before.ink->whole)))
+            || text.state->serial != before.state->serial || text.text != before.text || !before.ink
+            || !before.ink->whole)
             return std::nullopt;
     }
     return offset;

@@ -1,6 +1,8 @@
 #include "modal_driver.h"
 #include "test_support.h"
 
+#include "window/sample_text.h"
+
 #include <cmath>
 #include <map>
 
@@ -119,6 +121,26 @@ TEST_F(BMFontTest, EachCharacterKeepsItsPenInsideItsCellWithWholeAdvancesAndTheF
         << "a monospace face has no kerning";
 }
 
+TEST_F(BMFontTest, OffsetsFarBeyondTheTextureKeepEveryPenWhereTheTextureHasIt)
+{
+    for (const char *offset : {"-1e10", "1e10"}) {
+        SCOPED_TRACE(offset);
+        window.Find<fw::EditField>("edtDX").SetText(offset);
+        window.Find<fw::EditField>("edtDY").SetText(offset);
+        const std::vector<FntLine> fnt = Export("DejaVu Sans");
+        EXPECT_EQ(qRed(Texture().pixel(512, 512)) + qRed(Texture().pixel(20, 70)), 0) << "nothing in reach is drawn";
+        const int base = fnt.at(1).Int("base");
+        for (const FntLine &c : fnt) {
+            if (c.tag != "char" || c.Int("id") != 'A')
+                continue;
+            const vantor::Window1::Pen pen = vantor::Window1::CellPen(window.Rendered, 3, 3);
+            EXPECT_EQ(c.Int("x") - c.Int("xoffset"), pen.x);
+            EXPECT_EQ(base - c.Int("yoffset"), pen.y - c.Int("y"));
+        }
+        EXPECT_TRUE(vantor::SampleText::DrawAtlasLine(window, "AB", 10).picture);
+    }
+}
+
 TEST_F(BMFontTest, ThePageIsTheTextureWhiteWithItsGreyAsAlpha)
 {
     window.Find<fw::PopupMenu>("popTexSize").SetListIndex(3);
@@ -139,14 +161,28 @@ TEST_F(BMFontTest, TheMenuExportsBesideTheFntAndNamesWhatCannotBeACharacter)
     List("lstChars").SetCell(2, 2, std::string(100000, 'x'));
     List("lstChars").SetCell(2, 3, "\xE2\x80\x8D\xE2\x80\x8D");
     window.UpdateFontMap();
-    ModalDriver driver({[&](QWidget &modal) {
-        EXPECT_EQ(dynamic_cast<QFileDialog &>(modal).nameFilters(), QStringList{QStringLiteral("BMFont files (*.fnt)")});
-        ModalDriver::SaveAs(PathOf("atlas"))(modal);
-    }});
-    QtChild<QAction>(window, "FileExportBMFont").trigger();
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).join(QLatin1Char(' ')), QStringLiteral("atlas.fnt atlas_0.png"));
-    EXPECT_EQ(driver.messages,
-        QStringList{QStringLiteral("Not exported, more than one character: xxxxxxxxxxxxxxxx\u2026 U+200D U+200D")});
+    // A page without its .fnt is another's file: replaced only when the
+    // user says so.
+    const QByteArray theirs("their page");
+    QFile page(PathOf("atlas_0.png"));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly) && page.write(theirs) == theirs.size());
+    page.close();
+    const QString ask = QStringLiteral("atlas_0.png already exists.\nDo you want to replace it?");
+    for (const bool replace : {false, true}) {
+        ModalDriver driver({[&](QWidget &modal) {
+                                EXPECT_EQ(dynamic_cast<QFileDialog &>(modal).nameFilters(),
+                                    QStringList{QStringLiteral("BMFont files (*.fnt)")});
+                                ModalDriver::SaveAs(PathOf("atlas"))(modal);
+                            },
+            replace ? ModalDriver::Confirm() : ModalDriver::Cancel()});
+        QtChild<QAction>(window, "FileExportBMFont").trigger();
+        EXPECT_EQ(QFileInfo::exists(PathOf("atlas.fnt")), replace);
+        EXPECT_EQ(Read(PathOf("atlas_0.png")) == theirs, !replace);
+        QStringList told{ask};
+        if (replace)
+            told << QStringLiteral("Not exported, more than one character: xxxxxxxxxxxxxxxx\u2026 U+200D U+200D");
+        EXPECT_EQ(driver.messages, told);
+    }
 }
 
 TEST_F(BMFontTest, AFailedExportSaysWhyOnceAndLeavesEveryFileAsItWas)
@@ -171,7 +207,8 @@ TEST_F(BMFontTest, AFailedExportSaysWhyOnceAndLeavesEveryFileAsItWas)
         const QString page = QFileInfo(path).dir().filePath(QStringLiteral("atlas_0.png"));
         const QStringList failures = driver.messages.filter(QStringLiteral("Cannot save"));
         ASSERT_EQ(failures.size(), 1) << driver.messages.join(QLatin1Char('|'));
-        EXPECT_TRUE(failures[0].startsWith(QStringLiteral("Cannot save ") + page + QStringLiteral(": "))) << failures[0];
+        EXPECT_TRUE(failures[0].startsWith(QStringLiteral("Cannot save ") + page + QStringLiteral(": ")))
+            << failures[0];
         EXPECT_TRUE(failures[0].endsWith(reason)) << failures[0];
     }
     EXPECT_EQ(Read(PathOf("atlas_0.png")), oldPage);
@@ -208,8 +245,9 @@ TEST_F(BMFontTest, LoveDrawsALineAsTheTextureAndItsRectanglesGiveIt)
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(text.toUtf8());
     };
-    write("conf.lua", QStringLiteral("function love.conf(t) t.identity = 'vantor-bmfont' t.modules.audio = false "
-                                     "t.modules.sound = false t.window.width = 64 t.window.height = 64 end\n"));
+    write("conf.lua",
+        QStringLiteral("function love.conf(t) t.identity = 'vantor-bmfont' t.modules.audio = false "
+                       "t.modules.sound = false t.window.width = 64 t.window.height = 64 end\n"));
     write("main.lua",
         QStringLiteral("function love.load()\n"
                        "  love.graphics.setDefaultFilter('nearest', 'nearest')\n"
@@ -235,8 +273,9 @@ TEST_F(BMFontTest, LoveDrawsALineAsTheTextureAndItsRectanglesGiveIt)
     environment.insert(QStringLiteral("HOME"), folder.path());
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
     love.setProcessEnvironment(environment);
-    love.start(QStringLiteral("xvfb-run"), {QStringLiteral("-a"), QStringLiteral("-s"),
-                                               QStringLiteral("-screen 0 640x480x24"), QStringLiteral("love"), game});
+    love.start(QStringLiteral("xvfb-run"),
+        {QStringLiteral("-a"), QStringLiteral("-s"), QStringLiteral("-screen 0 640x480x24"), QStringLiteral("love"),
+            game});
     ASSERT_TRUE(love.waitForFinished(60000)) << "LOVE did not end";
     const QImage drawn(PathOf("data/love/vantor-bmfont/line.png"));
     ASSERT_EQ(drawn.size(), canvas) << love.readAllStandardError().toStdString();
@@ -270,7 +309,8 @@ TEST_F(BMFontTest, LoveDrawsALineAsTheTextureAndItsRectanglesGiveIt)
     int differing = 0;
     for (int y = 0; y < canvas.height(); ++y) {
         for (int x = 0; x < canvas.width(); ++x) {
-            const int want = static_cast<int>(std::lround(expected[static_cast<std::size_t>(y * canvas.width() + x)] * 255));
+            const int want
+                = static_cast<int>(std::lround(expected[static_cast<std::size_t>(y * canvas.width() + x)] * 255));
             const int got = qRed(drawn.pixel(x, y));
             most = std::max(most, std::abs(got - want));
             differing += got != want;

@@ -73,8 +73,9 @@ TEST_F(FitGlyphsTest, CellsTooLargeEvenAtTheSmallestSizeAreNamedAndLeftOut)
     ShowOverflow();
     ModalDriver driver({});
     QtChild<QAction>(window, "ViewFitGlyphs").trigger();
-    EXPECT_EQ(driver.messages, QStringList{QStringLiteral(
-                                   "Too large for their cells even at the smallest size, left out: WWWWWWWWWWWWWWWW")});
+    EXPECT_EQ(driver.messages,
+        QStringList{
+            QStringLiteral("Too large for their cells even at the smallest size, left out: WWWWWWWWWWWWWWWW\u2026")});
     EXPECT_EQ(window.OverflowingCells(), std::vector<int>{44}) << "every other cell fits";
 }
 
@@ -88,21 +89,37 @@ TEST_F(FitGlyphsTest, ItalicAndSyntheticBoldReachFurtherAndFitToo)
     EXPECT_TRUE(window.Rendered.bold && window.Rendered.italic);
 }
 
-TEST_F(FitGlyphsTest, AnEmptyGridOrNoFontChangesNothing)
+TEST_F(FitGlyphsTest, WhenNothingCanFitNothingChangesAndTheUserIsToldWhy)
 {
-    SetOnlyCell(0, 0, "");
-    window.UpdateFontMap();
     const auto settings = [&] {
         return List("lstSizes").Text() + " " + window.Find<fw::EditField>("edtDX").Text() + " "
             + window.Find<fw::EditField>("edtDY").Text();
     };
     const std::string before = settings();
-    QtChild<QAction>(window, "ViewFitGlyphs").trigger();
-    EXPECT_EQ(settings(), before);
-    List("lstChars").SetCell(0, 0, "A");
+    const QString nothing = QStringLiteral(
+        "Nothing changed: at no offsets does every cell's ink lie inside its square, even at the smallest size.");
+    const auto fit = [&](const QStringList &told) {
+        window.UpdateFontMap();
+        ModalDriver driver({});
+        QtChild<QAction>(window, "ViewFitGlyphs").trigger();
+        EXPECT_EQ(driver.messages, told);
+        EXPECT_EQ(settings(), before);
+    };
+    SetOnlyCell(0, 0, "");
+    fit({});
+    SetOnlyCell(0, 0, std::string(40, 'W'));
+    fit({nothing
+        + QStringLiteral(" Too large for their cells even at the smallest size, left out: "
+                         "WWWWWWWWWWWWWWWW\u2026")});
+    // Each ink small, but one far right of its pen and one at it: no pen
+    // puts both inside.
+    List("lstChars").SetCell(0, 1, "x");
+    std::string farRight(61, ' ');
+    farRight.back() = 'x';
+    List("lstChars").SetCell(0, 0, farRight);
+    fit({nothing});
     List("lstFonts").SetListIndex(-1);
-    QtChild<QAction>(window, "ViewFitGlyphs").trigger();
-    EXPECT_EQ(settings(), before);
+    fit({});
 }
 
 } // namespace

@@ -218,6 +218,14 @@ TEST_F(FontMapTest, ColourAndBitmapGlyphsDrawInGreysByTheirCoverage)
     const QImage apple = window.FontMap(nullptr, "DejaVu Sans", 72, 1024, 1024, 4, 30)->Image();
     EXPECT_TRUE(AllGrey(apple));
     EXPECT_GT(InkBounds(apple, apple.rect()).width(), 40) << "drawn, by its alpha";
+    // Beside a letter with an outline, the apple's ink still counts for the
+    // overflow marks and the fit.
+    fw::Picture scratch(1, 1, 32);
+    fw::Graphics &g = scratch.Graphics();
+    g.SetTextFont("DejaVu Sans");
+    g.SetTextSize(72);
+    const fw::Rect mixed = g.InkRect("i\xF0\x9F\x8D\x8E", 0, 0);
+    EXPECT_GT(mixed.left + mixed.width, 60) << "the apple's right edge, not the i's";
 
     // Terminus has bitmaps only, in strikes up to 32 px, and no bold face.
     SetOnlyCell(3, 3, "A");

@@ -18,6 +18,30 @@ TEST(Graphics, ALongTextShowsExactlyAsQtDrawsItWhole)
         EXPECT_EQ(drawn(text, x), DrawnByQt(text, QSize(512, 128), 40, false, QPoint(x, 90))) << text.left(10);
 }
 
+// Drawn over a render, a text or a rectangle is gone when the same render
+// comes again: the picture holds what the render asks, nothing older.
+TEST(Graphics, TheSameFillAndTextsGiveTheSameBytesWhateverWasDrawnBetween)
+{
+    fw::Picture picture(256, 128, 32);
+    fw::Graphics &g = picture.Graphics();
+    g.SetTextFont("DejaVu Sans");
+    g.SetTextSize(40);
+    const auto render = [&] {
+        g.SetForeColor(fw::RGB(0, 0, 0));
+        g.FillRect(0, 0, 256, 128);
+        g.SetForeColor(fw::RGB(255, 255, 255));
+        g.DrawString("Ab", 20, 90);
+        return picture.Image();
+    };
+    const QImage first = render();
+    for (const auto &[what, draw] : std::initializer_list<std::pair<const char *, std::function<void()>>>{
+             {"text", [&] { g.DrawString("x", 150, 90); }}, {"rectangle", [&] { g.FillRect(200, 10, 5, 5); }}}) {
+        draw();
+        EXPECT_NE(picture.Image(), first) << what;
+        EXPECT_EQ(render(), first) << what;
+    }
+}
+
 TEST(Graphics, DrawsPicturesInDevicePixelsOnAHighDensityTarget)
 {
     fw::Picture texture(256, 256, 32);

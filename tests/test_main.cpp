@@ -1,6 +1,7 @@
 // Runs every test inside one QApplication on the offscreen platform, with the
 // tests' own fonts, locale and folders. Any Qt warning that the test does not
 // expect fails it.
+#include "framework/font_state.h"
 #include "framework/message_filter.h"
 #include "test_support.h"
 
@@ -55,5 +56,7 @@ int main(int argc, char **argv)
     testing::InitGoogleTest(&argc, argv);
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    return RUN_ALL_TESTS();
+    const int failed = RUN_ALL_TESTS();
+    fw::FontState::ForgetRecent();
+    return failed;
 }

@@ -71,8 +71,8 @@ SampleText::AtlasLine SampleText::DrawAtlasLine(
                 x - rendered.dx, baseline - fw::ToInt32(pitch) + rendered.dy, fw::ToInt32(pitch), fw::ToInt32(pitch));
             continue;
         }
-        const int row = glyph.cell / 10;
-        const int column = glyph.cell % 10;
+        const int row = glyph.cell / Window1::kGridSide;
+        const int column = glyph.cell % Window1::kGridSide;
         const fw::Rect square = Window1::CellSquare(rendered.textureSize, row, column);
         const Window1::Pen pen = Window1::CellPen(rendered, row, column);
         g.DrawPicture(fw::NotNil(main.CurrentFontMap), x - (pen.x - square.left), baseline - (pen.y - square.top),

@@ -12,12 +12,10 @@
 namespace vantor {
 namespace {
 
-// A text as the message names it: readable, and cut short when long.
-std::string Named(const std::string &text)
+// The page beside the .fnt: its name, with "_0" for the first page.
+std::filesystem::path PagePath(const std::filesystem::path &fnt)
 {
-    constexpr int kLongest = 16;
-    const std::string start = fw::Mid(text, 1, kLongest);
-    return fw::ReadableName(start) + (start.size() < text.size() ? "\xE2\x80\xA6" : "");
+    return fnt.parent_path() / (fnt.stem().string() + "_0.png");
 }
 
 } // namespace
@@ -27,23 +25,27 @@ void Window1::FileExportBMFont_Action()
     const std::shared_ptr<fw::FolderItem> location = fw::GetSaveFolderItem("font/fnt", "untitled.fnt");
     if (!location)
         return;
+    // The save dialog asked about the .fnt only; the page it already
+    // replaces with it. A page without its .fnt is someone else's file.
+    std::error_code error;
+    const std::string page = PagePath(location->Path()).string();
+    if (!std::filesystem::exists(location->Path(), error) && std::filesystem::exists(page, error)
+        && !fw::AskToReplace(page))
+        return;
     const std::vector<std::string> several = ExportBMFont(location->Path());
     if (several.empty())
         return;
-    std::string names;
-    for (const std::string &text : several)
-        names += " " + Named(text);
-    fw::ShowMessage("Not exported, more than one character:" + names);
+    fw::ShowMessage("Not exported, more than one character:" + NamedCells(several));
 }
 
 std::vector<std::string> Window1::ExportBMFont(const std::string &fntPath)
 {
-    const std::filesystem::path fnt(fntPath);
-    const std::string pageName = fnt.stem().string() + "_0.png";
+    const std::filesystem::path page = PagePath(fntPath);
+    const std::string pageName = page.filename().string();
     // The .fnt names its page between double quotes, which no reader escapes.
     if (pageName.find('"') != std::string::npos)
         throw fw::IOException(fw::CannotSave(fntPath, "a BMFont page name cannot hold a double quote"));
-    const std::string pagePath = (fnt.parent_path() / pageName).string();
+    const std::string pagePath = page.string();
     std::vector<std::string> several;
     const std::string text = BMFontText(pageName, several);
     // The page first: a reader never finds a new .fnt beside an old page.

@@ -9,7 +9,6 @@
 namespace vantor {
 namespace {
 
-constexpr int kGridSide = 10;
 constexpr int kFirstSize = 9;
 constexpr int kLastSize = 256;
 constexpr int kDefaultSizeRow = 72 - kFirstSize;

@@ -24,6 +24,9 @@ public:
 
     Window1();
 
+    // The texture's cells, in rows and columns.
+    static constexpr int kGridSide = 10;
+
     // The last rendered texture; nil until the first render.
     std::shared_ptr<fw::Picture> CurrentFontMap;
 
@@ -38,6 +41,7 @@ public:
         bool italic = false;
     };
     RenderSettings Rendered;
+    static constexpr double kFarOffset = 1 << 26;
     // The sample text window's line, kept while the window is closed.
     std::string SampleLine = "The quick brown fox jumps over the lazy dog. 0123456789";
     // Where each cell's ink lies in the texture, in grid order; kept by the
@@ -96,9 +100,14 @@ public:
     // View > Fit Glyphs to Cells: the largest size, and the dx and dy, at
     // which every cell's ink lies inside its square, the glyphs' ink
     // centred; cells too large even at the smallest size are left out and
-    // named. Gives the texts left out.
+    // named. Gives what the user must be told: the cells left out, or why
+    // nothing changed; nothing when the fit went as asked or there was
+    // nothing to fit.
     void ViewFitGlyphs_Action();
-    std::vector<std::string> FitGlyphsToCells();
+    std::string FitGlyphsToCells();
+    // Cell texts as a message lists them, each after a space: readable, and
+    // cut short when long.
+    static std::string NamedCells(const std::vector<std::string> &texts);
     // Cell (row, column) of a texture: from the column's and row's start,
     // truncated, to the next one's.
     static fw::Rect CellSquare(std::int32_t textureSize, int row, int column);
