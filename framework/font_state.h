@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QImage>
 #include <QPainter>
+#include <QRawFont>
 #include <QRect>
 #include <QString>
 
@@ -48,6 +49,8 @@ struct FontState {
     KeptInk inks;
     // What each text's outline covers, kept (see OutlineBounds).
     QHash<QString, QRect> outlines;
+    // Whether each face met, this one or a fallback, has outlines.
+    QHash<QRawFont, bool> outlined;
     // Where texts are drawn alone before their ink is taken, kept open as
     // long as the font state: setting a painter up costs a third of
     // drawing a character.

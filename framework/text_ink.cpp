@@ -45,19 +45,15 @@ void ForgetGlyphOffset(const QRawFont &font)
 // Whether the font's glyphs have outlines. Asking a font of bitmaps only
 // (Terminus, a colour emoji font) for one makes Qt switch its face to
 // another size, which the next glyphs of every size are then drawn in.
-bool HasOutlines(const QRawFont &font)
+bool HasOutlines(FontState &state, const QRawFont &font)
 {
-    // By name and header: two files may share a name, their headers' dates
-    // and checksums hardly.
-    static QHash<QByteArray, bool> known;
-    const QByteArray name
-        = (font.familyName() + QLatin1Char('\n') + font.styleName() + QLatin1Char('\n')).toUtf8() + font.fontTable("head");
-    if (const auto found = known.constFind(name); found != known.constEnd())
+    // Kept by the face itself, not its name, which two files may share.
+    if (const auto found = state.outlined.constFind(font); found != state.outlined.constEnd())
         return *found;
     constexpr qsizetype kEmptyLoca = 4;
     const bool outlines = font.fontTable("loca").size() > kEmptyLoca || !font.fontTable("CFF ").isEmpty()
         || !font.fontTable("CFF2").isEmpty();
-    known.insert(name, outlines);
+    state.outlined.insert(font, outlines);
     return outlines;
 }
 
@@ -82,7 +78,7 @@ constexpr int kMaxKeptGlyphSize = 64;
 // Line separators would start new lines; they are drawn on the one line,
 // each line after the one before, as Qt draws a text at a point.
 // `last`: no piece follows, so where one would start is not needed.
-LaidOut LayOut(const FontState &state, const QString &piece, double left, bool outline, bool last)
+LaidOut LayOut(FontState &state, const QString &piece, double left, bool outline, bool last)
 {
     if (!outline && (state.pixelSize <= kMaxKeptGlyphSize || state.bitmapsOnly)) {
         const double advance = last ? 0 : state.metrics.horizontalAdvance(piece);
@@ -111,7 +107,7 @@ LaidOut LayOut(const FontState &state, const QString &piece, double left, bool o
     laidOut.bounds = QRectF(left, -state.metrics.ascent(), x - left, state.metrics.ascent() + state.metrics.descent());
     for (const QGlyphRun &run : laidOut.runs) {
         const QRawFont font = run.rawFont();
-        const bool outlined = outline && HasOutlines(font);
+        const bool outlined = outline && HasOutlines(state, font);
         if (outlined)
             ForgetGlyphOffset(font);
         laidOut.lacksOutline |= outline && !outlined && !run.glyphIndexes().isEmpty();
@@ -202,7 +198,7 @@ const QImage &Draw(FontState &state, const std::vector<LaidOut> &pieces, const Q
             painter->drawText(piece.pen, piece.text);
         for (const QGlyphRun &run : piece.runs) {
             // Qt draws large glyphs from their outlines.
-            if (HasOutlines(run.rawFont()))
+            if (HasOutlines(state, run.rawFont()))
                 ForgetGlyphOffset(run.rawFont());
             painter->drawGlyphRun(QPointF(), run);
         }
