@@ -22,10 +22,10 @@ struct Character {
     std::int32_t xadvance;
 };
 
-// A double as the nearest whole number, as BMFont readers take integers only.
-std::string Whole(double value)
+// The nearest whole number: BMFont readers take integers only.
+std::int32_t Whole(double value)
 {
-    return fw::Str(fw::ToInt32(std::round(value)));
+    return fw::ToInt32(std::round(value));
 }
 
 } // namespace
@@ -37,7 +37,7 @@ std::string Window1::BMFontText(const std::string &pageName, std::vector<std::st
 {
     fw::Graphics &g = fw::NotNil(CurrentFontMap).Graphics();
     const auto &widths = Find<fw::Listbox>("lstWidths");
-    const double base = std::round(g.Ascent());
+    const std::int32_t base = Whole(g.Ascent());
     std::vector<Character> characters;
     std::set<std::uint32_t> taken;
     for (int cell = 0; cell < widths.ListCount(); ++cell) {
@@ -62,8 +62,8 @@ std::string Window1::BMFontText(const std::string &pageName, std::vector<std::st
             rect = {std::clamp(pen.x, square.left, square.left + square.width - 1),
                 std::clamp(pen.y, square.top, square.top + square.height - 1), 0, 0};
         }
-        characters.push_back({codes.front(), text, rect, rect.left - pen.x, fw::ToInt32(base) - (pen.y - rect.top),
-            fw::ToInt32(std::round(fw::Val(widths.Cell(cell, 1))))});
+        characters.push_back({codes.front(), text, rect, rect.left - pen.x, base - (pen.y - rect.top),
+            Whole(fw::Val(widths.Cell(cell, 1)))});
     }
 
     std::string face = Rendered.fontName;
@@ -72,7 +72,7 @@ std::string Window1::BMFontText(const std::string &pageName, std::vector<std::st
     std::string fnt = "info face=\"" + face + "\" size=" + fw::Str(Rendered.fontSize)
         + " bold=" + fw::Str(Rendered.bold) + " italic=" + fw::Str(Rendered.italic)
         + " charset=\"\" unicode=1 stretchH=100 smooth=1 aa=1 padding=0,0,0,0 spacing=0,0\n";
-    fnt += "common lineHeight=" + Whole(g.LineSpacing()) + " base=" + Whole(base) + " scaleW=" + size
+    fnt += "common lineHeight=" + fw::Str(Whole(g.LineSpacing())) + " base=" + fw::Str(base) + " scaleW=" + size
         + " scaleH=" + size + " pages=1 packed=0 alphaChnl=0 redChnl=4 greenChnl=4 blueChnl=4\n";
     fnt += "page id=0 file=\"" + pageName + "\"\n";
     fnt += "chars count=" + fw::Str(static_cast<std::int64_t>(characters.size())) + "\n";
@@ -89,7 +89,7 @@ std::string Window1::BMFontText(const std::string &pageName, std::vector<std::st
     std::int64_t count = 0;
     for (std::size_t i = 0; i < characters.size(); ++i) {
         for (std::size_t j = 0; j < characters.size(); ++j) {
-            const std::int32_t amount = fw::ToInt32(std::round(pairs[i * characters.size() + j]));
+            const std::int32_t amount = Whole(pairs[i * characters.size() + j]);
             if (amount == 0)
                 continue;
             kernings += "kerning first=" + fw::Str(characters[i].id) + " second=" + fw::Str(characters[j].id)

@@ -24,9 +24,11 @@ QString ToQString(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-bool PenInReach(int x, int y)
+// Whether a text at the size and pen can show any ink.
+bool Inks(int size, std::string_view text, int x, int y)
 {
-    return std::abs(static_cast<double>(x)) <= kMaxCoordinate && std::abs(static_cast<double>(y)) <= kMaxCoordinate;
+    return size >= 1 && !text.empty() && std::abs(static_cast<double>(x)) <= kMaxCoordinate
+        && std::abs(static_cast<double>(y)) <= kMaxCoordinate;
 }
 
 } // namespace
@@ -216,7 +218,7 @@ double Graphics::LineSpacing()
 
 void Graphics::DrawString(std::string_view text, int x, int y)
 {
-    if (textSize_ < 1 || text.empty() || !PenInReach(x, y))
+    if (!Inks(textSize_, text, x, y))
         return;
     const QString string = ToQString(text);
     if (!image_) {
@@ -232,9 +234,8 @@ void Graphics::DrawString(std::string_view text, int x, int y)
     }
     Font();
     if (!scene_->Open()) {
-        // Onto what was drawn directly: at once, and the remembered texts no
-        // longer tell what the picture shows.
-        scene_->Forget();
+        // Onto what was drawn directly: at once.
+        DrawDirectly();
         ownPainter_.reset();
         if (const InkPointer ink = InkOf(*font_, string, QPoint(x, y), image_->size())) {
             CompositeInk(*image_, *ink, QPoint(x, y), ForeColor(), image_->rect());
@@ -248,7 +249,7 @@ void Graphics::DrawString(std::string_view text, int x, int y)
 
 Rect Graphics::InkRect(std::string_view text, int x, int y)
 {
-    if (textSize_ < 1 || text.empty() || !PenInReach(x, y))
+    if (!Inks(textSize_, text, x, y))
         return {};
     const QRect bounds = OutlineBounds(Font(), ToQString(text)).translated(x, y);
     // Bitmap and colour glyphs have no outline: their ink tells.
@@ -259,7 +260,7 @@ Rect Graphics::InkRect(std::string_view text, int x, int y)
 
 Rect Graphics::DrawnInk(std::string_view text, int x, int y)
 {
-    if (textSize_ < 1 || text.empty() || !PenInReach(x, y))
+    if (!Inks(textSize_, text, x, y))
         return {};
     const InkPointer ink = InkOf(Font(), ToQString(text), QPoint(x, y), QSize(Width(), Height()));
     const QRect placed = ink ? ink->Placed(QPoint(x, y)) : QRect();

@@ -110,8 +110,8 @@ LaidOut LayOut(FontState &state, const QString &piece, double left, bool outline
         const bool outlined = outline && HasOutlines(state, font);
         if (outlined)
             ForgetGlyphOffset(font);
-        laidOut.lacksOutline |= outline && !outlined && !run.glyphIndexes().isEmpty();
         const QList<quint32> glyphs = run.glyphIndexes();
+        laidOut.lacksOutline |= outline && !outlined && !glyphs.isEmpty();
         const QList<QPointF> positions = run.positions();
         for (qsizetype i = 0; i < glyphs.size(); ++i) {
             laidOut.bounds |= font.boundingRect(glyphs[i]).translated(positions[i]);

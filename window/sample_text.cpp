@@ -120,8 +120,10 @@ std::string SampleText::Facts(const Window1 &main) const
         facts += overflowing.size() == 1
             ? ". 1 cell overflows:"
             : ". " + fw::Str(static_cast<std::int64_t>(overflowing.size())) + " cells overflow:";
+        std::vector<std::string> texts;
         for (const int cell : overflowing)
-            facts += " " + fw::ReadableName(main.Find<fw::Listbox>("lstWidths").Cell(cell, 0));
+            texts.push_back(main.Find<fw::Listbox>("lstWidths").Cell(cell, 0));
+        facts += Window1::NamedCells(texts);
     }
     if (atlas_.shown < atlas_.characters) {
         facts += ". Shown: the first " + fw::Str(static_cast<std::int64_t>(atlas_.shown)) + " of "
@@ -161,7 +163,8 @@ SampleText::Zoom SampleText::ZoomFor(int viewWidth, int viewHeight) const
         return {2, 1};
     // Fit: the largest whole zoom, or the smallest whole reduction, that
     // shows the lines whole, so that every pixel shown is exact.
-    const double fit = std::min(static_cast<double>(viewWidth) / LinesWidth(), static_cast<double>(viewHeight) / LinesHeight());
+    const double fit
+        = std::min(static_cast<double>(viewWidth) / LinesWidth(), static_cast<double>(viewHeight) / LinesHeight());
     return fit < 1 ? Zoom{1, fw::ToInt32(std::ceil(1 / fit))} : Zoom{std::max(1, fw::ToInt32(fit)), 1};
 }
 
