@@ -1,6 +1,9 @@
 #include "window/window1.h"
 
+#include "framework/exceptions.h"
+#include "framework/listbox.h"
 #include "framework/menu.h"
+#include "framework/picture.h"
 #include "framework/text.h"
 
 namespace vantor {
@@ -40,13 +43,30 @@ bool Window1::Overflows(const fw::Rect &ink, const fw::Rect &cell)
 
 std::vector<int> Window1::OverflowingCells() const
 {
+    return OverflowingCells(CellInk);
+}
+
+std::vector<int> Window1::OverflowingCells(const std::vector<fw::Rect> &inks) const
+{
     std::vector<int> cells;
-    for (int i = 0; i < static_cast<int>(CellInk.size()); ++i) {
+    for (int i = 0; i < static_cast<int>(inks.size()); ++i) {
         if (Overflows(
-                CellInk[static_cast<std::size_t>(i)], CellSquare(Rendered.textureSize, i / kGridSide, i % kGridSide)))
+                inks[static_cast<std::size_t>(i)], CellSquare(Rendered.textureSize, i / kGridSide, i % kGridSide)))
             cells.push_back(i);
     }
     return cells;
+}
+
+std::vector<fw::Rect> Window1::InkOfLastRender()
+{
+    fw::Graphics &g = fw::NotNil(CurrentFontMap).Graphics();
+    const auto &widths = Find<fw::Listbox>("lstWidths");
+    std::vector<fw::Rect> inks;
+    for (int cell = 0; cell < widths.ListCount(); ++cell) {
+        const Pen pen = CellPen(Rendered, cell / kGridSide, cell % kGridSide);
+        inks.push_back(g.InkRect(widths.Cell(cell, 0), pen.x, pen.y));
+    }
+    return inks;
 }
 
 } // namespace vantor

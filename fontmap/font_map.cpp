@@ -8,20 +8,9 @@
 #include "framework/picture.h"
 #include "framework/text.h"
 
+#include <cmath>
+
 namespace vantor {
-namespace {
-
-std::string TenCopies(const std::string &text)
-{
-    constexpr int kCopies = 10;
-    std::string copies;
-    copies.reserve(text.size() * kCopies);
-    for (int i = 0; i < kCopies; ++i)
-        copies += text;
-    return copies;
-}
-
-} // namespace
 
 std::shared_ptr<fw::Picture> Window1::FontMap(std::shared_ptr<fw::Picture> oldMap, const std::string &fontName,
     std::int32_t fontSize, std::int32_t mapWidth, std::int32_t mapHeight, std::int32_t dx, std::int32_t dy)
@@ -55,9 +44,11 @@ std::shared_ptr<fw::Picture> Window1::FontMap(std::shared_ptr<fw::Picture> oldMa
             const std::string text = chars.Cell(r, c);
             widths.AddRow(text);
             const int row = widths.LastIndex();
-            // Ten copies measure the advance to a tenth of a pixel.
-            const int tenWidths = g.StringWidth(TenCopies(text));
-            widths.SetCell(row, 1, fw::Format(tenWidths * 0.1, "0.00"));
+            // The text laid out once, as it is drawn: ten copies would kern
+            // with each other and join. Tenths of a pixel, rounded as
+            // StringWidth rounds.
+            const double tenths = std::round(g.TextWidth(text) * 10);
+            widths.SetCell(row, 1, fw::Format(tenths * 0.1, "0.00"));
             g.DrawString(text, x, y);
             if (trackInk)
                 CellInk.push_back(g.InkRect(text, x, y));

@@ -113,9 +113,7 @@ double FontState::Advance(const QString &text)
 {
     if (const auto kept = advances_.constFind(text); kept != advances_.constEnd())
         return *kept;
-    double advance = 0;
-    for (const QString &piece : SafePieces(text, pixelSize))
-        advance += metrics.horizontalAdvance(piece);
+    const double advance = SafeAdvance(metrics, text, pixelSize);
     if (text.size() <= kMaxKeptAdvanceText) {
         if (advances_.size() >= kMaxKeptEntries)
             advances_.clear();

@@ -185,21 +185,25 @@ std::vector<double> Graphics::Kernings(const std::vector<std::string> &texts)
     std::vector<double> kernings(texts.size() * texts.size(), 0.0);
     if (textSize_ < 1)
         return kernings;
+    // An engine draws the separate glyphs of a ligature: pairs are laid out
+    // without them, which Qt does for text spaced apart, and the spacing
+    // cancels out of the difference.
+    QFont unligated = Font().font;
+    if (unligated.letterSpacing() == 0)
+        unligated.setLetterSpacing(QFont::AbsoluteSpacing, 1);
+    const QFontMetricsF metrics(unligated);
     std::vector<QString> strings;
     std::vector<double> advances;
     for (const std::string &text : texts) {
         strings.push_back(ToQString(text));
-        advances.push_back(TextWidth(text));
+        advances.push_back(SafeAdvance(metrics, strings.back(), textSize_));
     }
     // The pairs are measured without being kept: there are many of them.
-    const QFontMetricsF &metrics = Font().metrics;
     for (std::size_t i = 0; i < texts.size(); ++i) {
         for (std::size_t j = 0; j < texts.size(); ++j) {
             if (strings[i].isEmpty() || strings[j].isEmpty())
                 continue;
-            double together = 0;
-            for (const QString &piece : SafePieces(strings[i] + strings[j], textSize_))
-                together += metrics.horizontalAdvance(piece);
+            const double together = SafeAdvance(metrics, strings[i] + strings[j], textSize_);
             kernings[i * texts.size() + j] = together - advances[i] - advances[j];
         }
     }

@@ -49,6 +49,14 @@ QStringList SafePieces(const QString &text, int pixelSize)
     return pieces;
 }
 
+double SafeAdvance(const QFontMetricsF &metrics, const QString &text, int pixelSize)
+{
+    double advance = 0;
+    for (const QString &piece : SafePieces(text, pixelSize))
+        advance += metrics.horizontalAdvance(piece);
+    return advance;
+}
+
 QString VisiblePart(const QString &text, const QFontMetricsF &metrics, int pixelSize, double left, double edge)
 {
     constexpr qsizetype kLong = 256;

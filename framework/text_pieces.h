@@ -18,6 +18,9 @@ inline constexpr double kMaxAdvanceEms = 2.0;
 // cannot, at grapheme boundaries; ordinary texts stay whole.
 QStringList SafePieces(const QString &text, int pixelSize);
 
+// The advance of a text of any length, measured in safe pieces.
+double SafeAdvance(const QFontMetricsF &metrics, const QString &text, int pixelSize);
+
 // Qt lays out and loads every glyph of a text it draws, even far outside
 // the target. Of a long left-to-right text starting at `left`, the part up
 // to where it has passed `edge` by a margin: what changes at the cut lies

@@ -1,3 +1,4 @@
+#include "harfbuzz_oracle.h"
 #include "modal_driver.h"
 #include "test_support.h"
 
@@ -48,19 +49,20 @@ protected:
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-    // Renders with the family, bold off, and exports to font.fnt.
-    std::vector<FntLine> Export(const char *family, std::vector<std::string> *several = nullptr)
+    // Renders with the family, bold off unless asked, and exports to
+    // font.fnt.
+    std::vector<FntLine> Export(const char *family, std::string *caveats = nullptr, bool bold = false)
     {
         const QAbstractItemModel &fonts = *QtChild<QTableView>(window, "lstFonts").model();
         for (int row = 0; row < fonts.rowCount(); ++row) {
             if (fonts.index(row, 0).data().toString() == QLatin1String(family))
                 List("lstFonts").SetListIndex(row);
         }
-        window.Find<fw::CheckBox>("chkBold").SetValue(false);
+        window.Find<fw::CheckBox>("chkBold").SetValue(bold);
         window.UpdateFontMap();
-        const std::vector<std::string> named = window.ExportBMFont(PathOf("font.fnt").toStdString());
-        if (several)
-            *several = named;
+        const std::string told = window.ExportBMFont(PathOf("font.fnt").toStdString());
+        if (caveats)
+            *caveats = told;
         return ParseFnt(Read(PathOf("font.fnt")));
     }
 };
@@ -70,9 +72,9 @@ TEST_F(BMFontTest, EachCharacterKeepsItsPenInsideItsCellWithWholeAdvancesAndTheF
     List("lstChars").SetCell(1, 0, "e\xCC\x81"); // composes to U+00E9
     List("lstChars").SetCell(1, 1, "ab");
     List("lstChars").SetCell(1, 2, "");
-    std::vector<std::string> several;
-    const std::vector<FntLine> fnt = Export("DejaVu Sans", &several);
-    EXPECT_EQ(several, std::vector<std::string>{"ab"});
+    std::string caveats;
+    const std::vector<FntLine> fnt = Export("DejaVu Sans", &caveats);
+    EXPECT_EQ(caveats, "Not exported, more than one character: ab");
     const QByteArray bytes = Read(PathOf("font.fnt"));
     EXPECT_TRUE(bytes.startsWith("info face=\"DejaVu Sans\" size=72 bold=0 italic=0 charset=\"\" unicode=1 "
                                  "stretchH=100 smooth=1 aa=1 padding=0,0,0,0 spacing=0,0\n"));
@@ -116,6 +118,15 @@ TEST_F(BMFontTest, EachCharacterKeepsItsPenInsideItsCellWithWholeAdvancesAndTheF
     };
     EXPECT_LT(kerning(fnt, 'A', 'V'), 0) << "DejaVu Sans brings A and V together";
     EXPECT_FALSE(Read(PathOf("font.fnt")).contains("\nkernings count=0"));
+    // A kerns with A: a line spans what the font lays out, to the rounding
+    // of each advance.
+    const int twoA = 2 * chars['A']->Int("xadvance") + kerning(fnt, 'A', 'A');
+    EXPECT_NEAR(twoA, HarfBuzzAdvance(TestFontFile("DejaVuSans.ttf"), 72, "AA"), 1.0);
+    // An engine draws f and i apart: a ligature is no kerning.
+    const std::vector<FntLine> bold = Export("DejaVu Sans", nullptr, true);
+    EXPECT_LT(kerning(bold, 'A', 'V'), 0);
+    for (const char second : {'i', 'l', 'f'})
+        EXPECT_EQ(kerning(bold, 'f', second), 0) << "f" << second;
     const std::vector<FntLine> mono = Export("Courier");
     EXPECT_TRUE(std::none_of(mono.begin(), mono.end(), [](const FntLine &line) { return line.tag == "kernings"; }))
         << "a monospace face has no kerning";
@@ -161,10 +172,11 @@ TEST_F(BMFontTest, ThePageIsTheTextureWhiteWithItsGreyAsAlpha)
     }
 }
 
-TEST_F(BMFontTest, TheMenuExportsBesideTheFntAndNamesWhatCannotBeACharacter)
+TEST_F(BMFontTest, TheMenuExportsBesideTheFntAndSaysWhatAnEngineWillDrawWrong)
 {
     List("lstChars").SetCell(2, 2, std::string(100000, 'x'));
     List("lstChars").SetCell(2, 3, "\xE2\x80\x8D\xE2\x80\x8D");
+    List("lstChars").SetCell(0, 0, "");
     window.UpdateFontMap();
     // A page without its .fnt is another's file: replaced only when the
     // user says so.
@@ -184,8 +196,14 @@ TEST_F(BMFontTest, TheMenuExportsBesideTheFntAndNamesWhatCannotBeACharacter)
         EXPECT_EQ(QFileInfo::exists(PathOf("atlas.fnt")), replace);
         EXPECT_EQ(Read(PathOf("atlas_0.png")) == theirs, !replace);
         QStringList told{ask};
-        if (replace)
-            told << QStringLiteral("Not exported, more than one character: xxxxxxxxxxxxxxxx\u2026 U+200D U+200D");
+        if (replace) {
+            told << QStringLiteral(
+                "Not exported, more than one character: xxxxxxxxxxxxxxxx\u2026 U+200D U+200D\n"
+                "Ink outside its cell, which engines cut off or draw beside a neighbour: xxxxxxxxxxxxxxxx\u2026. "
+                "View > Show Cell Overflow marks these cells; View > Fit Glyphs to Cells fits every glyph inside "
+                "its cell.\n"
+                "No cell holds a space (U+0020): engines advance nothing between words.");
+        }
         EXPECT_EQ(driver.messages, told);
     }
 }

@@ -1,3 +1,4 @@
+#include "harfbuzz_oracle.h"
 #include "test_support.h"
 
 namespace {
@@ -108,8 +109,12 @@ TEST_F(FontMapTest, FillsOneWidthRowPerCellInGridOrder)
     for (int row = 0; row < 100; ++row)
         EXPECT_EQ(widths.Cell(row, 0), List("lstChars").Cell(row / 10, row % 10)) << row;
     EXPECT_EQ(widths.Cell(27, 1), "0.00") << "an empty cell measures nothing";
-    EXPECT_EQ(widths.Cell(33, 1), "43.30") << "ten A measure 433.44 px";
     EXPECT_EQ(widths.Cell(81, 1), "86.70") << "AB is measured whole";
+    for (int row = 0; row < 100; ++row) {
+        if (row != 27 && row != 81) {
+            EXPECT_EQ(widths.Cell(row, 1), "43.30") << "a monospace advance of 43.34 px, cell " << row;
+        }
+    }
     EXPECT_EQ(window.CharWidthTable().substr(0, 16), " \t43.30\r!\t43.30\r");
 
     window.FontMap(nullptr, "DejaVu Sans", 13, 1024, 1024, 4, 30);
@@ -120,6 +125,23 @@ TEST_F(FontMapTest, FillsOneWidthRowPerCellInGridOrder)
         fractional += width.substr(width.size() - 2) != "00";
     }
     EXPECT_GT(fractional, 50) << "hinting must not round advances to whole pixels";
+}
+
+TEST_F(FontMapTest, EachWidthIsItsTextLaidOutOnceAsTheFontKernsAndJoinsIt)
+{
+    // A, T and f kern with a copy of themselves, the Arabic beh joins one,
+    // A kerns with V: ten copies side by side are no measure of one.
+    const std::vector<std::string> texts{"A", "T", "f", "\xD8\xA8", "AV"};
+    SetOnlyCell(0, 0, "");
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        List("lstChars").SetCell(0, static_cast<int>(i), texts[i]);
+    window.Find<fw::CheckBox>("chkBold").SetValue(false);
+    window.FontMap(nullptr, "DejaVu Sans", 72, 1024, 1024, 4, 30);
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const double once = HarfBuzzAdvance(TestFontFile("DejaVuSans.ttf"), 72, texts[i]);
+        EXPECT_EQ(List("lstWidths").Cell(static_cast<int>(i), 1), fw::Format(std::round(once * 10) * 0.1, "0.00"))
+            << texts[i] << " laid out once advances " << once;
+    }
 }
 
 TEST_F(FontMapTest, BoldAndItalicChangeTheGreyGlyphsAtEverySize)
@@ -142,8 +164,6 @@ TEST_F(FontMapTest, BoldAndItalicChangeTheGreyGlyphsAtEverySize)
         EXPECT_NE(emboldened.first, regular.first);
         EXPECT_NE(emboldened.second, regular.second) << "bold widens the advances";
         EXPECT_NE(slanted.first, regular.first);
-        EXPECT_EQ(slanted.second != regular.second, std::string(family) == "DejaVu Sans")
-            << "only a real oblique face has advances of its own";
         EXPECT_EQ(render(family, 72, false, false), regular) << "switching back gives the same texture";
     }
     for (int size : {9, 48, 64, 144, 256})

@@ -3,6 +3,7 @@
 #include "framework/exceptions.h"
 #include "framework/files.h"
 #include "framework/graphics_exporter.h"
+#include "framework/listbox.h"
 #include "framework/message.h"
 #include "framework/picture.h"
 #include "framework/text.h"
@@ -32,13 +33,12 @@ void Window1::FileExportBMFont_Action()
     if (!std::filesystem::exists(location->Path(), error) && std::filesystem::exists(page, error)
         && !fw::AskToReplace(page))
         return;
-    const std::vector<std::string> several = ExportBMFont(location->Path());
-    if (several.empty())
-        return;
-    fw::ShowMessage("Not exported, more than one character:" + NamedCells(several));
+    const std::string caveats = ExportBMFont(location->Path());
+    if (!caveats.empty())
+        fw::ShowMessage(caveats);
 }
 
-std::vector<std::string> Window1::ExportBMFont(const std::string &fntPath)
+std::string Window1::ExportBMFont(const std::string &fntPath)
 {
     const std::filesystem::path page = PagePath(fntPath);
     const std::string pageName = page.filename().string();
@@ -53,7 +53,32 @@ std::vector<std::string> Window1::ExportBMFont(const std::string &fntPath)
                        fw::EncodePng(fw::NotNil(CurrentFontMap), fw::PngColours::WhiteOnGreyAlpha,
                            fw::GraphicsExporter::kDefaultCompression, pagePath)},
         {fntPath, text}});
-    return several;
+    return EngineCaveats(several);
+}
+
+std::string Window1::EngineCaveats(const std::vector<std::string> &several)
+{
+    const auto &widths = Find<fw::Listbox>("lstWidths");
+    std::vector<std::string> lines;
+    if (!several.empty())
+        lines.push_back("Not exported, more than one character:" + NamedCells(several));
+    std::vector<std::string> overflowing;
+    for (const int cell : OverflowingCells(InkOfLastRender()))
+        overflowing.push_back(widths.Cell(cell, 0));
+    if (!overflowing.empty()) {
+        lines.push_back("Ink outside its cell, which engines cut off or draw beside a neighbour:"
+            + NamedCells(overflowing) + ". View > Show Cell Overflow marks these cells; View > Fit Glyphs to "
+            "Cells fits every glyph inside its cell.");
+    }
+    bool space = false;
+    for (int cell = 0; cell < widths.ListCount() && !space; ++cell)
+        space = widths.Cell(cell, 0) == " ";
+    if (!space)
+        lines.push_back("No cell holds a space (U+0020): engines advance nothing between words.");
+    std::string caveats;
+    for (const std::string &line : lines)
+        caveats += (caveats.empty() ? "" : "\n") + line;
+    return caveats;
 }
 
 } // namespace vantor

@@ -79,9 +79,14 @@ public:
     // for the engines that read them.
     void FileExportBMFont_Action();
     // Writes the last render as the .fnt at the path and, beside it, its
-    // page <name>_0.png; gives the cell texts of more than one character,
-    // which cannot be BMFont characters, once each.
-    std::vector<std::string> ExportBMFont(const std::string &fntPath);
+    // page <name>_0.png; gives what an engine will draw wrong (see
+    // EngineCaveats).
+    std::string ExportBMFont(const std::string &fntPath);
+    // One message naming what an engine drawing from the last export will
+    // get wrong: the cells of several characters (`several`), which it
+    // lacks, the cells whose ink leaves their square, and a missing space.
+    // Empty when there is nothing to say.
+    std::string EngineCaveats(const std::vector<std::string> &several);
     // The last render as BMFont text naming its page; `several` gets the
     // cell texts of more than one character, once each.
     std::string BMFontText(const std::string &pageName, std::vector<std::string> &several);
@@ -93,8 +98,12 @@ public:
     void ViewSampleText_Action();
     void ViewCellOverflow_Action();
     bool ShowsCellOverflow() const;
-    // The cells whose ink reaches outside their square, in grid order.
+    // The cells whose ink reaches outside their square, in grid order: of
+    // the ink kept by the last render, or of the inks given in grid order.
     std::vector<int> OverflowingCells() const;
+    std::vector<int> OverflowingCells(const std::vector<fw::Rect> &inks) const;
+    // Where each cell's ink lies in the last render, measured now.
+    std::vector<fw::Rect> InkOfLastRender();
     // Whether ink (empty: none) reaches outside the cell's square.
     static bool Overflows(const fw::Rect &ink, const fw::Rect &cell);
     // View > Fit Glyphs to Cells: the largest size, and the dx and dy, at
