@@ -22,7 +22,7 @@ struct Inks {
     std::vector<fw::Rect> boxes;
 };
 
-struct Placement {
+struct Offsets {
     std::int32_t dx = 0;
     std::int32_t dy = 0;
 };
@@ -47,7 +47,7 @@ bool AllInside(const Inks &inks, const std::vector<bool> &leftOut, const Window1
 // pixel, if every cell's ink then lies inside its square. The cells' squares
 // differ by a pixel and their pens' places in them too, so the pens next to
 // the centred ones are tried as well, the most nearly centred first.
-std::optional<Placement> Centred(const Inks &inks, const std::vector<bool> &leftOut, Window1::RenderSettings settings)
+std::optional<Offsets> Centred(const Inks &inks, const std::vector<bool> &leftOut, Window1::RenderSettings settings)
 {
     fw::Rect all;
     for (std::size_t cell = 0; cell < inks.boxes.size(); ++cell) {
@@ -68,7 +68,7 @@ std::optional<Placement> Centred(const Inks &inks, const std::vector<bool> &left
     const double idealX = (first.width - all.width) / 2.0 - all.left;
     const double idealBaseline = (first.height - all.height) / 2.0 - all.top;
     const double pitch = settings.textureSize * 0.1;
-    std::optional<Placement> best;
+    std::optional<Offsets> best;
     double bestOffCentre = 0;
     for (int stepX = -2; stepX <= 2; ++stepX) {
         for (int stepY = -2; stepY <= 2; ++stepY) {
@@ -80,7 +80,7 @@ std::optional<Placement> Centred(const Inks &inks, const std::vector<bool> &left
             const double offCentre = std::abs(pen.x + all.left - (first.width - pen.x - all.left - all.width))
                 + std::abs(pen.y + all.top - (first.height - pen.y - all.top - all.height));
             if (!best || offCentre < bestOffCentre) {
-                best = Placement{settings.dx, settings.dy};
+                best = Offsets{settings.dx, settings.dy};
                 bestOffCentre = offCentre;
             }
         }
@@ -148,8 +148,8 @@ std::string Window1::FitGlyphsToCells()
     };
     const std::string tooLarge
         = named.empty() ? "" : "Too large for their cells even at the smallest size, left out:" + NamedCells(named);
-    std::optional<Placement> placement = fitAt(0, smallest);
-    if (!placement) {
+    std::optional<Offsets> offsets = fitAt(0, smallest);
+    if (!offsets) {
         return "Nothing changed: at no offsets does every cell's ink lie inside its square, even at the smallest size."
             + (named.empty() ? "" : " " + tooLarge);
     }
@@ -158,16 +158,17 @@ std::string Window1::FitGlyphsToCells()
     int overflows = sizes.ListCount();
     while (overflows - fits > 1) {
         const int middle = (fits + overflows) / 2;
-        if (const std::optional<Placement> found = fitAt(middle, inksAt(middle))) {
+        if (const std::optional<Offsets> found = fitAt(middle, inksAt(middle))) {
             fits = middle;
-            placement = found;
+            offsets = found;
         } else {
             overflows = middle;
         }
     }
-    Find<fw::Listbox>("lstSizes").SetListIndex(fits);
-    Find<fw::EditField>("edtDX").SetText(Entered(placement->dx, scale));
-    Find<fw::EditField>("edtDY").SetText(Entered(placement->dy, scale));
+    const Placement before = CurrentPlacement();
+    Place({fits, Entered(offsets->dx, scale), Entered(offsets->dy, scale)});
+    if (CurrentPlacement() != before)
+        RememberFit(before);
     return tooLarge;
 }
 

@@ -16,6 +16,8 @@ namespace vantor {
 
 void Window1::UpdateFontMap()
 {
+    if (rendersHeld_)
+        return;
     const std::string fontName = Find<fw::Listbox>("lstFonts").Text();
     const double size = fw::Val(Find<fw::Listbox>("lstSizes").Text());
     const double dx = fw::Val(Find<fw::EditField>("edtDX").Text());

@@ -17,11 +17,7 @@ AtomicFile::AtomicFile(std::string path)
     : path_(std::move(path))
     , file_(std::make_unique<QSaveFile>(QString::fromStdString(path_)))
 {
-    const QFileInfo target(file_->fileName());
-    if (target.exists() && !target.isFile())
-        Fail(QCoreApplication::translate("fw", "it is not a regular file"));
-    if (target.exists() && !(target.permissions() & QFileDevice::WriteOwner))
-        Fail(QCoreApplication::translate("fw", "it is read-only"));
+    CheckReplaceable(path_);
     // Unbuffered, so that every write error shows at the write that meets
     // it: Qt 6.4's QSaveFile misses one that shows only when commit()
     // flushes its buffer, and would put an empty file in place.
@@ -30,6 +26,18 @@ AtomicFile::AtomicFile(std::string path)
 }
 
 AtomicFile::~AtomicFile() = default;
+
+void AtomicFile::CheckReplaceable(const std::string &path)
+{
+    const QFileInfo target(QString::fromStdString(path));
+    const auto fail = [&](const char *reason) {
+        throw IOException(CannotSave(path, QCoreApplication::translate("fw", reason).toStdString()));
+    };
+    if (target.exists() && !target.isFile())
+        fail("it is not a regular file");
+    if (target.exists() && !(target.permissions() & QFileDevice::WriteOwner))
+        fail("it is read-only");
+}
 
 void AtomicFile::Write(std::string_view bytes)
 {

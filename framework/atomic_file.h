@@ -19,6 +19,9 @@ public:
     // FIFO, a device), which must never be replaced by one, or is read-only,
     // which its owner protected from being replaced, root included.
     explicit AtomicFile(std::string path);
+    // Throws as the constructor does when the target exists and must not be
+    // replaced: before asking a user whether to replace it.
+    static void CheckReplaceable(const std::string &path);
     ~AtomicFile();
     AtomicFile(const AtomicFile &) = delete;
     AtomicFile &operator=(const AtomicFile &) = delete;

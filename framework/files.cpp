@@ -2,12 +2,14 @@
 
 #include "framework/atomic_file.h"
 #include "framework/exceptions.h"
+#include "framework/message.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileIconProvider>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMimeDatabase>
 
 namespace fw {
@@ -24,6 +26,40 @@ public:
         const QMimeType mime = QMimeDatabase().mimeTypeForFile(info, QMimeDatabase::MatchExtension);
         return mime.comment().isEmpty() ? mime.name() : mime.comment();
     }
+};
+
+// Qt's dialog reads a typed name holding a double quote as a list of
+// quoted names, and would save `q"uote.fnt` as `uote.fnt`: such a name is
+// taken as typed, with the default suffix and the question before
+// replacing as for any other.
+class SaveDialog : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    // The path chosen, as typed.
+    QString Chosen() const { return typed_.isEmpty() ? selectedFiles().value(0) : typed_; }
+
+    void accept() override
+    {
+        const auto *edit = findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        const QString text = edit ? edit->text() : QString();
+        if (!text.contains(QLatin1Char('"'))) {
+            typed_.clear();
+            QFileDialog::accept();
+            return;
+        }
+        QString path = directory().absoluteFilePath(text);
+        if (QFileInfo(path).suffix().isEmpty() && !defaultSuffix().isEmpty())
+            path += QLatin1Char('.') + defaultSuffix();
+        const QFileInfo target(path);
+        if (target.isDir() || (target.exists() && !AskToReplace(path.toStdString())))
+            return;
+        typed_ = path;
+        QDialog::accept();
+    }
+
+private:
+    QString typed_;
 };
 
 } // namespace
@@ -80,7 +116,7 @@ std::shared_ptr<FolderItem> GetSaveFolderItem(std::string_view fileType, std::st
 {
     // Qt's own dialog everywhere, so it behaves the same on every desktop.
     NameOnlyIconProvider icons;
-    QFileDialog dialog(QApplication::activeWindow());
+    SaveDialog dialog(QApplication::activeWindow());
     dialog.setIconProvider(&icons);
     dialog.setObjectName(QStringLiteral("saveDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -101,9 +137,9 @@ std::shared_ptr<FolderItem> GetSaveFolderItem(std::string_view fileType, std::st
     if (!lastFolder.isEmpty())
         dialog.setDirectory(lastFolder);
     dialog.selectFile(QString::fromUtf8(proposedName.data(), static_cast<qsizetype>(proposedName.size())));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (dialog.exec() != QDialog::Accepted || dialog.Chosen().isEmpty())
         return nullptr;
-    const QString chosen = dialog.selectedFiles().constFirst();
+    const QString chosen = dialog.Chosen();
     lastFolder = QFileInfo(chosen).absolutePath();
     return std::make_shared<FolderItem>(chosen.toStdString());
 }

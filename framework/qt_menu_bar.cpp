@@ -32,6 +32,16 @@ void UpdateEnabled(QAction *action, const MenuItem &item)
     action->setEnabled(item.Enabled() && applies);
 }
 
+// Brings the action's enabled state up to date, for as long as it lives.
+std::function<bool()> EnabledUpdater(QAction *action, const MenuItem &item)
+{
+    return [action = QPointer<QAction>(action), &item] {
+        if (action)
+            UpdateEnabled(action, item);
+        return !action.isNull();
+    };
+}
+
 QAction *AddAction(QMenu *menu, MenuItem &item)
 {
     if (item.IsSeparator()) {
@@ -53,11 +63,7 @@ QAction *AddAction(QMenu *menu, MenuItem &item)
         QObject::connect(action, &QAction::triggered, [&item](bool checked) { Choose(item, checked); });
     }
     UpdateEnabled(action, item);
-    item.OnEnabledChange([action = QPointer<QAction>(action), &item] {
-        if (action)
-            UpdateEnabled(action, item);
-        return !action.isNull();
-    });
+    item.OnEnabledChange(EnabledUpdater(action, item));
     return action;
 }
 
@@ -75,8 +81,10 @@ QMenuBar *BuildQtMenuBar(MenuBar &tree, QWidget *parent)
             QAction *action = AddAction(menu, item);
             const auto update = [action, &item] { UpdateEnabled(action, item); };
             QObject::connect(menu, &QMenu::aboutToShow, action, update);
-            // Shortcuts fire only for enabled actions, so the state follows focus too.
+            // Shortcuts fire only for enabled actions, so the state follows
+            // focus and the program's own steps too.
             QObject::connect(qApp, &QApplication::focusChanged, action, update);
+            OnEditStateChange(EnabledUpdater(action, item));
         }
     }
     return bar;

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <utility>
+#include <vector>
 
 namespace fw {
 
@@ -16,6 +17,23 @@ namespace {
 QLineEdit *FocusedField()
 {
     return qobject_cast<QLineEdit *>(QApplication::focusWidget());
+}
+
+ProgramStep &TheProgramStep()
+{
+    static ProgramStep step;
+    return step;
+}
+
+bool ProgramCan(const std::function<bool()> &can)
+{
+    return can && can();
+}
+
+std::vector<std::function<bool()>> &EditStateListeners()
+{
+    static std::vector<std::function<bool()>> listeners;
+    return listeners;
 }
 
 } // namespace
@@ -40,6 +58,9 @@ EditCommand EditCommandNamed(std::string_view itemName)
 
 bool EditCommandApplies(EditCommand command)
 {
+    if ((command == EditCommand::Undo && ProgramCan(TheProgramStep().canUndo))
+        || (command == EditCommand::Redo && ProgramCan(TheProgramStep().canRedo)))
+        return true;
     const QLineEdit *field = FocusedField();
     if (!field)
         return false;
@@ -68,6 +89,14 @@ void RunEditCommand(EditCommand command)
 {
     if (!EditCommandApplies(command))
         return;
+    // Copied: the step may replace itself.
+    const ProgramStep step = TheProgramStep();
+    if ((command == EditCommand::Undo && ProgramCan(step.canUndo))
+        || (command == EditCommand::Redo && ProgramCan(step.canRedo))) {
+        (command == EditCommand::Undo ? step.undo : step.redo)();
+        EditStateChanged();
+        return;
+    }
     QLineEdit *field = FocusedField();
     switch (command) {
     case EditCommand::Undo:
@@ -97,6 +126,22 @@ void RunEditCommand(EditCommand command)
     case EditCommand::None:
         break;
     }
+}
+
+void SetProgramStep(ProgramStep step)
+{
+    TheProgramStep() = std::move(step);
+    EditStateChanged();
+}
+
+void EditStateChanged()
+{
+    std::erase_if(EditStateListeners(), [](const auto &listener) { return !listener(); });
+}
+
+void OnEditStateChange(std::function<bool()> listener)
+{
+    EditStateListeners().push_back(std::move(listener));
 }
 
 } // namespace fw

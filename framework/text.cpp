@@ -1,5 +1,7 @@
 #include "framework/text.h"
 
+#include "framework/text_pieces.h"
+
 #include <QString>
 #include <QStringList>
 #include <QTextBoundaryFinder>
@@ -223,11 +225,24 @@ std::string ReadableName(std::string_view character)
             return false;
         }
     };
-    if (codes.isEmpty() || !std::all_of(codes.begin(), codes.end(), unseen))
-        return std::string(character);
     QStringList names;
-    for (const uint code : codes)
-        names << QStringLiteral("U+%1").arg(code, 4, 16, QLatin1Char('0')).toUpper();
+    QString seen;
+    // Right-to-left text is isolated in its own direction, so that the
+    // sentence around it keeps its order.
+    const auto endSeen = [&] {
+        if (!seen.isEmpty())
+            names << (HasRightToLeft(seen) ? QChar(0x2068) + seen + QChar(0x2069) : seen);
+        seen.clear();
+    };
+    for (const uint code : codes) {
+        if (unseen(code)) {
+            endSeen();
+            names << QStringLiteral("U+%1").arg(code, 4, 16, QLatin1Char('0')).toUpper();
+        } else {
+            seen += QString::fromUcs4(reinterpret_cast<const char32_t *>(&code), 1);
+        }
+    }
+    endSeen();
     return names.join(QLatin1Char(' ')).toStdString();
 }
 

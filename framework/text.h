@@ -40,9 +40,10 @@ std::vector<std::string> Graphemes(std::string_view text);
 // combining mark become one precomposed character where there is one).
 std::vector<std::uint32_t> ComposedCodePoints(std::string_view text);
 
-// A character as a person can read it: itself, or, when nothing of it can
-// be seen (a control or format character, a space), its code points named
-// "U+0009".
+// A character or cell text as a person can read it in a sentence: what can
+// be seen as itself, each code point that cannot (a control or format
+// character, a space) named "U+0009", apart by spaces ("D U+200D"); text
+// written from right to left isolated in its direction.
 std::string ReadableName(std::string_view character);
 
 // String equality as the framework compares names: letter case is ignored.

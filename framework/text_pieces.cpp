@@ -7,8 +7,6 @@
 #include <algorithm>
 
 namespace fw {
-namespace {
-
 bool HasRightToLeft(const QString &text)
 {
     const QList<uint> codes = text.toUcs4();
@@ -26,7 +24,6 @@ bool HasRightToLeft(const QString &text)
     });
 }
 
-} // namespace
 
 QStringList SafePieces(const QString &text, int pixelSize)
 {

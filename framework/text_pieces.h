@@ -14,6 +14,9 @@ inline constexpr double kMaxCoordinate = 1 << 24;
 // No glyph advances further than this many ems.
 inline constexpr double kMaxAdvanceEms = 2.0;
 
+// Whether the text holds a character written from right to left.
+bool HasRightToLeft(const QString &text);
+
 // A text that could advance beyond kMaxCoordinate, split into pieces that
 // cannot, at grapheme boundaries; ordinary texts stay whole.
 QStringList SafePieces(const QString &text, int pixelSize);

@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QMetaObject>
+#include <QPointer>
 #include <QShortcut>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -54,8 +55,14 @@ protected:
         event->accept();
         Window *window = &window_;
         Dispatch([window] { window->Closing(); });
+        // Unless it is gone by then: a window made later may have its address.
         QMetaObject::invokeMethod(
-            qApp, [window] { DestroyWindow(window); }, Qt::QueuedConnection);
+            qApp,
+            [window, widget = QPointer<QWidget>(this)] {
+                if (widget)
+                    DestroyWindow(window);
+            },
+            Qt::QueuedConnection);
     }
 
 private:

@@ -236,6 +236,14 @@ TEST_F(BMFontTest, AFailedExportSaysWhyOnceAndLeavesEveryFileAsItWas)
     }
     EXPECT_EQ(Read(PathOf("atlas_0.png")), oldPage);
     EXPECT_EQ(Read(PathOf("atlas.fnt")), oldFnt);
+
+    // A folder where the page would go is said at once, not asked about.
+    ASSERT_TRUE(QDir().mkpath(PathOf("shelf_0.png")));
+    ModalDriver driver({ModalDriver::SaveAs(PathOf("shelf"))});
+    QtChild<QAction>(window, "FileExportBMFont").trigger();
+    EXPECT_EQ(driver.messages,
+        QStringList{QStringLiteral("Cannot save ") + PathOf("shelf_0.png") + QStringLiteral(": it is not a regular file")});
+    EXPECT_FALSE(QFileInfo::exists(PathOf("shelf.fnt")));
 }
 
 } // namespace

@@ -65,6 +65,23 @@ TEST_F(ExportTest, ASaveStartsInTheLastFolderAndThePngGetsItsSuffix)
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).join(QLatin1Char(' ')), QStringLiteral("atlas.png widths"));
 }
 
+TEST_F(ExportTest, ANameWithADoubleQuoteIsSavedAsTypedOrRefusedWithAReason)
+{
+    // Qt's dialog alone reads q"uote as the list of names "uote".
+    Write(PathOf("a\"b.png"), "old");
+    ModalDriver driver({ModalDriver::SaveAs(PathOf("a\"b")), ModalDriver::Confirm(), ModalDriver::AcceptSettings(6),
+        ModalDriver::SaveAs(QStringLiteral("q\"uote.txt")), ModalDriver::SaveAs(PathOf("f\"ont"))});
+    Click("btnSave");
+    Click("btnSaveWidths");
+    QtChild<QAction>(window, "FileExportBMFont").trigger();
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).join(QLatin1Char('|')), QStringLiteral("a\"b.png|q\"uote.txt"));
+    EXPECT_NE(Read(PathOf("a\"b.png")), "old");
+    EXPECT_EQ(driver.messages,
+        QStringList({QStringLiteral("a\"b.png already exists.\nDo you want to replace it?"),
+            QStringLiteral("Cannot save ") + PathOf("f\"ont.fnt")
+                + QStringLiteral(": a BMFont page name cannot hold a double quote")}));
+}
+
 TEST_F(ExportTest, TheWholeTextureIsSavedAsRgbPngWhateverTheSettingsDialogSays)
 {
     window.Find<fw::PopupMenu>("popTexSize").SetListIndex(3);

@@ -59,6 +59,17 @@ TEST_F(SampleTextTest, CellsWhoseInkLeavesTheirSquareAreMarkedOnScreenOnlyAndNam
     QtChild<QAction>(window, "ViewSampleText").trigger();
     const QString facts = QtChild<QLabel>(*fw::GetImplicitWindow("SampleText"), "stFacts").text();
     EXPECT_TRUE(facts.endsWith(QStringLiteral("1 cell overflows: WWW"))) << facts;
+
+    // Right-to-left names stay where the sentence puts them, each isolated;
+    // a cluster is named by what it holds.
+    List("lstChars").SetCell(5, 6, "\xD7\xA9\xD7\x9C\xD7\xA9\xD7\x9C"); // Hebrew, overflowing too
+    window.UpdateFontMap();
+    auto &sample = fw::NotNil(fw::GetImplicitWindow("SampleText"));
+    sample.Find<fw::EditField>("edtSample").SetText("D\xE2\x80\x8D q\xD7\x90\xD8\xB9");
+    const QString mixed = QtChild<QLabel>(sample, "stFacts").text();
+    EXPECT_TRUE(mixed.endsWith(QStringLiteral(". No cell holds: D U+200D \u2068\u05D0\u2069 \u2068\u0639\u2069. "
+                                              "2 cells overflow: WWW \u2068\u05E9\u05DC\u05E9\u05DC\u2069")))
+        << mixed;
     QtChild<QAction>(window, "ViewCellOverflow").trigger(); // the menu bar outlives the window
 }
 

@@ -1,5 +1,6 @@
 #include "window/window1.h"
 
+#include "framework/atomic_file.h"
 #include "framework/exceptions.h"
 #include "framework/files.h"
 #include "framework/graphics_exporter.h"
@@ -27,9 +28,11 @@ void Window1::FileExportBMFont_Action()
     if (!location)
         return;
     // The save dialog asked about the .fnt only; the page it already
-    // replaces with it. A page without its .fnt is someone else's file.
+    // replaces with it. A page without its .fnt is someone else's file. A
+    // page that cannot be replaced is said at once, not after a question.
     std::error_code error;
     const std::string page = PagePath(location->Path()).string();
+    fw::AtomicFile::CheckReplaceable(page);
     if (!std::filesystem::exists(location->Path(), error) && std::filesystem::exists(page, error)
         && !fw::AskToReplace(page))
         return;

@@ -2,12 +2,19 @@
 
 #include "app/menu_bar1.h"
 #include "framework/menu.h"
+#include "framework/standard_edit.h"
 
 namespace vantor {
 
 Window1::Window1()
     : fw::Window(kClassName)
 {
+}
+
+Window1::~Window1()
+{
+    // The step to undo belongs to this window.
+    fw::SetProgramStep({});
 }
 
 void Window1::Layout()

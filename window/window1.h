@@ -23,6 +23,7 @@ public:
     static constexpr const char *kClassName = "Window1";
 
     Window1();
+    ~Window1() override;
 
     // The texture's cells, in rows and columns.
     static constexpr int kGridSide = 10;
@@ -114,6 +115,19 @@ public:
     // nothing to fit.
     void ViewFitGlyphs_Action();
     std::string FitGlyphsToCells();
+    // Size, dx and dy as their controls hold them: what a fit sets.
+    struct Placement {
+        int sizeRow = -1;
+        std::string dx;
+        std::string dy;
+        friend bool operator==(const Placement &, const Placement &) = default;
+    };
+    Placement CurrentPlacement() const;
+    // Sets size, dx and dy together, rendering once.
+    void Place(const Placement &placement);
+    // Makes the fit from `before` to what the controls now hold the step
+    // that Edit > Undo takes back, while nothing else has changed.
+    void RememberFit(const Placement &before);
     // Cell texts as a message lists them, each after a space: readable, and
     // cut short when long.
     static std::string NamedCells(const std::vector<std::string> &texts);
@@ -159,6 +173,10 @@ protected:
 
 private:
     void CreateControls0();
+    // Every setting but size, dx and dy, as the controls hold them.
+    std::vector<std::string> SettingsBesidesPlacement() const;
+
+    bool rendersHeld_ = false;
 };
 
 namespace implicit {
