@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QImage>
 #include <QLineEdit>
@@ -162,6 +163,48 @@ void BM_CellKeystroke(benchmark::State &state)
     QTest::keyClick(editor, Qt::Key_Escape);
 }
 
+// A megabyte of text, as a user might paste by mistake: mixed scripts.
+QString Megabyte()
+{
+    const QString line = QStringLiteral("The quick brown fox jumps over the lazy dog. \u00C9t\u00E9, \u05E9\u05DC\u05D5\u05DD, "
+                                        "\u0645\u0631\u062D\u0628\u0627, \u4F60\u597D. ");
+    QString text;
+    while (text.toUtf8().size() < (1 << 20))
+        text += line.repeated(1000);
+    return text;
+}
+
+// Pasting a megabyte into a grid cell's editor, the render and the window
+// painted; and afterwards, with that cell in the grid, a key into dx.
+void BM_MegabytePasteIntoACell(benchmark::State &state)
+{
+    Prepare(static_cast<int>(state.range(0)), true);
+    auto &cells = static_cast<QTableView &>(Window().Find<fw::Control>("lstChars").Widget());
+    QApplication::setActiveWindow(&Window().Widget());
+    QApplication::clipboard()->setText(Megabyte());
+    for (auto _ : state) {
+        cells.setFocus();
+        cells.setCurrentIndex(cells.model()->index(5, 5));
+        QTest::keyClick(&cells, Qt::Key_F2);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        Window().Widget().repaint();
+        QCoreApplication::processEvents();
+        state.PauseTiming();
+        Window().Find<fw::Listbox>("lstChars").SetCell(5, 5, "U");
+        Window().UpdateFontMap();
+        state.ResumeTiming();
+    }
+}
+
+void BM_DxKeystrokeWithAMegabyteCell(benchmark::State &state)
+{
+    Window().Find<fw::Listbox>("lstChars").SetCell(5, 5, Megabyte().toStdString());
+    BM_DxKeystroke(state);
+    Window().Find<fw::Listbox>("lstChars").SetCell(5, 5, "U");
+    Window().UpdateFontMap();
+}
+
 // What no render can avoid: filling the texture and shrinking it for the
 // fitted preview.
 void BM_Floor(benchmark::State &state)
@@ -234,6 +277,8 @@ BENCHMARK(BM_FirstUseOfASize)->Apply(TextureSizes);
 BENCHMARK(BM_DxKeystroke)->Apply(TextureSizes);
 BENCHMARK(BM_DxKeystrokeSampleAndOverflow)->Apply(TextureSizes);
 BENCHMARK(BM_CellKeystroke)->Apply(TextureSizes);
+BENCHMARK(BM_MegabytePasteIntoACell)->Arg(1024)->Arg(2048)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
+BENCHMARK(BM_DxKeystrokeWithAMegabyteCell)->Apply(TextureSizes);
 BENCHMARK(BM_Floor)->Apply(TextureSizes);
 BENCHMARK(BM_CharWidthTable)->Apply(TextureSizes);
 BENCHMARK(BM_SaveTexturePng)->Arg(1024)->Arg(2048)->Unit(benchmark::kMillisecond)->UseRealTime();

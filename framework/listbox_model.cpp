@@ -28,7 +28,14 @@ QVariant ListboxModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
         return {};
-    return Text(index.row(), index.column());
+    const QString &text = Text(index.row(), index.column());
+    // A view lays out and elides all it is given, on every paint: of a long
+    // text it gets what a row can show.
+    constexpr qsizetype kShown = 256;
+    if (role == Qt::EditRole || text.size() <= kShown)
+        return text;
+    const qsizetype cut = text[kShown - 1].isHighSurrogate() ? kShown - 1 : kShown;
+    return QString(text.left(cut) + QChar(0x2026));
 }
 
 bool ListboxModel::setData(const QModelIndex &index, const QVariant &value, int role)
