@@ -12,6 +12,9 @@
 #include <QLineEdit>
 #include <QMimeDatabase>
 
+#include <utility>
+#include <vector>
+
 namespace fw {
 namespace {
 
@@ -39,8 +42,23 @@ public:
     // The path chosen, as typed.
     QString Chosen() const { return typed_.isEmpty() ? selectedFiles().value(0) : typed_; }
 
+    // File types to choose from, each with the suffix that a name typed
+    // without one takes when it is chosen.
+    void SetTypes(const std::vector<std::pair<QString, QString>> &types)
+    {
+        types_ = types;
+        QStringList filters;
+        for (const auto &type : types)
+            filters << type.first;
+        setNameFilters(filters);
+    }
+
     void accept() override
     {
+        for (const auto &[filter, suffix] : types_) {
+            if (filter == selectedNameFilter())
+                setDefaultSuffix(suffix);
+        }
         const auto *edit = findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
         const QString text = edit ? edit->text() : QString();
         if (!text.contains(QLatin1Char('"'))) {
@@ -60,6 +78,7 @@ public:
 
 private:
     QString typed_;
+    std::vector<std::pair<QString, QString>> types_;
 };
 
 } // namespace
@@ -124,9 +143,9 @@ std::shared_ptr<FolderItem> GetSaveFolderItem(std::string_view fileType, std::st
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     if (fileType == "text/any") {
         dialog.setNameFilter(QCoreApplication::translate("fw", "All files (*)"));
-    } else if (fileType == "font/fnt") {
-        dialog.setNameFilter(QCoreApplication::translate("fw", "BMFont files (*.fnt)"));
-        dialog.setDefaultSuffix(QStringLiteral("fnt"));
+    } else if (fileType == "font/bmfont") {
+        dialog.SetTypes({{QCoreApplication::translate("fw", "BMFont text (*.fnt)"), QStringLiteral("fnt")},
+            {QCoreApplication::translate("fw", "BMFont XML (*.xml)"), QStringLiteral("xml")}});
     } else {
         const QString mimeType = QString::fromUtf8(fileType.data(), static_cast<qsizetype>(fileType.size()));
         dialog.setMimeTypeFilters({mimeType});

@@ -56,8 +56,9 @@ std::string CannotSave(const std::string &path, const std::string &reason);
 // Shows the modal save dialog proposing `proposedName`, in the folder of the
 // last save of this run. "image/png" offers PNG files and adds ".png" to a
 // name without a suffix; "text/any" offers all files and keeps the name as
-// typed; "font/fnt" offers BMFont files and adds ".fnt". Gives nil when the
-// user cancels.
+// typed; "font/bmfont" offers BMFont text and XML files and adds ".fnt" or
+// ".xml", as the type chosen. A name is taken as typed, double quotes and
+// all. Gives nil when the user cancels.
 std::shared_ptr<FolderItem> GetSaveFolderItem(std::string_view fileType, std::string_view proposedName);
 
 } // namespace fw

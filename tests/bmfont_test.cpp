@@ -16,6 +16,7 @@ struct FntLine {
     std::string tag;
     std::map<std::string, std::string> fields;
     int Int(const std::string &key) const { return std::stoi(fields.at(key)); }
+    friend bool operator==(const FntLine &, const FntLine &) = default;
 };
 
 std::vector<FntLine> ParseFnt(const QByteArray &text)
@@ -25,17 +26,38 @@ std::vector<FntLine> ParseFnt(const QByteArray &text)
         if (line.isEmpty())
             continue;
         FntLine parsed;
-        const QList<QByteArray> words = line.split(' ');
-        parsed.tag = words.first().toStdString();
-        for (qsizetype i = 1; i < words.size(); ++i) {
-            const qsizetype equals = words[i].indexOf('=');
-            QByteArray value = words[i].mid(equals + 1);
-            if (value.startsWith('"'))
-                value = value.mid(1, value.size() - 2);
-            parsed.fields[words[i].left(equals).toStdString()] = value.toStdString();
+        qsizetype at = line.indexOf(' ');
+        parsed.tag = line.left(at).toStdString();
+        while (at >= 0 && at < line.size()) {
+            const qsizetype equals = line.indexOf('=', at);
+            const std::string name = line.mid(at + 1, equals - at - 1).toStdString();
+            const bool quoted = line[equals + 1] == '"';
+            const qsizetype end = quoted ? line.indexOf('"', equals + 2) + 1 : line.indexOf(' ', equals);
+            const QByteArray value = line.mid(equals + 1, (end < 0 ? line.size() : end) - equals - 1);
+            parsed.fields[name] = (quoted ? value.mid(1, value.size() - 2) : value).toStdString();
+            at = end;
         }
         lines.push_back(parsed);
     }
+    return lines;
+}
+
+// The elements of a BMFont XML file as the lines of the text format: tags
+// and attributes, the enclosing font and pages left out.
+std::vector<FntLine> ParseFntXml(const QByteArray &xml)
+{
+    std::vector<FntLine> lines;
+    QXmlStreamReader reader(xml);
+    while (!reader.atEnd()) {
+        if (reader.readNext() != QXmlStreamReader::StartElement || reader.name() == u"font"
+            || reader.name() == u"pages")
+            continue;
+        FntLine parsed{reader.name().toString().toStdString(), {}};
+        for (const QXmlStreamAttribute &attribute : reader.attributes())
+            parsed.fields[attribute.name().toString().toStdString()] = attribute.value().toString().toStdString();
+        lines.push_back(parsed);
+    }
+    EXPECT_FALSE(reader.hasError()) << reader.errorString();
     return lines;
 }
 
@@ -132,6 +154,58 @@ TEST_F(BMFontTest, EachCharacterKeepsItsPenInsideItsCellWithWholeAdvancesAndTheF
         << "a monospace face has no kerning";
 }
 
+TEST_F(BMFontTest, TheXmlHoldsTheTextExportsNumbersAndEveryNameReadsBack)
+{
+    List("lstChars").SetCell(0, 1, "\xE6\x9C\xAC"); // a CJK character
+    List("lstChars").SetCell(0, 2, "\xF0\x90\x8C\x80"); // U+10300, past 16 bits
+    std::string textCaveats;
+    const std::vector<FntLine> text = Export("DejaVu Sans", &textCaveats);
+    const QByteArray page = Read(PathOf("font_0.png"));
+    const std::string xmlCaveats = window.ExportBMFont(PathOf("font.xml").toStdString());
+    const QByteArray xml = Read(PathOf("font.xml"));
+    EXPECT_TRUE(xml.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<font>\n  <info face=\"DejaVu Sans\""));
+    EXPECT_EQ(ParseFntXml(xml), text) << "the same numbers, element for line";
+    EXPECT_EQ(Read(PathOf("font_0.png")), page) << "the same page";
+    EXPECT_EQ(xmlCaveats, textCaveats) << "the same message after either";
+    int letters = 0;
+    for (const FntLine &line : text) {
+        if (line.tag == "char" && line.fields.count("letter")) {
+            ++letters;
+            EXPECT_EQ(line.Int("id"), 0x10300);
+            EXPECT_EQ(line.fields.at("letter"), "\xF0\x90\x8C\x80");
+        }
+    }
+    EXPECT_EQ(letters, 1) << "only a character past U+FFFF is named by its text";
+    const auto count = [&](const char *tag) {
+        return std::count_if(text.begin(), text.end(), [&](const FntLine &line) { return line.tag == tag; });
+    };
+    const auto kernings = std::find_if(text.begin(), text.end(), [](const FntLine &line) { return line.tag == "kernings"; });
+    ASSERT_NE(kernings, text.end()) << "DejaVu Sans kerns";
+    EXPECT_EQ(kernings->Int("count"), count("kerning"));
+
+    // Every special character of XML in a face's name reads back unchanged;
+    // the text format has no escape and turns double quotes single.
+    window.Rendered.fontName = "A&B <C> 'D' \"E\"";
+    window.ExportBMFont(PathOf("odd.xml").toStdString());
+    EXPECT_EQ(ParseFntXml(Read(PathOf("odd.xml"))).at(0).fields.at("face"), window.Rendered.fontName);
+    window.ExportBMFont(PathOf("odd.fnt").toStdString());
+    EXPECT_TRUE(Read(PathOf("odd.fnt")).startsWith("info face=\"A&B <C> 'D' 'E'\" size="));
+
+    // The suffix picks the format; a name typed without one takes the type
+    // chosen in the dialog.
+    window.ExportBMFont(PathOf("upper.XML").toStdString());
+    EXPECT_TRUE(Read(PathOf("upper.XML")).startsWith("<?xml"));
+    window.ExportBMFont(PathOf("other.txt").toStdString());
+    EXPECT_TRUE(Read(PathOf("other.txt")).startsWith("info face="));
+    ModalDriver driver({[&](QWidget &modal) {
+        dynamic_cast<QFileDialog &>(modal).selectNameFilter(QStringLiteral("BMFont XML (*.xml)"));
+        ModalDriver::SaveAs(PathOf("typed"))(modal);
+    }});
+    QtChild<QAction>(window, "FileExportBMFont").trigger();
+    EXPECT_TRUE(Read(PathOf("typed.xml")).startsWith("<?xml"));
+    EXPECT_TRUE(QFileInfo::exists(PathOf("typed_0.png")));
+}
+
 TEST_F(BMFontTest, OffsetsFarBeyondTheTextureKeepEveryPenWhereTheTextureHasIt)
 {
     for (const char *offset : {"-1e10", "1e10"}) {
@@ -188,7 +262,8 @@ TEST_F(BMFontTest, TheMenuExportsBesideTheFntAndSaysWhatAnEngineWillDrawWrong)
     for (const bool replace : {false, true}) {
         ModalDriver driver({[&](QWidget &modal) {
                                 EXPECT_EQ(dynamic_cast<QFileDialog &>(modal).nameFilters(),
-                                    QStringList{QStringLiteral("BMFont files (*.fnt)")});
+                                    QStringList({QStringLiteral("BMFont text (*.fnt)"),
+                                        QStringLiteral("BMFont XML (*.xml)")}));
                                 ModalDriver::SaveAs(PathOf("atlas"))(modal);
                             },
             replace ? ModalDriver::Confirm() : ModalDriver::Cancel()});

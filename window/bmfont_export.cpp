@@ -1,5 +1,7 @@
 #include "window/window1.h"
 
+#include "fontmap/bmfont.h"
+
 #include "framework/atomic_file.h"
 #include "framework/exceptions.h"
 #include "framework/files.h"
@@ -14,22 +16,24 @@
 namespace vantor {
 namespace {
 
-// The page beside the .fnt: its name, with "_0" for the first page.
-std::filesystem::path PagePath(const std::filesystem::path &fnt)
+// The page beside the font's description: its name, with "_0" for the first
+// page.
+std::filesystem::path PagePath(const std::filesystem::path &description)
 {
-    return fnt.parent_path() / (fnt.stem().string() + "_0.png");
+    return description.parent_path() / (description.stem().string() + "_0.png");
 }
 
 } // namespace
 
 void Window1::FileExportBMFont_Action()
 {
-    const std::shared_ptr<fw::FolderItem> location = fw::GetSaveFolderItem("font/fnt", "untitled.fnt");
+    const std::shared_ptr<fw::FolderItem> location = fw::GetSaveFolderItem("font/bmfont", "untitled.fnt");
     if (!location)
         return;
-    // The save dialog asked about the .fnt only; the page it already
-    // replaces with it. A page without its .fnt is someone else's file. A
-    // page that cannot be replaced is said at once, not after a question.
+    // The save dialog asked about the description only; the page it already
+    // replaces with it. A page without its description is someone else's
+    // file. A page that cannot be replaced is said at once, not after a
+    // question.
     std::error_code error;
     const std::string page = PagePath(location->Path()).string();
     fw::AtomicFile::CheckReplaceable(page);
@@ -41,21 +45,24 @@ void Window1::FileExportBMFont_Action()
         fw::ShowMessage(caveats);
 }
 
-std::string Window1::ExportBMFont(const std::string &fntPath)
+std::string Window1::ExportBMFont(const std::string &path)
 {
-    const std::filesystem::path page = PagePath(fntPath);
+    const std::filesystem::path page = PagePath(path);
     const std::string pageName = page.filename().string();
-    // The .fnt names its page between double quotes, which no reader escapes.
-    if (pageName.find('"') != std::string::npos)
-        throw fw::IOException(fw::CannotSave(fntPath, "a BMFont page name cannot hold a double quote"));
+    const bool xml = fw::SameText(std::filesystem::path(path).extension().string(), ".xml");
+    // The text format names its page between double quotes, which no reader
+    // escapes.
+    if (!xml && pageName.find('"') != std::string::npos)
+        throw fw::IOException(fw::CannotSave(path, "a BMFont page name cannot hold a double quote"));
     const std::string pagePath = page.string();
     std::vector<std::string> several;
-    const std::string text = BMFontText(pageName, several);
-    // The page first: a reader never finds a new .fnt beside an old page.
+    const BMFont font = BMFontOf(pageName, several);
+    // The page first: a reader never finds a new description beside an old
+    // page.
     fw::SaveFiles({{pagePath,
                        fw::EncodePng(fw::NotNil(CurrentFontMap), fw::PngColours::WhiteOnGreyAlpha,
                            fw::GraphicsExporter::kDefaultCompression, pagePath)},
-        {fntPath, text}});
+        {path, xml ? BMFontXml(font) : BMFontText(font)}});
     return EngineCaveats(several);
 }
 

@@ -16,6 +16,8 @@ class Picture;
 
 namespace vantor {
 
+struct BMFont;
+
 // The one window: the settings controls, the preview and the exports. The
 // controls are the only store of the settings.
 class Window1 : public fw::Window {
@@ -76,21 +78,21 @@ public:
     void btnSaveWidths_Action();
     void btnCopyWidths_Action();
 
-    // File > Export BMFont: the last render as a BMFont page and its .fnt,
-    // for the engines that read them.
+    // File > Export BMFont: the last render as a BMFont page and its
+    // description, text or XML, for the engines that read them.
     void FileExportBMFont_Action();
-    // Writes the last render as the .fnt at the path and, beside it, its
-    // page <name>_0.png; gives what an engine will draw wrong (see
-    // EngineCaveats).
-    std::string ExportBMFont(const std::string &fntPath);
+    // Writes the last render's description at the path, XML when its suffix
+    // is .xml and text otherwise, and, beside it, its page <name>_0.png;
+    // gives what an engine will draw wrong (see EngineCaveats).
+    std::string ExportBMFont(const std::string &path);
     // One message naming what an engine drawing from the last export will
     // get wrong: the cells of several characters (`several`), which it
     // lacks, the cells whose ink leaves their square, and a missing space.
     // Empty when there is nothing to say.
     std::string EngineCaveats(const std::vector<std::string> &several);
-    // The last render as BMFont text naming its page; `several` gets the
-    // cell texts of more than one character, once each.
-    std::string BMFontText(const std::string &pageName, std::vector<std::string> &several);
+    // The last render as a BMFont naming its page; `several` gets the cell
+    // texts of more than one character, once each.
+    BMFont BMFontOf(const std::string &pageName, std::vector<std::string> &several);
 
     void btnQuit_Action();
     void Closing() override;

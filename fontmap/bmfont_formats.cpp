@@ -1,0 +1,146 @@
+#include "fontmap/bmfont.h"
+
+#include "framework/text.h"
+
+#include <algorithm>
+#include <string_view>
+#include <utility>
+
+namespace vantor {
+namespace {
+
+// A line or element's attributes, each a name and its value, in order.
+using Attributes = std::vector<std::pair<std::string, std::string>>;
+
+std::string Number(std::int64_t value)
+{
+    return fw::Str(value);
+}
+
+std::string Flag(bool value)
+{
+    return value ? "1" : "0";
+}
+
+Attributes InfoAttributes(const BMFont &font, const std::string &face)
+{
+    return {{"face", face}, {"size", Number(font.size)}, {"bold", Flag(font.bold)}, {"italic", Flag(font.italic)},
+        {"charset", ""}, {"unicode", "1"}, {"stretchH", "100"}, {"smooth", "1"}, {"aa", "1"},
+        {"padding", "0,0,0,0"}, {"spacing", "0,0"}};
+}
+
+Attributes CommonAttributes(const BMFont &font)
+{
+    return {{"lineHeight", Number(font.lineHeight)}, {"base", Number(font.base)}, {"scaleW", Number(font.scale)},
+        {"scaleH", Number(font.scale)}, {"pages", "1"}, {"packed", "0"}, {"alphaChnl", "0"}, {"redChnl", "4"},
+        {"greenChnl", "4"}, {"blueChnl", "4"}};
+}
+
+Attributes CharAttributes(const BMFont::Character &c)
+{
+    Attributes attributes{{"id", Number(c.id)}, {"x", Number(c.rect.left)}, {"y", Number(c.rect.top)},
+        {"width", Number(c.rect.width)}, {"height", Number(c.rect.height)}, {"xoffset", Number(c.xoffset)},
+        {"yoffset", Number(c.yoffset)}, {"xadvance", Number(c.xadvance)}, {"page", "0"}, {"chnl", "15"}};
+    // Readers that keep characters in 16 bits name one beyond by its text.
+    if (c.id > 0xFFFF)
+        attributes.emplace_back("letter", c.text);
+    return attributes;
+}
+
+Attributes KerningAttributes(const BMFont::Kerning &k)
+{
+    return {{"first", Number(k.first)}, {"second", Number(k.second)}, {"amount", Number(k.amount)}};
+}
+
+// The names whose values the text format quotes.
+bool Quoted(std::string_view name)
+{
+    return name == "face" || name == "charset" || name == "file" || name == "letter";
+}
+
+std::string TextLine(std::string_view tag, const Attributes &attributes)
+{
+    std::string line(tag);
+    for (const auto &[name, value] : attributes)
+        line += " " + name + "=" + (Quoted(name) ? "\"" + value + "\"" : value);
+    return line + "\n";
+}
+
+std::string Escaped(std::string_view value)
+{
+    std::string escaped;
+    for (const char c : value) {
+        switch (c) {
+        case '&':
+            escaped += "&amp;";
+            break;
+        case '<':
+            escaped += "&lt;";
+            break;
+        case '>':
+            escaped += "&gt;";
+            break;
+        case '"':
+            escaped += "&quot;";
+            break;
+        case '\'':
+            escaped += "&apos;";
+            break;
+        default:
+            // XML has no way to hold the other control characters at all.
+            if (static_cast<unsigned char>(c) >= 0x20 || c == '\t')
+                escaped += c;
+        }
+    }
+    return escaped;
+}
+
+std::string Element(std::string_view indent, std::string_view tag, const Attributes &attributes)
+{
+    std::string element = std::string(indent) + "<" + std::string(tag);
+    for (const auto &[name, value] : attributes)
+        element += " " + name + "=\"" + Escaped(value) + "\"";
+    return element + "/>\n";
+}
+
+} // namespace
+
+std::string BMFontText(const BMFont &font)
+{
+    // The text format has no escape: a face's double quotes become single.
+    std::string face = font.face;
+    std::replace(face.begin(), face.end(), '"', '\'');
+    std::string text = TextLine("info", InfoAttributes(font, face));
+    text += TextLine("common", CommonAttributes(font));
+    text += TextLine("page", {{"id", "0"}, {"file", font.page}});
+    text += TextLine("chars", {{"count", Number(static_cast<std::int64_t>(font.characters.size()))}});
+    for (const BMFont::Character &c : font.characters)
+        text += TextLine("char", CharAttributes(c));
+    if (!font.kernings.empty()) {
+        text += TextLine("kernings", {{"count", Number(static_cast<std::int64_t>(font.kernings.size()))}});
+        for (const BMFont::Kerning &k : font.kernings)
+            text += TextLine("kerning", KerningAttributes(k));
+    }
+    return text;
+}
+
+std::string BMFontXml(const BMFont &font)
+{
+    std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<font>\n";
+    xml += Element("  ", "info", InfoAttributes(font, font.face));
+    xml += Element("  ", "common", CommonAttributes(font));
+    xml += "  <pages>\n" + Element("    ", "page", {{"id", "0"}, {"file", font.page}}) + "  </pages>\n";
+    xml += "  <chars count=\"" + Number(static_cast<std::int64_t>(font.characters.size())) + "\">\n";
+    for (const BMFont::Character &c : font.characters)
+        xml += Element("    ", "char", CharAttributes(c));
+    xml += "  </chars>\n";
+    if (!font.kernings.empty()) {
+        xml += "  <kernings count=\"" + Number(static_cast<std::int64_t>(font.kernings.size())) + "\">\n";
+        for (const BMFont::Kerning &k : font.kernings)
+            xml += Element("    ", "kerning", KerningAttributes(k));
+        xml += "  </kernings>\n";
+    }
+    return xml + "</font>\n";
+}
+
+} // namespace vantor
