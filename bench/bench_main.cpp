@@ -1,7 +1,7 @@
 // Benchmarks of the render path, in the real window on the offscreen
 // platform with the tests' fonts. `make bench` runs them; Google Benchmark's
 // own flags (--benchmark_format=json, --benchmark_filter=...) work.
-#include "framework/font_state.h"
+#include "framework/graphics.h"
 #include "framework/window.h"
 #include "window/window1.h"
 
@@ -28,6 +28,6 @@ int main(int argc, char **argv)
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     fw::DestroyAllWindows();
-    fw::FontState::ForgetRecent();
+    fw::ForgetFonts();
     return 0;
 }

@@ -1,6 +1,6 @@
 #include "framework/application.h"
 
-#include "framework/font_state.h"
+#include "framework/graphics.h"
 #include "framework/message_filter.h"
 #include "framework/window.h"
 
@@ -105,7 +105,7 @@ int RuntimeExit()
     DestroyAllWindows();
     runtime.application.reset();
     // Fonts and painters do not outlive the toolkit that made them.
-    FontState::ForgetRecent();
+    ForgetFonts();
     runtime.toolkit.reset();
     return runtime.exitStatus;
 }

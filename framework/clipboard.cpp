@@ -10,7 +10,8 @@ namespace fw {
 
 void Clipboard::SetPicture(const Picture &picture)
 {
-    QGuiApplication::clipboard()->setImage(picture.Image());
+    // As the PNG has it: 8-bit RGB greys.
+    QGuiApplication::clipboard()->setImage(picture.Image().convertToFormat(QImage::Format_RGB888));
 }
 
 void Clipboard::SetText(std::string_view text)

@@ -1,12 +1,12 @@
 #include "framework/graphics.h"
 
-#include "framework/font_state.h"
 #include "framework/image_scaling.h"
 #include "framework/picture.h"
 #include "framework/text.h"
-#include "framework/text_ink.h"
-#include "framework/text_pieces.h"
-#include "framework/text_scene.h"
+
+#include "raster/font.h"
+#include "raster/scene.h"
+#include "raster/texture.h"
 
 #include <QImage>
 #include <QPainter>
@@ -14,24 +14,54 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace fw {
 
 namespace {
 
-QString ToQString(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+// No glyph reaches a picture from a pen this far away.
+constexpr double kFarthestPen = 1 << 24;
 
 // Whether a text at the size and pen can show any ink.
 bool Inks(int size, std::string_view text, int x, int y)
 {
-    return size >= 1 && !text.empty() && std::abs(static_cast<double>(x)) <= kMaxCoordinate
-        && std::abs(static_cast<double>(y)) <= kMaxCoordinate;
+    return size >= 1 && !text.empty() && std::abs(static_cast<double>(x)) <= kFarthestPen
+        && std::abs(static_cast<double>(y)) <= kFarthestPen;
+}
+
+raster::Box ToBox(const QRect &rect)
+{
+    return {rect.left(), rect.top(), rect.width(), rect.height()};
+}
+
+// The box within the 32-bit range.
+Rect ToRect(const raster::Box &box)
+{
+    if (box.Empty())
+        return {};
+    constexpr std::int64_t kLow = std::numeric_limits<int>::min() / 2;
+    constexpr std::int64_t kHigh = std::numeric_limits<int>::max() / 2;
+    const std::int64_t left = std::clamp(box.left, kLow, kHigh);
+    const std::int64_t top = std::clamp(box.top, kLow, kHigh);
+    const std::int64_t right = std::clamp(box.left + box.width, kLow, kHigh);
+    const std::int64_t bottom = std::clamp(box.top + box.height, kLow, kHigh);
+    return Rect{static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
+        static_cast<int>(bottom - top)};
+}
+
+QRect ToQRect(const raster::Box &box)
+{
+    const Rect rect = ToRect(box);
+    return QRect(rect.left, rect.top, rect.width, rect.height);
 }
 
 } // namespace
+
+void ForgetFonts()
+{
+    raster::Font::ForgetRecent();
+}
 
 Color RGB(int red, int green, int blue)
 {
@@ -39,21 +69,21 @@ Color RGB(int red, int green, int blue)
     return Color{component(red), component(green), component(blue)};
 }
 
-Graphics::Graphics(QImage &image, std::function<void(const QRegion &)> changed)
-    : image_(&image)
+Graphics::Graphics(raster::Texture &texture, std::function<void(const QRegion &)> changed)
+    : texture_(&texture)
     , changed_(std::move(changed))
-    , scene_(std::make_unique<TextScene>())
+    , scene_(std::make_unique<raster::Scene>())
 {
 }
 
 Graphics::Graphics(QPainter &painter, const QRect &exposed)
-    : externalPainter_(&painter)
+    : painter_(&painter)
     , exposed_{exposed.left(), exposed.top(), exposed.width(), exposed.height()}
 {
 }
 
 Graphics::Graphics(QPainter &painter)
-    : externalPainter_(&painter)
+    : painter_(&painter)
 {
 }
 
@@ -61,12 +91,12 @@ Graphics::~Graphics() = default;
 
 int Graphics::Width() const
 {
-    return image_ ? image_->width() : externalPainter_->device()->width();
+    return texture_ ? texture_->Width() : painter_->device()->width();
 }
 
 int Graphics::Height() const
 {
-    return image_ ? image_->height() : externalPainter_->device()->height();
+    return texture_ ? texture_->Height() : painter_->device()->height();
 }
 
 void Graphics::SetTextFont(std::string family)
@@ -97,10 +127,10 @@ void Graphics::SetItalic(bool italic)
     italic_ = italic;
 }
 
-FontState &Graphics::Font()
+raster::Font &Graphics::Font()
 {
     if (!font_)
-        font_ = FontState::Recent(textFont_, textSize_, bold_, italic_);
+        font_ = raster::Font::Recent(textFont_, textSize_, bold_, italic_);
     return *font_;
 }
 
@@ -109,33 +139,28 @@ QRgb Graphics::ForeColor() const
     return qRgb(foreColor_.red, foreColor_.green, foreColor_.blue);
 }
 
-QPainter &Graphics::Painter()
+void Graphics::Changed(const QRect &area)
 {
-    if (externalPainter_)
-        return *externalPainter_;
-    if (!ownPainter_) {
-        ownPainter_ = std::make_unique<QPainter>(image_);
-        ownPainter_->setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-    }
-    return *ownPainter_;
+    if (changed_ && !area.isEmpty())
+        changed_(QRegion(area));
 }
 
 void Graphics::Flush()
 {
-    ownPainter_.reset();
-    if (scene_ && scene_->Open()) {
-        const QRegion changed = scene_->Show(*image_);
-        if (changed_ && !changed.isEmpty())
-            changed_(changed);
-    }
+    if (!scene_ || !scene_->Open())
+        return;
+    QRegion changed;
+    for (const raster::Box &box : scene_->Show(*texture_))
+        changed += ToQRect(box);
+    if (changed_ && !changed.isEmpty())
+        changed_(changed);
 }
 
 void Graphics::DrawDirectly()
 {
-    if (!image_)
+    if (!texture_)
         return;
-    if (scene_->Open())
-        Flush();
+    Flush();
     scene_->Forget();
 }
 
@@ -143,13 +168,17 @@ void Graphics::DrawRect(int x, int y, int width, int height)
 {
     if (width <= 0 || height <= 0)
         return;
+    if (!texture_) {
+        painter_->setPen(QPen(QColor(ForeColor()), 0));
+        painter_->setBrush(Qt::NoBrush);
+        painter_->drawRect(QRectF(x + 0.5, y + 0.5, width - 1, height - 1));
+        return;
+    }
     DrawDirectly();
-    QPainter &painter = Painter();
-    painter.setPen(QPen(QColor(ForeColor()), 0));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRectF(x + 0.5, y + 0.5, width - 1, height - 1));
-    if (changed_)
-        changed_(QRegion(x, y, width, height));
+    for (const raster::Box &edge : {raster::Box{x, y, width, 1}, raster::Box{x, y + height - 1, width, 1},
+             raster::Box{x, y, 1, height}, raster::Box{x + width - 1, y, 1, height}})
+        texture_->Fill(edge, foreColor_.green);
+    Changed(QRect(x, y, width, height));
 }
 
 void Graphics::FillRect(int x, int y, int width, int height)
@@ -157,15 +186,17 @@ void Graphics::FillRect(int x, int y, int width, int height)
     if (width <= 0 || height <= 0)
         return;
     const QRect area(x, y, width, height);
-    if (image_ && area.contains(image_->rect())) {
-        ownPainter_.reset();
-        scene_->Begin(ForeColor());
+    if (!texture_) {
+        painter_->fillRect(area, QColor(ForeColor()));
+        return;
+    }
+    if (area.contains(QRect(0, 0, Width(), Height()))) {
+        scene_->Begin(foreColor_.green);
         return;
     }
     DrawDirectly();
-    Painter().fillRect(area, QColor(ForeColor()));
-    if (changed_)
-        changed_(QRegion(area));
+    texture_->Fill(ToBox(area), foreColor_.green);
+    Changed(area);
 }
 
 int Graphics::StringWidth(std::string_view text)
@@ -177,98 +208,78 @@ double Graphics::TextWidth(std::string_view text)
 {
     if (textSize_ < 1 || text.empty())
         return 0;
-    return Font().Advance(ToQString(text));
+    return Font().Advance(text);
 }
 
 std::vector<double> Graphics::Kernings(const std::vector<std::string> &texts)
 {
-    std::vector<double> kernings(texts.size() * texts.size(), 0.0);
     if (textSize_ < 1)
-        return kernings;
-    // An engine draws the separate glyphs of a ligature: pairs are laid out
-    // without them, which Qt does for text spaced apart, and the spacing
-    // cancels out of the difference.
-    QFont unligated = Font().font;
-    if (unligated.letterSpacing() == 0)
-        unligated.setLetterSpacing(QFont::AbsoluteSpacing, 1);
-    const QFontMetricsF metrics(unligated);
-    std::vector<QString> strings;
-    std::vector<double> advances;
-    for (const std::string &text : texts) {
-        strings.push_back(ToQString(text));
-        advances.push_back(SafeAdvance(metrics, strings.back(), textSize_));
-    }
-    // The pairs are measured without being kept: there are many of them.
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        for (std::size_t j = 0; j < texts.size(); ++j) {
-            if (strings[i].isEmpty() || strings[j].isEmpty())
-                continue;
-            const double together = SafeAdvance(metrics, strings[i] + strings[j], textSize_);
-            kernings[i * texts.size() + j] = together - advances[i] - advances[j];
-        }
-    }
-    return kernings;
+        return std::vector<double>(texts.size() * texts.size(), 0.0);
+    return Font().Kernings(texts);
 }
 
 double Graphics::Ascent()
 {
-    return textSize_ < 1 ? 0 : Font().metrics.ascent();
+    return textSize_ < 1 ? 0 : Font().Ascent();
 }
 
 double Graphics::LineSpacing()
 {
-    return textSize_ < 1 ? 0 : Font().metrics.lineSpacing();
+    return textSize_ < 1 ? 0 : Font().LineSpacing();
+}
+
+int Graphics::DrawnSize()
+{
+    return textSize_ < 1 ? 0 : Font().DrawnSize();
 }
 
 void Graphics::DrawString(std::string_view text, int x, int y)
 {
     if (!Inks(textSize_, text, x, y))
         return;
-    const QString string = ToQString(text);
-    if (!image_) {
-        // Drawn as on a picture, in the fore colour by the ink's coverage.
-        const InkPointer ink = InkOf(Font(), string, QPoint(x, y), QSize(Width(), Height()));
-        if (!ink || ink->coverage.isNull())
-            return;
-        QImage coloured(ink->coverage.size(), QImage::Format_ARGB32_Premultiplied);
-        coloured.fill(QColor(ForeColor()));
-        coloured.setAlphaChannel(ink->coverage);
-        Painter().drawImage(ink->Placed(QPoint(x, y)).topLeft(), coloured);
+    const raster::Box bounds{0, 0, Width(), Height()};
+    if (texture_ && scene_->Open()) {
+        Font();
+        scene_->Add(std::string(text), x, y, font_);
         return;
     }
-    Font();
-    if (!scene_->Open()) {
+    const raster::Placed placed = Font().Place(text, x, y, bounds);
+    if (placed.box.Empty())
+        return;
+    if (texture_) {
         // Onto what was drawn directly: at once.
         DrawDirectly();
-        ownPainter_.reset();
-        if (const InkPointer ink = InkOf(*font_, string, QPoint(x, y), image_->size())) {
-            CompositeInk(*image_, *ink, QPoint(x, y), ForeColor(), image_->rect());
-            if (changed_)
-                changed_(QRegion(ink->Placed(QPoint(x, y))));
-        }
+        for (const raster::Blit &blit : placed.blits)
+            texture_->Draw(blit, bounds);
+        Changed(ToQRect(placed.box));
         return;
     }
-    scene_->Add(string, QPoint(x, y), ForeColor(), font_);
+    // Onto a device: the glyphs' coverage as the alpha of the fore colour.
+    raster::Texture coverage(static_cast<int>(placed.box.width), static_cast<int>(placed.box.height));
+    for (raster::Blit blit : placed.blits) {
+        blit.x -= placed.box.left;
+        blit.y -= placed.box.top;
+        coverage.Draw(blit, coverage.Bounds());
+    }
+    QImage alpha(coverage.Line(0), coverage.Width(), coverage.Height(), coverage.Width(), QImage::Format_Alpha8);
+    QImage coloured(alpha.size(), QImage::Format_ARGB32_Premultiplied);
+    coloured.fill(QColor(ForeColor()));
+    coloured.setAlphaChannel(alpha);
+    painter_->drawImage(QPoint(static_cast<int>(placed.box.left), static_cast<int>(placed.box.top)), coloured);
 }
 
 Rect Graphics::InkRect(std::string_view text, int x, int y)
 {
     if (!Inks(textSize_, text, x, y))
         return {};
-    const QRect bounds = OutlineBounds(Font(), ToQString(text)).translated(x, y);
-    // Bitmap and colour glyphs have no outline: their ink tells.
-    if (bounds.isNull())
-        return DrawnInk(text, x, y);
-    return Rect{bounds.left(), bounds.top(), bounds.width(), bounds.height()};
+    return ToRect(Font().OutlineBox(text, x, y));
 }
 
 Rect Graphics::DrawnInk(std::string_view text, int x, int y)
 {
     if (!Inks(textSize_, text, x, y))
         return {};
-    const InkPointer ink = InkOf(Font(), ToQString(text), QPoint(x, y), QSize(Width(), Height()));
-    const QRect placed = ink ? ink->Placed(QPoint(x, y)) : QRect();
-    return placed.isNull() ? Rect{} : Rect{placed.left(), placed.top(), placed.width(), placed.height()};
+    return ToRect(Font().Place(text, x, y, raster::Box{0, 0, Width(), Height()}).box);
 }
 
 void Graphics::DrawPicture(const Picture &picture, int x, int y, int width, int height, int sourceX, int sourceY,
@@ -279,7 +290,21 @@ void Graphics::DrawPicture(const Picture &picture, int x, int y, int width, int 
     QRect target(x, y, given(width, picture.Width()), given(height, picture.Height()));
     if (source.isEmpty() || target.isEmpty())
         return;
-    DrawDirectly();
+    if (texture_) {
+        DrawDirectly();
+        const QImage pixels = picture.Scaled(source, target.size());
+        const QRect area = target & QRect(0, 0, Width(), Height());
+        for (int row = area.top(); row <= area.bottom(); ++row) {
+            std::uint8_t *to = texture_->Line(row) + area.left();
+            const std::uint8_t *from = pixels.constScanLine(row - target.top()) + (area.left() - target.left());
+            if (blend == Blend::Lighten)
+                LightenLine(to, from, area.width());
+            else
+                std::copy_n(from, area.width(), to);
+        }
+        Changed(area);
+        return;
+    }
     // Unscaled or enlarged by a whole factor: only the part that lands on the
     // device is worth copying and enlarging.
     const int factor = target.width() / source.width();
@@ -296,31 +321,15 @@ void Graphics::DrawPicture(const Picture &picture, int x, int y, int width, int 
         source = QRect(source.topLeft() + first, source.topLeft() + last);
         target = QRect(target.topLeft() + first * factor, source.size() * factor);
     }
-    if (changed_)
-        changed_(QRegion(target));
-    const qreal ratio = image_ ? image_->devicePixelRatio() : externalPainter_->device()->devicePixelRatioF();
-    if (blend == Blend::Lighten && image_ && ratio == 1 && source.size() == target.size()
-        && picture.Image().rect().contains(source)) {
-        // Qt lightens an RGB32 picture forty times slower than this.
-        ownPainter_.reset();
-        const QImage &from = picture.Image();
-        const QRect area = target & image_->rect();
-        const QPoint shift = source.topLeft() - target.topLeft();
-        for (int row = area.top(); row <= area.bottom(); ++row) {
-            LightenLine(image_->scanLine(row) + 4 * area.left(),
-                from.constScanLine(row + shift.y()) + 4 * (area.left() + shift.x()), 4 * area.width());
-        }
-        return;
-    }
+    const qreal ratio = painter_->device()->devicePixelRatioF();
     const QSize devicePixels(
         static_cast<int>(std::lround(target.width() * ratio)), static_cast<int>(std::lround(target.height() * ratio)));
     QImage scaled = picture.Scaled(source, devicePixels);
     scaled.setDevicePixelRatio(ratio);
-    QPainter &drawing = Painter();
-    drawing.setCompositionMode(
+    painter_->setCompositionMode(
         blend == Blend::Lighten ? QPainter::CompositionMode_Lighten : QPainter::CompositionMode_SourceOver);
-    drawing.drawImage(target.topLeft(), scaled);
-    drawing.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter_->drawImage(target.topLeft(), scaled);
+    painter_->setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
 } // namespace fw

@@ -7,18 +7,21 @@
 #include <string_view>
 #include <vector>
 
-class QImage;
 class QPainter;
 class QRect;
 class QRegion;
 
 using QRgb = unsigned int;
 
+namespace raster {
+class Font;
+class Scene;
+class Texture;
+} // namespace raster
+
 namespace fw {
 
 class Picture;
-class TextScene;
-struct FontState;
 
 struct Color {
     std::uint8_t red = 0;
@@ -40,22 +43,28 @@ struct Rect {
     friend bool operator==(const Rect &, const Rect &) = default;
 };
 
+// Forgets the fonts kept with what they measured and drew for a few changes
+// more: the next render starts from scratch.
+void ForgetFonts();
+
 // How DrawPicture combines the picture with what is there: replacing it, or
 // keeping the brighter of the two in each component.
 enum class Blend { Replace, Lighten };
 
 // A drawing context: a picture's, or a canvas's during its Paint event.
 // The text state (font, size, bold, italic, colour) holds until changed and
-// is used alike for drawing and measuring. On a picture, what is drawn is a
-// function of what was asked since the last fill of the whole picture, never
-// of what was drawn before it: the same fill and texts give the same bytes.
+// is used alike for drawing and measuring. On a picture, which holds greys,
+// colours are drawn as their green, text white by its coverage, and what is
+// drawn is a function of what was asked since the last fill of the whole
+// picture, never of what was drawn before it: the same fill and texts give
+// the same bytes.
 class Graphics {
 public:
     // A DrawPicture width or height that is not given: the picture's own.
     static constexpr int kNotGiven = -10000;
 
     // `changed` hears of every area whose pixels are drawn anew.
-    Graphics(QImage &image, std::function<void(const QRegion &)> changed);
+    Graphics(raster::Texture &texture, std::function<void(const QRegion &)> changed);
     // On a device of which only `exposed` is shown (all of it when empty),
     // where drawing outside it may be skipped.
     Graphics(QPainter &painter, const QRect &exposed);
@@ -79,28 +88,35 @@ public:
     void FillRect(int x, int y, int width, int height);
     // A one-pixel outline just inside the rectangle.
     void DrawRect(int x, int y, int width, int height);
-    // The advance of the whole text, rounded to the nearest whole pixel.
-    // Texts too long for Qt's fixed-point layout (beyond 2^24 pixels) are
-    // measured and drawn in pieces split between characters.
+    // The advance of the whole text laid out once, rounded to the nearest
+    // whole pixel.
     int StringWidth(std::string_view text);
-    // The same advance, unrounded.
+    // The same advance, unrounded: HarfBuzz's, each glyph's in 64ths of a
+    // pixel, summed.
     double TextWidth(std::string_view text);
     // For every ordered pair of the texts, row by row: how much further the
-    // two advance laid out together than one after the other, the font's
-    // kerning of the pair (negative when it brings them closer) or what a
-    // ligature of them saves.
+    // two advance laid out together than one after the other, without
+    // ligatures: the font's kerning of the pair (negative when it brings
+    // them closer), or how joining changes them.
     std::vector<double> Kernings(const std::vector<std::string> &texts);
     // The font's ascent and the distance from one baseline to the next.
     double Ascent();
     double LineSpacing();
+    // The size glyphs are drawn at: a font of bitmaps only draws the strike
+    // nearest the size, at or below it when there is one.
+    int DrawnSize();
     // Draws without wrapping, with the left end of the baseline at (x, y):
     // the glyphs' coverage in the fore colour, whatever their own colours.
     // Glyphs are clipped only by the target's edges.
     void DrawString(std::string_view text, int x, int y);
-    // What DrawString's ink covers, from the glyph outlines with a synthetic
-    // bold stroke (from the drawn ink for glyphs without outlines), to at
-    // most 2^24 pixels from the pen; empty for a text without ink or a pen
-    // beyond 2^24 pixels.
+    // The text as the toolkit itself lays out and draws a line of it, with
+    // its own shaping, kerning and directions, and its advance: a reference
+    // beside the glyphs drawn by DrawString.
+    void DrawToolkitLine(std::string_view text, int x, int y);
+    double ToolkitLineWidth(std::string_view text);
+    // What DrawString's glyph outlines cover, the strokes of a synthetic
+    // bold included (the box of bitmap glyphs), clamped to the 32-bit
+    // range; empty for a text without ink.
     Rect InkRect(std::string_view text, int x, int y);
     // The pixels DrawString's ink covers, as drawn on a picture of this size.
     Rect DrawnInk(std::string_view text, int x, int y);
@@ -115,20 +131,19 @@ public:
     void Flush();
 
 private:
-    FontState &Font();
-    QPainter &Painter();
+    raster::Font &Font();
     // Finishes the texts of the open scene before the pixels are drawn on
     // directly, which the next scene cannot tell apart.
     void DrawDirectly();
     QRgb ForeColor() const;
+    void Changed(const QRect &area);
 
-    QImage *image_ = nullptr;
+    raster::Texture *texture_ = nullptr;
     std::function<void(const QRegion &)> changed_;
-    std::unique_ptr<TextScene> scene_;
-    QPainter *externalPainter_ = nullptr;
-    std::unique_ptr<QPainter> ownPainter_;
+    std::unique_ptr<raster::Scene> scene_;
+    QPainter *painter_ = nullptr;
     Rect exposed_;
-    std::shared_ptr<FontState> font_;
+    std::shared_ptr<raster::Font> font_;
     Color foreColor_;
     std::string textFont_;
     int textSize_ = 0;

@@ -58,18 +58,21 @@ void GraphicsExporter::SavePicture(const FolderItem &location, const Picture &pi
 
 std::string EncodePng(const Picture &picture, PngColours colours, int level, const std::string &path)
 {
-    const QImage &pixels = picture.Image();
-    QImage image = pixels;
-    if (colours == PngColours::WhiteOnGreyAlpha) {
-        // Bytes in the file's order, so that the writer converts nothing.
-        image = QImage(pixels.size(), QImage::Format_RGBA8888);
-        const int width = pixels.width();
-        for (int y = 0; y < pixels.height(); ++y) {
-            const auto *from = reinterpret_cast<const QRgb *>(pixels.constScanLine(y));
-            uchar *to = image.scanLine(y);
-            for (int x = 0; x < width; ++x) {
+    const QImage greys = picture.Image();
+    // Bytes in the file's order, so that the writer converts nothing: 8-bit
+    // RGB, or white with the grey as alpha.
+    const bool alpha = colours == PngColours::WhiteOnGreyAlpha;
+    QImage image(greys.size(), alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
+    const int width = greys.width();
+    for (int y = 0; y < greys.height(); ++y) {
+        const uchar *from = greys.constScanLine(y);
+        uchar *to = image.scanLine(y);
+        for (int x = 0; x < width; ++x) {
+            if (alpha) {
                 to[4 * x] = to[4 * x + 1] = to[4 * x + 2] = 255;
-                to[4 * x + 3] = static_cast<uchar>(qRed(from[x]));
+                to[4 * x + 3] = from[x];
+            } else {
+                to[3 * x] = to[3 * x + 1] = to[3 * x + 2] = from[x];
             }
         }
     }

@@ -8,45 +8,35 @@ namespace fw {
 
 namespace {
 
-// Adds a line of pixels to the sums of its columns; unaliased, so that the
+// Adds a line of greys to the sums of its columns; unaliased, so that the
 // compiler vectorises it.
-void AddRow(const std::uint32_t *__restrict pixels, std::uint32_t *__restrict redBlue, std::uint32_t *__restrict green,
-    std::size_t count)
+void AddRow(const std::uint8_t *__restrict greys, std::uint16_t *__restrict sums, std::size_t count)
 {
-    for (std::size_t x = 0; x < count; ++x) {
-        redBlue[x] += pixels[x] & 0x00FF00FF;
-        green[x] += (pixels[x] >> 8) & 0xFF;
-    }
+    for (std::size_t x = 0; x < count; ++x)
+        sums[x] = static_cast<std::uint16_t>(sums[x] + greys[x]);
 }
 
-// Each Factor x Factor block averaged exactly, rounded to the nearest
-// level. Rows are first summed a whole line at a time, red and blue side by
-// side in one word, so that the compiler vectorises it; faster than Qt's
-// smooth scaling for the preview's whole factors.
-template <int Factor> QImage BlockAverages(const QImage &image)
+// Each Factor x Factor block of greys averaged exactly, rounded to the
+// nearest level: rows summed a whole line at a time, then each block's
+// sums added; faster than Qt's smooth scaling for the preview's whole
+// factors.
+template <int Factor> QImage BlockAverages(const QImage &image, const QRect &source)
 {
-    const int width = image.width() / Factor;
-    const int height = image.height() / Factor;
-    QImage averaged(width, height, QImage::Format_RGB32);
+    const int width = source.width() / Factor;
+    const int height = source.height() / Factor;
+    QImage averaged(width, height, QImage::Format_Grayscale8);
     constexpr std::uint32_t kArea = Factor * Factor;
-    const auto average = [](std::uint32_t sum) { return (sum + kArea / 2) / kArea; };
-    std::vector<std::uint32_t> redBlue(static_cast<std::size_t>(width * Factor));
-    std::vector<std::uint32_t> green(static_cast<std::size_t>(width * Factor));
+    std::vector<std::uint16_t> sums(static_cast<std::size_t>(width * Factor));
     for (int y = 0; y < height; ++y) {
-        std::fill(redBlue.begin(), redBlue.end(), 0);
-        std::fill(green.begin(), green.end(), 0);
+        std::fill(sums.begin(), sums.end(), 0);
         for (int row = y * Factor; row < (y + 1) * Factor; ++row)
-            AddRow(reinterpret_cast<const std::uint32_t *>(image.constScanLine(row)), redBlue.data(), green.data(),
-                redBlue.size());
-        auto *line = reinterpret_cast<std::uint32_t *>(averaged.scanLine(y));
+            AddRow(image.constScanLine(source.top() + row) + source.left(), sums.data(), sums.size());
+        std::uint8_t *line = averaged.scanLine(y);
         for (int x = 0; x < width; ++x) {
-            std::uint32_t sums = 0;
-            std::uint32_t greens = 0;
-            for (int i = 0; i < Factor; ++i) {
-                sums += redBlue[static_cast<std::size_t>(x * Factor + i)];
-                greens += green[static_cast<std::size_t>(x * Factor + i)];
-            }
-            line[x] = 0xFF000000 | average(sums >> 16) << 16 | average(greens) << 8 | average(sums & 0xFFFF);
+            std::uint32_t sum = 0;
+            for (int i = 0; i < Factor; ++i)
+                sum += sums[static_cast<std::size_t>(x * Factor + i)];
+            line[x] = static_cast<std::uint8_t>((sum + kArea / 2) / kArea);
         }
     }
     return averaged;
@@ -57,28 +47,28 @@ template <int Factor> QImage BlockAverages(const QImage &image)
 int BlockFactor(const QImage &image, const QRect &source, const QSize &size)
 {
     const int factor = source.width() / std::max(size.width(), 1);
-    const bool blocks = image.format() == QImage::Format_RGB32 && factor >= 2 && factor <= 8
+    const bool blocks = image.format() == QImage::Format_Grayscale8 && factor >= 2 && factor <= 8
         && source.width() / factor == size.width() && source.height() / factor == size.height();
     return blocks ? factor : 0;
 }
 
-QImage BlockAverages(const QImage &part, int factor)
+QImage BlockAverages(const QImage &image, const QRect &source, int factor)
 {
     switch (factor) {
     case 2:
-        return BlockAverages<2>(part);
+        return BlockAverages<2>(image, source);
     case 3:
-        return BlockAverages<3>(part);
+        return BlockAverages<3>(image, source);
     case 4:
-        return BlockAverages<4>(part);
+        return BlockAverages<4>(image, source);
     case 5:
-        return BlockAverages<5>(part);
+        return BlockAverages<5>(image, source);
     case 6:
-        return BlockAverages<6>(part);
+        return BlockAverages<6>(image, source);
     case 7:
-        return BlockAverages<7>(part);
+        return BlockAverages<7>(image, source);
     default:
-        return BlockAverages<8>(part);
+        return BlockAverages<8>(image, source);
     }
 }
 
@@ -98,12 +88,10 @@ bool RescalePart(const QImage &image, const QRect &source, QImage &scaled, const
         & scaled.rect();
     if (blocks.isEmpty())
         return true;
-    const QImage averaged = BlockAverages(
-        image.copy(QRect(source.topLeft() + blocks.topLeft() * factor, blocks.size() * factor)), factor);
-    for (int y = 0; y < blocks.height(); ++y) {
-        std::copy_n(reinterpret_cast<const std::uint32_t *>(averaged.constScanLine(y)), blocks.width(),
-            reinterpret_cast<std::uint32_t *>(scaled.scanLine(blocks.top() + y)) + blocks.left());
-    }
+    const QImage averaged
+        = BlockAverages(image, QRect(source.topLeft() + blocks.topLeft() * factor, blocks.size() * factor), factor);
+    for (int y = 0; y < blocks.height(); ++y)
+        std::copy_n(averaged.constScanLine(y), blocks.width(), scaled.scanLine(blocks.top() + y) + blocks.left());
     return true;
 }
 
@@ -115,14 +103,16 @@ void LightenLine(unsigned char *__restrict to, const unsigned char *__restrict f
 
 QImage ScaleImage(const QImage &image, const QRect &source, const QSize &size)
 {
-    const QImage part = source == image.rect() ? image : image.copy(source);
+    if (const int factor = BlockFactor(image, source, size))
+        return BlockAverages(image, source, factor);
+    // A copy: the image may be a view of pixels that are drawn on later.
+    const QImage part = image.copy(source);
     if (part.size() == size)
         return part;
-    if (const int factor = BlockFactor(part, part.rect(), size))
-        return BlockAverages(part, factor);
     const bool shrinks = size.width() <= part.width() && size.height() <= part.height();
-    // Qt's smooth scaling averages areas with vector code.
-    return part.scaled(size, Qt::IgnoreAspectRatio, shrinks ? Qt::SmoothTransformation : Qt::FastTransformation);
+    // Qt's smooth scaling averages areas with vector code, in 32 bits.
+    return part.scaled(size, Qt::IgnoreAspectRatio, shrinks ? Qt::SmoothTransformation : Qt::FastTransformation)
+        .convertToFormat(part.format());
 }
 
 } // namespace fw

@@ -4,7 +4,7 @@
 
 namespace fw {
 
-// The `source` rectangle of an image at `size` pixels: a plain copy when the
+// The `source` rectangle of an image at `size` pixels, in its format: a copy when the
 // sizes match, area-averaged when shrinking (each output pixel within one
 // level of its block's exact average; by a whole factor of 2 to 8, exactly,
 // dropping the edge pixels that fill no whole block), and the nearest pixel
@@ -17,8 +17,8 @@ QImage ScaleImage(const QImage &image, const QRect &source, const QSize &size);
 // cannot be made by parts: then `scaled` is as it was.
 bool RescalePart(const QImage &image, const QRect &source, QImage &scaled, const QRect &changed);
 
-// Each byte of `to` the larger of it and the one of `from`: for RGB32, each
-// colour component lightened and the opaque alpha kept.
+// Each byte of `to` the larger of it and the one of `from`: for greys, the
+// brighter.
 void LightenLine(unsigned char *__restrict to, const unsigned char *__restrict from, int bytes);
 
 } // namespace fw

@@ -7,17 +7,24 @@ class QRect;
 class QRegion;
 class QSize;
 
+namespace raster {
+class Texture;
+}
+
 namespace fw {
 
 class Graphics;
 
-// An opaque RGB picture. Reference counted by its users (std::shared_ptr).
+// An opaque picture of greys, 8 bits a pixel: what the program draws holds
+// no colour. Reference counted by its users (std::shared_ptr). Qt sees it
+// as Format_Grayscale8; the PNG and the clipboard turn it into 8-bit RGB.
 class Picture {
 public:
     static constexpr int kMaxSide = 16384;
 
-    // Depth 32 is the one depth supported; a side outside 1..kMaxSide or
-    // another depth throws std::invalid_argument. The pixels start black.
+    // Depth 32 is the one depth asked for (the greys are held in 8 bits); a
+    // side outside 1..kMaxSide or another depth throws
+    // std::invalid_argument. The pixels start black.
     Picture(int width, int height, int depth);
     ~Picture();
     Picture(const Picture &) = delete;
@@ -27,8 +34,8 @@ public:
     int Height() const;
     fw::Graphics &Graphics();
 
-    // The pixels, with any drawing in progress finished.
-    const QImage &Image() const;
+    // A copy of the pixels, with any drawing in progress finished.
+    QImage Image() const;
     // The source rectangle at `size` pixels, as ScaleImage makes it. The last
     // one asked for is kept, and of it only what was drawn again since is
     // scaled again.
@@ -38,6 +45,7 @@ private:
     struct ScaledCopy;
     void Changed(const QRegion &area);
 
+    std::unique_ptr<raster::Texture> texture_;
     std::unique_ptr<QImage> image_;
     std::unique_ptr<fw::Graphics> graphics_;
     mutable std::unique_ptr<ScaledCopy> scaled_;

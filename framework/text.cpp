@@ -1,7 +1,5 @@
 #include "framework/text.h"
 
-#include "framework/text_pieces.h"
-
 #include <QString>
 #include <QStringList>
 #include <QTextBoundaryFinder>
@@ -17,6 +15,24 @@
 namespace fw {
 
 namespace {
+
+bool HasRightToLeft(const QString &text)
+{
+    const QList<uint> codes = text.toUcs4();
+    return std::any_of(codes.begin(), codes.end(), [](uint code) {
+        switch (QChar::direction(code)) {
+        case QChar::DirR:
+        case QChar::DirAL:
+        case QChar::DirRLE:
+        case QChar::DirRLO:
+        case QChar::DirRLI:
+            return true;
+        default:
+            return false;
+        }
+    });
+}
+
 
 bool IsDigit(char c)
 {

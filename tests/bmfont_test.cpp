@@ -239,10 +239,11 @@ TEST_F(BMFontTest, ThePageIsTheTextureWhiteWithItsGreyAsAlpha)
     const QByteArray png = Read(PathOf("font_0.png"));
     EXPECT_EQ(png.mid(16, 10), QByteArray("\0\0\x08\0\0\0\x08\0\x08\x06", 10)) << "2048 x 2048, 8-bit RGBA";
     const QImage page = QImage::fromData(png).convertToFormat(QImage::Format_ARGB32);
-    ASSERT_EQ(page.size(), Texture().size());
+    const QImage texture = Texture();
+    ASSERT_EQ(page.size(), texture.size());
     for (int y = 0; y < page.height(); ++y) {
         for (int x = 0; x < page.width(); ++x)
-            ASSERT_EQ(page.pixel(x, y), qRgba(255, 255, 255, qRed(Texture().pixel(x, y)))) << x << ", " << y;
+            ASSERT_EQ(page.pixel(x, y), qRgba(255, 255, 255, qRed(texture.pixel(x, y)))) << x << ", " << y;
     }
 }
 
@@ -395,6 +396,7 @@ TEST_F(BMFontTest, LoveDrawsALineAsTheTextureAndItsRectanglesGiveIt)
             kerning[{fntLine.Int("first"), fntLine.Int("second")}] = fntLine.Int("amount");
     }
     std::vector<double> expected(static_cast<std::size_t>(canvas.width() * canvas.height()), 0.0);
+    const QImage texture = Texture();
     int pen = start.x();
     int previous = 0;
     for (const QChar character : line) {
@@ -402,7 +404,7 @@ TEST_F(BMFontTest, LoveDrawsALineAsTheTextureAndItsRectanglesGiveIt)
         pen += kerning.count({previous, character.unicode()}) ? kerning[{previous, character.unicode()}] : 0;
         for (int y = 0; y < c.Int("height"); ++y) {
             for (int x = 0; x < c.Int("width"); ++x) {
-                const double a = qRed(Texture().pixel(c.Int("x") + x, c.Int("y") + y)) / 255.0;
+                const double a = qRed(texture.pixel(c.Int("x") + x, c.Int("y") + y)) / 255.0;
                 double &d = expected[static_cast<std::size_t>(
                     (start.y() + c.Int("yoffset") + y) * canvas.width() + pen + c.Int("xoffset") + x)];
                 d = a + d * (1 - a);

@@ -1,6 +1,6 @@
 // The texture is a function of the settings alone: whatever was drawn,
 // kept or redrawn in part before, the same bytes as a render from scratch.
-#include "framework/font_state.h"
+#include "framework/graphics.h"
 #include "test_support.h"
 
 #include <random>
@@ -95,9 +95,9 @@ TEST_F(DeterminismTest, AfterAnySequenceOfChangesTheTextureIsThatOfAFreshRender)
                                         << now.textureSize << ", dx " << now.dx << ", dy " << now.dy);
         if (List("lstFonts").Text().empty())
             continue;
-        const QImage texture = Texture().copy();
+        const QImage texture = window.CurrentFontMap->Image();
         // A new picture and nothing kept: as a fresh start renders.
-        fw::FontState::ForgetRecent();
+        fw::ForgetFonts();
         const auto fresh = window.FontMap(nullptr, now.fontName, now.fontSize, now.textureSize, now.textureSize,
             now.dx, now.dy);
         ASSERT_TRUE(texture == fresh->Image()) << Differences(texture, fresh->Image());

@@ -8,7 +8,10 @@
 // The font file of a test font, by its file name.
 inline std::string TestFontFile(const char *name)
 {
-    return std::string(VANTOR_TEST_FONT_DIR) + "/" + name;
+    std::string path = VANTOR_TEST_FONT_DIR;
+    path += '/';
+    path += name;
+    return path;
 }
 
 // A text laid out once by HarfBuzz from the font file, as `hb-shape` gives

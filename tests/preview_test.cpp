@@ -42,21 +42,23 @@ TEST_F(PreviewTest, FitShrinksA2048TextureToBlockAveragesAndEnlargesA256OneByWho
 {
     ChooseTexture(3);
     QImage preview = Preview();
+    QImage texture = Texture();
     ASSERT_EQ(preview.size(), QSize(512, 512));
     for (int y = 0; y < 512; y += 3) {
         for (int x = 0; x < 512; x += 3) {
             int sum = 0;
             for (int j = 0; j < 16; ++j)
-                sum += qRed(Texture().pixel(4 * x + j % 4, 4 * y + j / 4));
+                sum += qRed(texture.pixel(4 * x + j % 4, 4 * y + j / 4));
             ASSERT_EQ(qRed(preview.pixel(x, y)), (sum + 8) / 16) << x << ", " << y;
         }
     }
     EXPECT_TRUE(AllGrey(preview));
     ChooseTexture(0);
     preview = Preview();
+    texture = Texture();
     for (int y = 0; y < 512; ++y) {
         for (int x = 0; x < 512; ++x)
-            ASSERT_EQ(preview.pixel(x, y), Texture().pixel(x / 2, y / 2)) << x << ", " << y;
+            ASSERT_EQ(preview.pixel(x, y), texture.pixel(x / 2, y / 2)) << x << ", " << y;
     }
 }
 

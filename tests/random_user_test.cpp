@@ -2,7 +2,7 @@
 // invariants checked after each. VANTOR_SEED sets the seed (printed),
 // VANTOR_ACTIONS the number of actions; VANTOR_SOAK=1 adds the memory check
 // of `make soak`.
-#include "framework/font_state.h"
+#include "framework/graphics.h"
 #include "test_support.h"
 
 #include <fstream>
@@ -159,8 +159,8 @@ TEST_F(RandomUserTest, NothingAUserDoesBreaksTheWindow)
         // Every tenth step, as a render from scratch re-measures long texts.
         if (renders > before && step % 10 == 0) {
             const vantor::Window1::RenderSettings &now = window.Rendered;
-            const QImage texture = Texture().copy();
-            fw::FontState::ForgetRecent();
+            const QImage texture = window.CurrentFontMap->Image();
+            fw::ForgetFonts();
             ASSERT_TRUE(texture
                 == window.FontMap(nullptr, now.fontName, now.fontSize, now.textureSize, now.textureSize, now.dx, now.dy)
                        ->Image())

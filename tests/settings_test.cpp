@@ -254,7 +254,7 @@ TEST_F(SettingsTest, ScalesTheSettingsToTheTextureSizeAndRedrawsInPlaceUntilItCh
         Field("edtDY").SetText(c.dy);
         ChooseTexture(c.textureItem);
         EXPECT_EQ(window.CurrentFontMap == before, c.side == std::exchange(side, c.side));
-        const QImage rendered = Texture();
+        const QImage rendered = window.CurrentFontMap->Image();
         const std::string widths = window.CharWidthTable();
         EXPECT_EQ(
             window.FontMap(nullptr, "Courier", c.size, c.side, c.side, c.scaledDx, c.scaledDy)->Image(), rendered);

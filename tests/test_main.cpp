@@ -1,7 +1,7 @@
 // Runs every test inside one QApplication on the offscreen platform, with the
 // tests' own fonts, locale and folders. Any Qt warning that the test does not
 // expect fails it.
-#include "framework/font_state.h"
+#include "framework/graphics.h"
 #include "framework/message_filter.h"
 #include "test_support.h"
 
@@ -57,6 +57,6 @@ int main(int argc, char **argv)
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     const int failed = RUN_ALL_TESTS();
-    fw::FontState::ForgetRecent();
+    fw::ForgetFonts();
     return failed;
 }

@@ -80,7 +80,8 @@ protected:
     int renders = 0;
 
     fw::Listbox &List(const char *name) { return window.Find<fw::Listbox>(name); }
-    const QImage &Texture() { return window.CurrentFontMap->Image(); }
+    // As the PNG and the clipboard have it: RGB greys.
+    QImage Texture() { return window.CurrentFontMap->Image().convertToFormat(QImage::Format_RGB32); }
 
     // Every cell empty but one.
     void SetOnlyCell(int row, int column, const std::string &text)
@@ -92,28 +93,10 @@ protected:
     }
 };
 
-// DejaVu Sans drawn by Qt alone, white on black, with the renderer's font
-// settings: the oracle for what fw::Graphics draws.
-inline QImage DrawnByQt(const QString &text, QSize size, int pixelSize, bool italic, QPoint pen)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(pixelSize);
-    font.setItalic(italic);
-    font.setHintingPreference(QFont::PreferNoHinting);
-    font.setStyleStrategy(QFont::NoSubpixelAntialias);
-    QPainter painter(&image);
-    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-    painter.setFont(font);
-    painter.setPen(Qt::white);
-    painter.drawText(pen, text);
-    return image;
-}
-
 // Whether every pixel is a grey: red, green and blue equal.
-inline bool AllGrey(const QImage &image)
+inline bool AllGrey(const QImage &picture)
 {
+    const QImage image = picture.convertToFormat(QImage::Format_RGB32);
     for (int y = 0; y < image.height(); ++y) {
         const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
         for (int x = 0; x < image.width(); ++x) {

@@ -96,8 +96,8 @@ void SampleText::Update()
         g.SetTextSize(rendered.fontSize);
         g.SetBold(rendered.bold);
         g.SetItalic(rendered.italic);
-        g.DrawString(text, margin, atlas_.baseline);
-        fontLineLength_ = g.TextWidth(text);
+        g.DrawToolkitLine(text, margin, atlas_.baseline);
+        fontLineLength_ = g.ToolkitLineWidth(text);
         fontLineKey_ = key;
     }
     Find<fw::StaticText>("stFacts").SetText(Facts(*main));

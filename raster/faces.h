@@ -1,0 +1,79 @@
+#pragma once
+
+#include "raster/freetype.h"
+
+#include <hb.h>
+
+typedef struct _FcFontSet FcFontSet;
+
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace raster {
+
+// One font file's face, as FreeType draws it and HarfBuzz shapes it. Its
+// FreeType size and transform are set completely by whoever draws with it.
+struct Face {
+    std::string file;
+    int index = 0;
+    FacePointer ft;
+    std::shared_ptr<hb_font_t> shaper; // at the face's own units: 1 unit, 1 position step
+    unsigned unitsPerEm = 0;
+    bool outlines = false; // scalable: drawn at any size
+    bool colour = false; // colour bitmaps, drawn by their coverage and scaled
+    std::vector<int> strikes; // the bitmap sizes, in pixels, smallest first
+
+    bool Has(char32_t code) const { return FT_Get_Char_Index(ft.get(), code) != 0; }
+    // The strike drawn at a size: the largest at or below it, else the
+    // smallest; -1 for a face with no strikes.
+    int StrikeFor(int pixelSize) const;
+};
+
+// The face of a file, opened once for the process; throws RasterError when
+// the file cannot be read as a font.
+Face &FaceOf(const std::string &file, int index);
+
+// A face as one style of a family uses it: emboldened or slanted by the
+// program where the family has no such face of its own.
+struct StyledFace {
+    Face *face = nullptr;
+    bool emboldened = false;
+    bool slanted = false;
+};
+
+// The faces that draw a family in a style, as fontconfig finds them: the
+// family's own face for the style first, then, for characters it lacks, the
+// faces of fontconfig's sorted list.
+class FaceList {
+public:
+    FaceList(const std::string &family, bool bold, bool italic);
+    ~FaceList();
+    FaceList(const FaceList &) = delete;
+    FaceList &operator=(const FaceList &) = delete;
+
+    const StyledFace &Primary() const { return primary_; }
+    // The face for a cluster of code points: a colour face for one that
+    // asks to be an emoji (a variation selector 16, a keycap, a joiner
+    // between pictographs), else the first face holding all of it, else the
+    // first holding its first code point, else the primary face.
+    const StyledFace &For(std::u32string_view cluster);
+
+private:
+    struct Candidate;
+    const StyledFace *Loaded(Candidate &candidate);
+
+    struct SetDeleter {
+        void operator()(FcFontSet *set) const;
+    };
+    std::unique_ptr<FcFontSet, SetDeleter> sorted_;
+    bool bold_;
+    bool italic_;
+    StyledFace primary_;
+    std::vector<Candidate> candidates_;
+    std::map<std::u32string, const StyledFace *, std::less<>> chosen_;
+};
+
+} // namespace raster

@@ -1,0 +1,215 @@
+#include "raster/font.h"
+
+#include <hb-ot.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace raster {
+namespace {
+
+// A synthetic bold grows each glyph by a 24th of the size, as FreeType's
+// own emboldening does.
+F26Dot6 BoldStrength(int pixelSize)
+{
+    return std::llround(std::max(pixelSize, 1) * static_cast<double>(kOnePixel) / 24);
+}
+
+const Shaped &Nothing()
+{
+    static const Shaped nothing;
+    return nothing;
+}
+
+struct Kept {
+    std::string family;
+    int pixelSize;
+    bool bold;
+    bool italic;
+    std::shared_ptr<Font> font;
+};
+
+// The most recent first.
+std::vector<Kept> &RecentFonts()
+{
+    static std::vector<Kept> recent;
+    return recent;
+}
+
+} // namespace
+
+Font::Font(const std::string &family, int pixelSize, bool bold, bool italic)
+    : faces_(family, bold, italic)
+    , pixelSize_(pixelSize)
+    , layout_{pixelSize, BoldStrength(pixelSize), true}
+    , glyphs_(GlyphStyle{pixelSize, BoldStrength(pixelSize)})
+{
+    static std::uint64_t serials = 0;
+    serial_ = ++serials;
+}
+
+std::shared_ptr<Font> Font::Recent(const std::string &family, int pixelSize, bool bold, bool italic)
+{
+    constexpr std::size_t kKept = 6;
+    std::vector<Kept> &recent = RecentFonts();
+    const auto found = std::find_if(recent.begin(), recent.end(), [&](const Kept &kept) {
+        return kept.pixelSize == pixelSize && kept.bold == bold && kept.italic == italic && kept.family == family;
+    });
+    if (found != recent.end()) {
+        std::rotate(recent.begin(), found, found + 1);
+        return recent.front().font;
+    }
+    if (recent.size() == kKept)
+        recent.pop_back();
+    recent.insert(recent.begin(),
+        Kept{family, pixelSize, bold, italic, std::make_shared<Font>(family, pixelSize, bold, italic)});
+    return recent.front().font;
+}
+
+void Font::ForgetRecent()
+{
+    RecentFonts().clear();
+}
+
+Font::Laid &Font::LaidOut(std::string_view text)
+{
+    constexpr std::size_t kLongText = 1024;
+    if (text.size() <= kLongText) {
+        if (const auto kept = short_.find(text); kept != short_.end())
+            return kept->second;
+        // Any text may come: what is kept stays within a budget.
+        constexpr std::size_t kMostShortGlyphs = 1 << 20;
+        if (shortGlyphs_ > kMostShortGlyphs) {
+            short_.clear();
+            shortGlyphs_ = 0;
+        }
+        Laid &laid = short_.emplace(std::string(text), Laid{raster::Shape(faces_, text, layout_), {}}).first->second;
+        shortGlyphs_ += laid.shaped.glyphs.size() + 1;
+        return laid;
+    }
+    for (auto kept = long_.begin(); kept != long_.end(); ++kept) {
+        if (kept->first == text) {
+            long_.splice(long_.begin(), long_, kept);
+            return long_.front().second;
+        }
+    }
+    constexpr std::size_t kMostLongTexts = 2;
+    if (long_.size() == kMostLongTexts)
+        long_.pop_back();
+    long_.emplace_front(std::string(text), Laid{raster::Shape(faces_, text, layout_), {}});
+    return long_.front().second;
+}
+
+const Shaped &Font::Shape(std::string_view text)
+{
+    if (pixelSize_ < 1 || text.empty())
+        return Nothing();
+    return LaidOut(text).shaped;
+}
+
+std::vector<double> Font::Kernings(const std::vector<std::string> &texts)
+{
+    std::vector<double> kernings(texts.size() * texts.size(), 0.0);
+    if (pixelSize_ < 1)
+        return kernings;
+    Layout separate = layout_;
+    separate.ligatures = false;
+    std::vector<F26Dot6> advances;
+    for (const std::string &text : texts)
+        advances.push_back(raster::Shape(faces_, text, separate).advance);
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        for (std::size_t j = 0; j < texts.size(); ++j) {
+            if (texts[i].empty() || texts[j].empty())
+                continue;
+            const F26Dot6 together = raster::Shape(faces_, texts[i] + texts[j], separate).advance;
+            kernings[i * texts.size() + j] = FromF26Dot6(together - advances[i] - advances[j]);
+        }
+    }
+    return kernings;
+}
+
+int Font::DrawnSize() const
+{
+    const Face *face = faces_.Primary().face;
+    return face && !face->outlines && !face->colour ? face->StrikeFor(pixelSize_) : pixelSize_;
+}
+
+double Font::Ascent()
+{
+    const Face *face = faces_.Primary().face;
+    if (!face || pixelSize_ < 1)
+        return 0;
+    hb_position_t ascender = 0;
+    hb_ot_metrics_get_position_with_fallback(face->shaper.get(), HB_OT_METRICS_TAG_HORIZONTAL_ASCENDER, &ascender);
+    return static_cast<double>(ascender) * DrawnSize() / std::max(face->unitsPerEm, 1u);
+}
+
+double Font::LineSpacing()
+{
+    const Face *face = faces_.Primary().face;
+    if (!face || pixelSize_ < 1)
+        return 0;
+    hb_position_t ascender = 0;
+    hb_position_t descender = 0;
+    hb_position_t gap = 0;
+    hb_font_t *font = face->shaper.get();
+    hb_ot_metrics_get_position_with_fallback(font, HB_OT_METRICS_TAG_HORIZONTAL_ASCENDER, &ascender);
+    hb_ot_metrics_get_position_with_fallback(font, HB_OT_METRICS_TAG_HORIZONTAL_DESCENDER, &descender);
+    hb_ot_metrics_get_position_with_fallback(font, HB_OT_METRICS_TAG_HORIZONTAL_LINE_GAP, &gap);
+    return static_cast<double>(ascender - descender + gap) * DrawnSize() / std::max(face->unitsPerEm, 1u);
+}
+
+Placed Font::Place(std::string_view text, std::int64_t x, std::int64_t y, const Box &area)
+{
+    Placed placed;
+    const Shaped &shaped = Shape(text);
+    if (shaped.glyphs.empty())
+        return placed;
+    auto first = shaped.glyphs.begin();
+    auto last = shaped.glyphs.end();
+    if (!area.Empty()) {
+        std::int64_t reach = 0;
+        for (const StyledFace *face : shaped.faces)
+            reach = std::max(reach, glyphs_.Reach(*face));
+        // Pens never go back: the glyphs near the area are found by halving.
+        const F26Dot6 from = (area.left - reach - x) * kOnePixel;
+        const F26Dot6 to = (area.left + area.width + reach - x) * kOnePixel;
+        first = std::lower_bound(first, last, from, [](const PlacedGlyph &g, F26Dot6 pen) { return g.pen < pen; });
+        last = std::upper_bound(first, last, to, [](F26Dot6 pen, const PlacedGlyph &g) { return pen < g.pen; });
+    }
+    for (auto glyph = first; glyph != last; ++glyph) {
+        const F26Dot6 originX = x * kOnePixel + glyph->x;
+        const F26Dot6 originY = y * kOnePixel + glyph->y;
+        if (!area.Empty()) {
+            const std::int64_t reach = glyphs_.Reach(*glyph->face);
+            const std::int64_t row = FloorPixels(originY);
+            if (row + reach < area.top || row - reach > area.top + area.height)
+                continue;
+        }
+        CoveragePointer coverage = glyphs_.At(*glyph->face, glyph->index, originX, originY);
+        const Box ink = coverage->ink.Moved(FloorPixels(originX), FloorPixels(originY));
+        if (ink.Empty() || (!area.Empty() && ink.Intersected(area).Empty()))
+            continue;
+        placed.box = placed.box.United(area.Empty() ? ink : ink.Intersected(area));
+        placed.blits.push_back(Blit{std::move(coverage), FloorPixels(originX), FloorPixels(originY)});
+    }
+    return placed;
+}
+
+Box Font::OutlineBox(std::string_view text, std::int64_t x, std::int64_t y)
+{
+    if (Shape(text).glyphs.empty())
+        return {};
+    Laid &laid = LaidOut(text);
+    if (!laid.outline) {
+        Box box;
+        for (const PlacedGlyph &glyph : laid.shaped.glyphs) {
+            const CoveragePointer coverage = glyphs_.At(*glyph.face, glyph.index, glyph.x, glyph.y);
+            box = box.United(coverage->outline.Moved(FloorPixels(glyph.x), FloorPixels(glyph.y)));
+        }
+        laid.outline = box;
+    }
+    return laid.outline->Empty() ? Box{} : laid.outline->Moved(x, y);
+}
+
+} // namespace raster

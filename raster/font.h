@@ -1,0 +1,92 @@
+#pragma once
+
+#include "raster/faces.h"
+#include "raster/glyphs.h"
+#include "raster/shaping.h"
+
+#include <cstdint>
+#include <list>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace raster {
+
+// A glyph's coverage placed on a picture: its top left corner there.
+struct Blit {
+    CoveragePointer coverage;
+    std::int64_t x = 0;
+    std::int64_t y = 0;
+};
+
+// What of a text can show on a picture: its glyphs that reach it, and the
+// box of their pixels.
+struct Placed {
+    std::vector<Blit> blits;
+    Box box;
+};
+
+// A family at a size and style, as texts are measured and drawn with it,
+// and what it keeps of them while it lasts.
+class Font {
+public:
+    Font(const std::string &family, int pixelSize, bool bold, bool italic);
+
+    // The same, kept with what it measured and drew for a few changes more:
+    // going back to a font, size or style used a moment ago, as a user
+    // comparing two does, finds it all again.
+    static std::shared_ptr<Font> Recent(const std::string &family, int pixelSize, bool bold, bool italic);
+    // Forgets the fonts kept for Recent: the next use starts from scratch.
+    static void ForgetRecent();
+
+    // The text laid out once: kept for texts used again.
+    const Shaped &Shape(std::string_view text);
+    // Its advance, in pixels.
+    double Advance(std::string_view text) { return FromF26Dot6(Shape(text).advance); }
+    // For every ordered pair of the texts, row by row: how much further
+    // the two advance laid out together than one after the other, without
+    // ligatures, in pixels.
+    std::vector<double> Kernings(const std::vector<std::string> &texts);
+
+    // The primary face's ascent and baseline-to-baseline distance, at the
+    // size drawn.
+    double Ascent();
+    double LineSpacing();
+    // The size drawn: a face of bitmaps only draws its strike for the size.
+    int DrawnSize() const;
+
+    // The glyphs of the text with its pen at (x, y) that can reach the
+    // area, all of them when the area is empty.
+    Placed Place(std::string_view text, std::int64_t x, std::int64_t y, const Box &area);
+    // What the text's outlines cover with its pen at (x, y), the strokes
+    // of a synthetic bold included; bitmaps by their box.
+    Box OutlineBox(std::string_view text, std::int64_t x, std::int64_t y);
+
+    // Tells fonts apart for as long as the program runs.
+    std::uint64_t Serial() const { return serial_; }
+
+private:
+    // A text laid out, and what its outlines cover from a pen at (0, 0)
+    // once asked.
+    struct Laid {
+        Shaped shaped;
+        std::optional<Box> outline;
+    };
+    Laid &LaidOut(std::string_view text);
+
+    FaceList faces_;
+    int pixelSize_;
+    Layout layout_;
+    Glyphs glyphs_;
+    std::uint64_t serial_;
+    std::map<std::string, Laid, std::less<>> short_;
+    std::size_t shortGlyphs_ = 0;
+    // Long texts, kept whole while few: a paste of a megabyte is laid out
+    // once, not on every change.
+    std::list<std::pair<std::string, Laid>> long_;
+};
+
+} // namespace raster

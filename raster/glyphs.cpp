@@ -1,0 +1,237 @@
+#include "raster/glyphs.h"
+
+#include FT_BBOX_H
+#include FT_OUTLINE_H
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
+namespace raster {
+namespace {
+
+// FreeType's own slant for a synthetic italic: about 12 degrees.
+constexpr FT_Matrix kSlant{0x10000, 0x0366A, 0, 0x10000};
+
+Box Tight(const std::vector<std::uint8_t> &bytes, const Box &pixels)
+{
+    std::int64_t left = pixels.width;
+    std::int64_t right = -1;
+    std::int64_t top = pixels.height;
+    std::int64_t bottom = -1;
+    for (std::int64_t y = 0; y < pixels.height; ++y) {
+        const std::uint8_t *line = bytes.data() + y * pixels.width;
+        for (std::int64_t x = 0; x < pixels.width; ++x) {
+            if (line[x] == 0)
+                continue;
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+    }
+    return right < 0 ? Box{} : Box{pixels.left + left, pixels.top + top, right - left + 1, bottom - top + 1};
+}
+
+// The bitmap FreeType rendered, as 8-bit coverage: greys as they are,
+// one-bit pixels as 0 or 255, colour by its alpha.
+std::vector<std::uint8_t> Greys(const FT_Bitmap &bitmap)
+{
+    const auto width = static_cast<std::size_t>(bitmap.width);
+    std::vector<std::uint8_t> bytes(width * bitmap.rows);
+    for (unsigned y = 0; y < bitmap.rows; ++y) {
+        const unsigned char *from = bitmap.buffer + static_cast<std::ptrdiff_t>(y) * bitmap.pitch;
+        std::uint8_t *to = bytes.data() + y * width;
+        for (std::size_t x = 0; x < width; ++x) {
+            switch (bitmap.pixel_mode) {
+            case FT_PIXEL_MODE_MONO:
+                to[x] = (from[x / 8] >> (7 - x % 8)) & 1 ? 255 : 0;
+                break;
+            case FT_PIXEL_MODE_BGRA:
+                to[x] = from[4 * x + 3];
+                break;
+            default:
+                to[x] = from[x];
+            }
+        }
+    }
+    return bytes;
+}
+
+// Coverage scaled by a factor, each pixel the mean of the source area it
+// covers.
+std::vector<std::uint8_t> Scaled(const std::vector<std::uint8_t> &from, std::int64_t width, std::int64_t height,
+    double factor, std::int64_t toWidth, std::int64_t toHeight)
+{
+    std::vector<std::uint8_t> to(static_cast<std::size_t>(toWidth * toHeight));
+    const auto spans = [factor](std::int64_t count, std::int64_t limit) {
+        // For each target pixel, the source pixels it covers and how much.
+        std::vector<std::vector<std::pair<std::int64_t, double>>> weights(static_cast<std::size_t>(count));
+        for (std::int64_t i = 0; i < count; ++i) {
+            const double start = i / factor;
+            const double end = (i + 1) / factor;
+            for (auto s = static_cast<std::int64_t>(std::floor(start)); s < end && s < limit; ++s) {
+                const double overlap = std::min(end, s + 1.0) - std::max(start, static_cast<double>(s));
+                if (s >= 0 && overlap > 0)
+                    weights[static_cast<std::size_t>(i)].emplace_back(s, overlap * factor);
+            }
+        }
+        return weights;
+    };
+    const auto across = spans(toWidth, width);
+    const auto down = spans(toHeight, height);
+    for (std::int64_t y = 0; y < toHeight; ++y) {
+        for (std::int64_t x = 0; x < toWidth; ++x) {
+            double sum = 0;
+            for (const auto &[sy, wy] : down[static_cast<std::size_t>(y)]) {
+                for (const auto &[sx, wx] : across[static_cast<std::size_t>(x)])
+                    sum += from[static_cast<std::size_t>(sy * width + sx)] * wx * wy;
+            }
+            to[static_cast<std::size_t>(y * toWidth + x)] = static_cast<std::uint8_t>(std::clamp(std::lround(sum), 0L, 255L));
+        }
+    }
+    return to;
+}
+
+void SelectStrike(FT_Face face, int strike, const std::string &file)
+{
+    for (int i = 0; i < face->num_fixed_sizes; ++i) {
+        if ((face->available_sizes[i].y_ppem + 32) / 64 == strike) {
+            Check(FT_Select_Size(face, i), "FT_Select_Size(" + file + ")");
+            return;
+        }
+    }
+}
+
+} // namespace
+
+Box Box::United(const Box &other) const
+{
+    if (Empty())
+        return other;
+    if (other.Empty())
+        return *this;
+    const std::int64_t l = std::min(left, other.left);
+    const std::int64_t t = std::min(top, other.top);
+    return {l, t, std::max(left + width, other.left + other.width) - l, std::max(top + height, other.top + other.height) - t};
+}
+
+Box Box::Intersected(const Box &other) const
+{
+    const std::int64_t l = std::max(left, other.left);
+    const std::int64_t t = std::max(top, other.top);
+    const std::int64_t r = std::min(left + width, other.left + other.width);
+    const std::int64_t b = std::min(top + height, other.top + other.height);
+    return r > l && b > t ? Box{l, t, r - l, b - t} : Box{};
+}
+
+std::size_t Glyphs::KeyHash::operator()(const Key &key) const
+{
+    return std::hash<const void *>()(key.face) ^ (std::size_t{key.glyph} * 0x9E3779B97F4A7C15ULL)
+        ^ (static_cast<std::size_t>(key.fractionX) << 7) ^ static_cast<std::size_t>(key.fractionY);
+}
+
+CoveragePointer Glyphs::At(const StyledFace &face, unsigned glyph, F26Dot6 x, F26Dot6 y)
+{
+    const Key key{&face, glyph, static_cast<int>(x - FloorPixels(x) * kOnePixel),
+        static_cast<int>(y - FloorPixels(y) * kOnePixel)};
+    if (const auto kept = kept_.find(key); kept != kept_.end())
+        return kept->second;
+    CoveragePointer drawn = Draw(face, glyph, key.fractionX, key.fractionY);
+    // Any text may come: what is kept stays within a budget.
+    constexpr std::size_t kMostKeptBytes = 32 << 20;
+    if (keptBytes_ + drawn->bytes.size() > kMostKeptBytes) {
+        kept_.clear();
+        keptBytes_ = 0;
+    }
+    keptBytes_ += drawn->bytes.size() + sizeof(Coverage);
+    kept_.emplace(key, drawn);
+    return drawn;
+}
+
+CoveragePointer Glyphs::Draw(const StyledFace &styled, unsigned glyph, int fractionX, int fractionY) const
+{
+    auto coverage = std::make_shared<Coverage>();
+    const Face &face = *styled.face;
+    FT_Face ft = face.ft.get();
+    FT_Set_Transform(ft, nullptr, nullptr);
+    if (face.outlines) {
+        Check(FT_Set_Pixel_Sizes(ft, 0, static_cast<FT_UInt>(style_.pixelSize)), "FT_Set_Pixel_Sizes(" + face.file + ")");
+        if (FT_Load_Glyph(ft, glyph, FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) != 0
+            || ft->glyph->format != FT_GLYPH_FORMAT_OUTLINE)
+            return coverage;
+        FT_Outline &outline = ft->glyph->outline;
+        if (styled.emboldened)
+            FT_Outline_Embolden(&outline, style_.boldStrength);
+        if (styled.slanted)
+            FT_Outline_Transform(&outline, &kSlant);
+        // FreeType's y goes up, the picture's down.
+        FT_Outline_Translate(&outline, fractionX, -fractionY);
+        FT_BBox box{};
+        FT_Outline_Get_BBox(&outline, &box);
+        if (box.xMax > box.xMin && box.yMax > box.yMin) {
+            const std::int64_t left = FloorPixels(box.xMin);
+            const std::int64_t top = -FloorPixels(box.yMax + kOnePixel - 1);
+            coverage->outline = Box{left, top, FloorPixels(box.xMax + kOnePixel - 1) - left, -FloorPixels(box.yMin) - top};
+        }
+        if (FT_Render_Glyph(ft->glyph, FT_RENDER_MODE_NORMAL) != 0)
+            return coverage;
+        const FT_Bitmap &bitmap = ft->glyph->bitmap;
+        coverage->bytes = Greys(bitmap);
+        coverage->pixels = Box{ft->glyph->bitmap_left, -ft->glyph->bitmap_top, bitmap.width, bitmap.rows};
+    } else {
+        const int strike = face.colour ? face.strikes.empty() ? 0 : face.strikes.back() : face.StrikeFor(style_.pixelSize);
+        SelectStrike(ft, strike, face.file);
+        if (FT_Load_Glyph(ft, glyph, face.colour ? FT_LOAD_COLOR : FT_LOAD_DEFAULT) != 0
+            || FT_Render_Glyph(ft->glyph, FT_RENDER_MODE_NORMAL) != 0)
+            return coverage;
+        const FT_Bitmap &bitmap = ft->glyph->bitmap;
+        std::vector<std::uint8_t> bytes = Greys(bitmap);
+        Box pixels{ft->glyph->bitmap_left, -ft->glyph->bitmap_top, bitmap.width, bitmap.rows};
+        if (face.colour && strike > 0 && strike != style_.pixelSize && !pixels.Empty()) {
+            const double factor = static_cast<double>(style_.pixelSize) / strike;
+            const Box scaled{static_cast<std::int64_t>(std::floor(pixels.left * factor)),
+                static_cast<std::int64_t>(std::floor(pixels.top * factor)),
+                std::max<std::int64_t>(1, std::llround(pixels.width * factor)),
+                std::max<std::int64_t>(1, std::llround(pixels.height * factor))};
+            bytes = Scaled(bytes, pixels.width, pixels.height, factor, scaled.width, scaled.height);
+            pixels = scaled;
+        }
+        if (styled.emboldened && !pixels.Empty()) {
+            // One pixel wider to the right, as FreeType emboldens a bitmap.
+            std::vector<std::uint8_t> wider(static_cast<std::size_t>((pixels.width + 1) * pixels.height));
+            for (std::int64_t row = 0; row < pixels.height; ++row) {
+                const std::uint8_t *from = bytes.data() + row * pixels.width;
+                std::uint8_t *to = wider.data() + row * (pixels.width + 1);
+                to[0] = from[0];
+                for (std::int64_t column = 1; column < pixels.width; ++column)
+                    to[column] = std::max(from[column], from[column - 1]);
+                to[pixels.width] = from[pixels.width - 1];
+            }
+            bytes = std::move(wider);
+            ++pixels.width;
+        }
+        coverage->bytes = std::move(bytes);
+        coverage->pixels = pixels;
+        coverage->outline = pixels;
+    }
+    coverage->ink = Tight(coverage->bytes, coverage->pixels);
+    return coverage;
+}
+
+std::int64_t Glyphs::Reach(const StyledFace &styled)
+{
+    if (const auto kept = reach_.find(&styled); kept != reach_.end())
+        return kept->second;
+    const Face &face = *styled.face;
+    const FT_BBox &box = face.ft->bbox;
+    const FT_Pos units = std::max({std::abs(box.xMin), std::abs(box.xMax), std::abs(box.yMin), std::abs(box.yMax),
+        static_cast<FT_Pos>(face.unitsPerEm)});
+    const int drawnSize = face.outlines ? style_.pixelSize : std::max(face.StrikeFor(style_.pixelSize), style_.pixelSize);
+    const double pixels = static_cast<double>(units) * drawnSize / std::max(face.unitsPerEm, 1u);
+    const std::int64_t reach = static_cast<std::int64_t>(std::ceil(pixels * 1.25)) + FloorPixels(style_.boldStrength) + 3;
+    reach_.emplace(&styled, reach);
+    return reach;
+}
+
+} // namespace raster

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "raster/faces.h"
+#include "raster/freetype.h"
+
+#include <string_view>
+#include <vector>
+
+namespace raster {
+
+// A glyph of a laid out text: its face, its index there, and where its
+// origin lies from the pen, x to the right and y down, in 26.6.
+struct PlacedGlyph {
+    const StyledFace *face = nullptr;
+    unsigned index = 0;
+    F26Dot6 x = 0;
+    F26Dot6 y = 0;
+    F26Dot6 pen = 0; // where its advance starts: never less than the glyph before's
+};
+
+// A text laid out once on one line, its glyphs left to right as they show.
+struct Shaped {
+    std::vector<PlacedGlyph> glyphs;
+    F26Dot6 advance = 0;
+    std::vector<const StyledFace *> faces; // those of its glyphs, once each
+};
+
+// How a text is laid out at a size.
+struct Layout {
+    int pixelSize = 0;
+    // Each glyph that advances grows by this much: a synthetic bold.
+    F26Dot6 boldGrowth = 0;
+    // An engine drawing from an atlas draws no ligatures.
+    bool ligatures = true;
+};
+
+// Lays out the text, UTF-8 of any content, as HarfBuzz shapes it: each
+// cluster in the face the list gives it, runs of one face, script and
+// direction shaped together with the font's kerning, right-to-left runs in
+// their order. Each glyph's advance is the font's in its units scaled to
+// the size in 26.6, rounded, as hb-shape gives it; a face of bitmaps only
+// advances as its strike does.
+Shaped Shape(FaceList &faces, std::string_view text, const Layout &layout);
+
+// The code points of UTF-8 text; a byte that is no UTF-8 reads as U+FFFD.
+std::u32string CodePoints(std::string_view text);
+
+} // namespace raster

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "raster/font.h"
+#include "raster/glyphs.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace raster {
+
+// A picture of greys, 8 bits a pixel, black at first; lines follow each
+// other without gaps.
+class Texture {
+public:
+    Texture(int width, int height);
+    ~Texture();
+    Texture(const Texture &) = delete;
+    Texture &operator=(const Texture &) = delete;
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    Box Bounds() const { return {0, 0, width_, height_}; }
+    std::uint8_t *Line(int y) { return bytes_ + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_); }
+    const std::uint8_t *Line(int y) const
+    {
+        return bytes_ + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
+    }
+
+    void Fill(const Box &area, std::uint8_t grey);
+    // Keeps the brighter of the glyph's coverage and what is there, within
+    // the area.
+    void Draw(const Blit &blit, const Box &area);
+    // Moves every pixel by the offset; gives the areas left to draw, those
+    // the move brings in from outside.
+    std::vector<Box> Scroll(std::int64_t x, std::int64_t y);
+
+private:
+    int width_;
+    int height_;
+    std::uint8_t *bytes_;
+};
+
+} // namespace raster
