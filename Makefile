@@ -13,7 +13,7 @@ BUILD_TYPE ?= RelWithDebInfo
 WERROR ?= OFF
 SANITIZE ?= OFF
 
-PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libharfbuzz-dev \
+PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libfreetype-dev libharfbuzz-dev libfontconfig-dev \
 	libgtest-dev libbenchmark-dev fonts-dejavu-core fonts-dejavu-extra fonts-terminus-otb \
 	fonts-noto-color-emoji xvfb xauth xdotool imagemagick xclip love libgl1-mesa-dri \
 	desktop-file-utils appstream dpkg-dev

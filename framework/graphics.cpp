@@ -291,16 +291,22 @@ void Graphics::DrawPicture(const Picture &picture, int x, int y, int width, int 
     if (source.isEmpty() || target.isEmpty())
         return;
     if (texture_) {
+        // Greys onto greys: by lines, scaled first when the sizes differ.
         DrawDirectly();
-        const QImage pixels = picture.Scaled(source, target.size());
-        const QRect area = target & QRect(0, 0, Width(), Height());
+        const QImage scaled = source.size() == target.size()
+            ? QImage()
+            : picture.Scaled(source, target.size()).convertToFormat(QImage::Format_Grayscale8);
+        const QImage &from = scaled.isNull() ? picture.Greys() : scaled;
+        const QPoint origin = scaled.isNull() ? source.topLeft() : QPoint();
+        const QRect area = target & QRect(0, 0, Width(), Height()) & QRect(target.topLeft() - origin, from.size());
         for (int row = area.top(); row <= area.bottom(); ++row) {
             std::uint8_t *to = texture_->Line(row) + area.left();
-            const std::uint8_t *from = pixels.constScanLine(row - target.top()) + (area.left() - target.left());
+            const std::uint8_t *line
+                = from.constScanLine(row - target.top() + origin.y()) + (area.left() - target.left() + origin.x());
             if (blend == Blend::Lighten)
-                LightenLine(to, from, area.width());
+                LightenLine(to, line, area.width());
             else
-                std::copy_n(from, area.width(), to);
+                std::copy_n(line, area.width(), to);
         }
         Changed(area);
         return;

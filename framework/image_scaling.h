@@ -4,18 +4,19 @@
 
 namespace fw {
 
-// The `source` rectangle of an image at `size` pixels, in its format: a copy when the
-// sizes match, area-averaged when shrinking (each output pixel within one
-// level of its block's exact average; by a whole factor of 2 to 8, exactly,
-// dropping the edge pixels that fill no whole block), and the nearest pixel
-// when enlarging, so that an enlarged texture shows its pixels.
-QImage ScaleImage(const QImage &image, const QRect &source, const QSize &size);
+// The `source` rectangle of an image of greys (Format_Grayscale8) at
+// `size` pixels, as RGB32 for a screen: area-averaged when shrinking (each
+// output pixel within one level of its block's exact average; by a whole
+// factor of 2 to 8, exactly, dropping the edge pixels that fill no whole
+// block), and the nearest pixel when enlarging, so that an enlarged texture
+// shows its pixels.
+QImage ScaleImage(const QImage &greys, const QRect &source, const QSize &size);
 
 // Makes `scaled`, which ScaleImage gave for this source and size, what it
 // would give now that the pixels in `changed` were drawn again, scaling
 // only the part that depends on them. False where ScaleImage's result
 // cannot be made by parts: then `scaled` is as it was.
-bool RescalePart(const QImage &image, const QRect &source, QImage &scaled, const QRect &changed);
+bool RescalePart(const QImage &greys, const QRect &source, QImage &scaled, const QRect &changed);
 
 // Each byte of `to` the larger of it and the one of `from`: for greys, the
 // brighter.

@@ -52,8 +52,13 @@ Graphics &Picture::Graphics()
 
 QImage Picture::Image() const
 {
+    return Greys().copy();
+}
+
+const QImage &Picture::Greys() const
+{
     graphics_->Flush();
-    return image_->copy();
+    return *image_;
 }
 
 void Picture::Changed(const QRegion &area)
@@ -64,12 +69,7 @@ void Picture::Changed(const QRegion &area)
 
 QImage Picture::Scaled(const QRect &source, const QSize &size) const
 {
-    graphics_->Flush();
-    const QImage &image = *image_;
-    // A copy that would share the pixels is not kept: drawing on the
-    // picture would then copy them all.
-    if (source.size() == size)
-        return ScaleImage(image, source, size);
+    const QImage &image = Greys();
     if (!scaled_ || scaled_->source != source || scaled_->size != size) {
         scaled_ = std::make_unique<ScaledCopy>(ScaledCopy{source, size, ScaleImage(image, source, size), QRegion()});
         return scaled_->image;

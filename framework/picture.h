@@ -36,9 +36,12 @@ public:
 
     // A copy of the pixels, with any drawing in progress finished.
     QImage Image() const;
-    // The source rectangle at `size` pixels, as ScaleImage makes it. The last
-    // one asked for is kept, and of it only what was drawn again since is
-    // scaled again.
+    // The pixels themselves, with any drawing in progress finished: valid
+    // until the picture is drawn on again.
+    const QImage &Greys() const;
+    // The source rectangle at `size` pixels, for a screen, as ScaleImage
+    // makes it. The last one asked for is kept, and of it only what was
+    // drawn again since is scaled again.
     QImage Scaled(const QRect &source, const QSize &size) const;
 
 private:

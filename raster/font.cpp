@@ -36,12 +36,71 @@ std::vector<Kept> &RecentFonts()
     return recent;
 }
 
+constexpr std::size_t kLongText = 1024;
+
 } // namespace
 
-Font::Font(const std::string &family, int pixelSize, bool bold, bool italic)
+Style::Style(const std::string &family, bool bold, bool italic)
     : faces_(family, bold, italic)
+{
+}
+
+std::shared_ptr<Style> Style::Of(const std::string &family, bool bold, bool italic)
+{
+    struct KeptStyle {
+        std::string family;
+        bool bold;
+        bool italic;
+        std::shared_ptr<Style> style;
+    };
+    constexpr std::size_t kKept = 8;
+    static std::vector<KeptStyle> recent;
+    const auto found = std::find_if(recent.begin(), recent.end(), [&](const KeptStyle &kept) {
+        return kept.bold == bold && kept.italic == italic && kept.family == family;
+    });
+    if (found != recent.end()) {
+        std::rotate(recent.begin(), found, found + 1);
+        return recent.front().style;
+    }
+    if (recent.size() == kKept)
+        recent.pop_back();
+    recent.insert(recent.begin(), KeptStyle{family, bold, italic, std::make_shared<Style>(family, bold, italic)});
+    return recent.front().style;
+}
+
+const UnitShaped &Style::Shape(std::string_view text)
+{
+    if (text.size() <= kLongText) {
+        if (const auto kept = short_.find(text); kept != short_.end())
+            return kept->second;
+        // Any text may come: what is kept stays within a budget.
+        constexpr std::size_t kMostShortGlyphs = 1 << 20;
+        if (shortGlyphs_ > kMostShortGlyphs) {
+            short_.clear();
+            shortGlyphs_ = 0;
+        }
+        const UnitShaped &shaped
+            = short_.emplace(std::string(text), ShapeInUnits(faces_, text, true)).first->second;
+        shortGlyphs_ += shaped.glyphs.size() + 1;
+        return shaped;
+    }
+    for (auto kept = long_.begin(); kept != long_.end(); ++kept) {
+        if (kept->first == text) {
+            long_.splice(long_.begin(), long_, kept);
+            return long_.front().second;
+        }
+    }
+    constexpr std::size_t kMostLongTexts = 2;
+    if (long_.size() == kMostLongTexts)
+        long_.pop_back();
+    long_.emplace_front(std::string(text), ShapeInUnits(faces_, text, true));
+    return long_.front().second;
+}
+
+Font::Font(const std::string &family, int pixelSize, bool bold, bool italic)
+    : style_(Style::Of(family, bold, italic))
     , pixelSize_(pixelSize)
-    , layout_{pixelSize, BoldStrength(pixelSize), true}
+    , layout_{pixelSize, BoldStrength(pixelSize)}
     , glyphs_(GlyphStyle{pixelSize, BoldStrength(pixelSize)})
 {
     static std::uint64_t serials = 0;
@@ -73,31 +132,21 @@ void Font::ForgetRecent()
 
 Font::Laid &Font::LaidOut(std::string_view text)
 {
-    constexpr std::size_t kLongText = 1024;
     if (text.size() <= kLongText) {
         if (const auto kept = short_.find(text); kept != short_.end())
             return kept->second;
-        // Any text may come: what is kept stays within a budget.
         constexpr std::size_t kMostShortGlyphs = 1 << 20;
         if (shortGlyphs_ > kMostShortGlyphs) {
             short_.clear();
             shortGlyphs_ = 0;
         }
-        Laid &laid = short_.emplace(std::string(text), Laid{raster::Shape(faces_, text, layout_), {}}).first->second;
+        Laid &laid = short_.emplace(std::string(text), Laid{AtSize(style_->Shape(text), layout_), {}}).first->second;
         shortGlyphs_ += laid.shaped.glyphs.size() + 1;
         return laid;
     }
-    for (auto kept = long_.begin(); kept != long_.end(); ++kept) {
-        if (kept->first == text) {
-            long_.splice(long_.begin(), long_, kept);
-            return long_.front().second;
-        }
-    }
-    constexpr std::size_t kMostLongTexts = 2;
-    if (long_.size() == kMostLongTexts)
-        long_.pop_back();
-    long_.emplace_front(std::string(text), Laid{raster::Shape(faces_, text, layout_), {}});
-    return long_.front().second;
+    if (!long_ || long_->first != text)
+        long_.emplace(std::string(text), Laid{AtSize(style_->Shape(text), layout_), {}});
+    return long_->second;
 }
 
 const Shaped &Font::Shape(std::string_view text)
@@ -112,16 +161,17 @@ std::vector<double> Font::Kernings(const std::vector<std::string> &texts)
     std::vector<double> kernings(texts.size() * texts.size(), 0.0);
     if (pixelSize_ < 1)
         return kernings;
-    Layout separate = layout_;
-    separate.ligatures = false;
+    const auto separate = [&](const std::string &text) {
+        return AtSize(ShapeInUnits(style_->Faces(), text, false), layout_).advance;
+    };
     std::vector<F26Dot6> advances;
     for (const std::string &text : texts)
-        advances.push_back(raster::Shape(faces_, text, separate).advance);
+        advances.push_back(separate(text));
     for (std::size_t i = 0; i < texts.size(); ++i) {
         for (std::size_t j = 0; j < texts.size(); ++j) {
             if (texts[i].empty() || texts[j].empty())
                 continue;
-            const F26Dot6 together = raster::Shape(faces_, texts[i] + texts[j], separate).advance;
+            const F26Dot6 together = separate(texts[i] + texts[j]);
             kernings[i * texts.size() + j] = FromF26Dot6(together - advances[i] - advances[j]);
         }
     }
@@ -130,13 +180,13 @@ std::vector<double> Font::Kernings(const std::vector<std::string> &texts)
 
 int Font::DrawnSize() const
 {
-    const Face *face = faces_.Primary().face;
+    const Face *face = style_->Faces().Primary().face;
     return face && !face->outlines && !face->colour ? face->StrikeFor(pixelSize_) : pixelSize_;
 }
 
 double Font::Ascent()
 {
-    const Face *face = faces_.Primary().face;
+    const Face *face = style_->Faces().Primary().face;
     if (!face || pixelSize_ < 1)
         return 0;
     hb_position_t ascender = 0;
@@ -146,7 +196,7 @@ double Font::Ascent()
 
 double Font::LineSpacing()
 {
-    const Face *face = faces_.Primary().face;
+    const Face *face = style_->Faces().Primary().face;
     if (!face || pixelSize_ < 1)
         return 0;
     hb_position_t ascender = 0;

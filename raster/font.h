@@ -29,6 +29,27 @@ struct Placed {
     Box box;
 };
 
+// A family in a style: its faces, and the texts shaped with them, which
+// every size of it shares.
+class Style {
+public:
+    Style(const std::string &family, bool bold, bool italic);
+    // The style, kept while a few others are used.
+    static std::shared_ptr<Style> Of(const std::string &family, bool bold, bool italic);
+
+    FaceList &Faces() { return faces_; }
+    // The text shaped with ligatures: kept for texts used again.
+    const UnitShaped &Shape(std::string_view text);
+
+private:
+    FaceList faces_;
+    std::map<std::string, UnitShaped, std::less<>> short_;
+    std::size_t shortGlyphs_ = 0;
+    // Long texts, kept whole while few: a paste of a megabyte is shaped
+    // once, not on every change.
+    std::list<std::pair<std::string, UnitShaped>> long_;
+};
+
 // A family at a size and style, as texts are measured and drawn with it,
 // and what it keeps of them while it lasts.
 class Font {
@@ -77,16 +98,15 @@ private:
     };
     Laid &LaidOut(std::string_view text);
 
-    FaceList faces_;
+    std::shared_ptr<Style> style_;
     int pixelSize_;
     Layout layout_;
     Glyphs glyphs_;
     std::uint64_t serial_;
     std::map<std::string, Laid, std::less<>> short_;
     std::size_t shortGlyphs_ = 0;
-    // Long texts, kept whole while few: a paste of a megabyte is laid out
-    // once, not on every change.
-    std::list<std::pair<std::string, Laid>> long_;
+    // The last long text: a paste of a megabyte is laid out once.
+    std::optional<std::pair<std::string, Laid>> long_;
 };
 
 } // namespace raster

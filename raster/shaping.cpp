@@ -204,9 +204,9 @@ std::u32string CodePoints(std::string_view text)
     return codes;
 }
 
-Shaped Shape(FaceList &faces, std::string_view text, const Layout &layout)
+UnitShaped ShapeInUnits(FaceList &faces, std::string_view text, bool ligatures)
 {
-    Shaped shaped;
+    UnitShaped shaped;
     const std::u32string codes = CodePoints(text);
     std::vector<Cluster> clusters = Clusters(codes, faces);
     ResolveScriptsAndLevels(clusters);
@@ -214,36 +214,52 @@ Shaped Shape(FaceList &faces, std::string_view text, const Layout &layout)
         {HB_TAG('l', 'i', 'g', 'a'), 0, HB_FEATURE_GLOBAL_START, HB_FEATURE_GLOBAL_END},
         {HB_TAG('c', 'l', 'i', 'g'), 0, HB_FEATURE_GLOBAL_START, HB_FEATURE_GLOBAL_END},
     };
-    F26Dot6 pen = 0;
     for (const Run &run : VisualRuns(clusters)) {
         if (!run.face->face)
             continue;
-        const Face &face = *run.face->face;
         if (std::find(shaped.faces.begin(), shaped.faces.end(), run.face) == shaped.faces.end())
             shaped.faces.push_back(run.face);
-        const int strike = face.outlines || face.colour ? -1 : face.StrikeFor(layout.pixelSize);
-        const Scale scale{(strike > 0 ? strike : layout.pixelSize) * 64.0 / std::max(face.unitsPerEm, 1u)};
         hb_buffer_t *buffer = Buffer();
         // The whole text goes in as context: letters join across runs.
         hb_buffer_add_codepoints(buffer, reinterpret_cast<const std::uint32_t *>(codes.data()),
-            static_cast<int>(codes.size()), static_cast<unsigned>(run.start),
-            static_cast<int>(run.end - run.start));
+            static_cast<int>(codes.size()), static_cast<unsigned>(run.start), static_cast<int>(run.end - run.start));
         hb_buffer_set_direction(buffer, run.level % 2 ? HB_DIRECTION_RTL : HB_DIRECTION_LTR);
         hb_buffer_set_script(buffer, run.script);
         hb_buffer_set_language(buffer, hb_language_get_default());
-        hb_shape(face.shaper.get(), buffer, layout.ligatures ? nullptr : noLigatures, layout.ligatures ? 0 : 2);
+        hb_shape(run.face->face->shaper.get(), buffer, ligatures ? nullptr : noLigatures, ligatures ? 0 : 2);
         unsigned count = 0;
         const hb_glyph_info_t *infos = hb_buffer_get_glyph_infos(buffer, &count);
         const hb_glyph_position_t *positions = hb_buffer_get_glyph_positions(buffer, &count);
         for (unsigned i = 0; i < count; ++i) {
-            F26Dot6 advance = strike > 0 ? StrikeAdvance(face, strike, infos[i].codepoint) : scale(positions[i].x_advance);
-            // A bitmap is emboldened a pixel wider, as FreeType does it.
-            if (advance != 0 && run.face->emboldened)
-                advance += strike > 0 ? kOnePixel : layout.boldGrowth;
-            shaped.glyphs.push_back(PlacedGlyph{
-                run.face, infos[i].codepoint, pen + scale(positions[i].x_offset), -scale(positions[i].y_offset), pen});
-            pen += advance;
+            shaped.glyphs.push_back(UnitGlyph{
+                run.face, infos[i].codepoint, positions[i].x_offset, positions[i].y_offset, positions[i].x_advance});
         }
+    }
+    return shaped;
+}
+
+Shaped AtSize(const UnitShaped &unit, const Layout &layout)
+{
+    Shaped shaped;
+    shaped.faces = unit.faces;
+    shaped.glyphs.reserve(unit.glyphs.size());
+    F26Dot6 pen = 0;
+    const StyledFace *face = nullptr;
+    int strike = -1;
+    Scale scale;
+    for (const UnitGlyph &glyph : unit.glyphs) {
+        if (glyph.face != face) {
+            face = glyph.face;
+            strike = face->face->outlines || face->face->colour ? -1 : face->face->StrikeFor(layout.pixelSize);
+            scale.factor = (strike > 0 ? strike : layout.pixelSize) * 64.0 / std::max(face->face->unitsPerEm, 1u);
+        }
+        F26Dot6 advance = strike > 0 ? StrikeAdvance(*face->face, strike, glyph.index) : scale(glyph.xAdvance);
+        // A bitmap is emboldened a pixel wider, as FreeType does it.
+        if (advance != 0 && face->emboldened)
+            advance += strike > 0 ? kOnePixel : layout.boldGrowth;
+        shaped.glyphs.push_back(
+            PlacedGlyph{face, glyph.index, pen + scale(glyph.xOffset), -scale(glyph.yOffset), pen});
+        pen += advance;
     }
     shaped.advance = pen;
     return shaped;

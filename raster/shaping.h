@@ -3,6 +3,7 @@
 #include "raster/faces.h"
 #include "raster/freetype.h"
 
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -25,22 +26,39 @@ struct Shaped {
     std::vector<const StyledFace *> faces; // those of its glyphs, once each
 };
 
-// How a text is laid out at a size.
+// A glyph as HarfBuzz shapes it, in its face's own units.
+struct UnitGlyph {
+    const StyledFace *face = nullptr;
+    unsigned index = 0;
+    std::int32_t xOffset = 0;
+    std::int32_t yOffset = 0; // up
+    std::int32_t xAdvance = 0;
+};
+
+// A text shaped at no size in particular: in each face's units, the same
+// for every size of a style.
+struct UnitShaped {
+    std::vector<UnitGlyph> glyphs;
+    std::vector<const StyledFace *> faces; // those of its glyphs, once each
+};
+
+// Shapes the text, UTF-8 of any content, as HarfBuzz does: each cluster in
+// the face the list gives it, runs of one face, script and direction shaped
+// together with the font's kerning, with or without ligatures, right-to-left
+// runs in their order.
+UnitShaped ShapeInUnits(FaceList &faces, std::string_view text, bool ligatures);
+
+// How a shaped text is laid out at a size.
 struct Layout {
     int pixelSize = 0;
     // Each glyph that advances grows by this much: a synthetic bold.
     F26Dot6 boldGrowth = 0;
-    // An engine drawing from an atlas draws no ligatures.
-    bool ligatures = true;
 };
 
-// Lays out the text, UTF-8 of any content, as HarfBuzz shapes it: each
-// cluster in the face the list gives it, runs of one face, script and
-// direction shaped together with the font's kerning, right-to-left runs in
-// their order. Each glyph's advance is the font's in its units scaled to
-// the size in 26.6, rounded, as hb-shape gives it; a face of bitmaps only
-// advances as its strike does.
-Shaped Shape(FaceList &faces, std::string_view text, const Layout &layout);
+// The shaped text at a size: each glyph's advance and offsets in its units
+// scaled to the size in 26.6, rounded, as hb-shape gives them; a face of
+// bitmaps only advances as its strike for the size does.
+Shaped AtSize(const UnitShaped &shaped, const Layout &layout);
 
 // The code points of UTF-8 text; a byte that is no UTF-8 reads as U+FFFD.
 std::u32string CodePoints(std::string_view text);
