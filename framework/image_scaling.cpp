@@ -37,17 +37,6 @@ void AverageBlocks(const std::uint16_t *__restrict sums, std::uint32_t *__restri
     }
 }
 
-// Pairs, the preview of a 1024 texture: two sums read as one word.
-template <>
-void AverageBlocks<2>(const std::uint16_t *__restrict sums, std::uint32_t *__restrict line, std::size_t width)
-{
-    for (std::size_t x = 0; x < width; ++x) {
-        std::uint32_t pair;
-        std::memcpy(&pair, sums + 2 * x, sizeof pair);
-        line[x] = Rgb32(((pair & 0xFFFF) + (pair >> 16) + 2) >> 2);
-    }
-}
-
 // Fours, the preview of a 2048 texture: four sums read as one word.
 template <>
 void AverageBlocks<4>(const std::uint16_t *__restrict sums, std::uint32_t *__restrict line, std::size_t width)
@@ -78,13 +67,30 @@ template <int Factor> void BlockAverages(const QImage &greys, const QRect &sourc
     }
 }
 
+// Pairs of rows, the preview of a 1024 texture: each block of four read
+// straight from the two rows.
+void PairAverages(const std::uint8_t *__restrict top, const std::uint8_t *__restrict bottom,
+    std::uint32_t *__restrict line, std::size_t width)
+{
+    for (std::size_t x = 0; x < width; ++x) {
+        const std::uint32_t sum = top[2 * x] + top[2 * x + 1] + bottom[2 * x] + bottom[2 * x + 1];
+        line[x] = Rgb32((sum + 2) >> 2);
+    }
+}
+
 void BlockAverages(const QImage &greys, const QRect &source, int factor, QImage &to, QPoint at)
 {
     switch (factor) {
     case 1:
         return BlockAverages<1>(greys, source, to, at);
     case 2:
-        return BlockAverages<2>(greys, source, to, at);
+        for (int y = 0; y < source.height() / 2; ++y) {
+            PairAverages(greys.constScanLine(source.top() + 2 * y) + source.left(),
+                greys.constScanLine(source.top() + 2 * y + 1) + source.left(),
+                reinterpret_cast<std::uint32_t *>(to.scanLine(at.y() + y)) + at.x(),
+                static_cast<std::size_t>(source.width() / 2));
+        }
+        return;
     case 3:
         return BlockAverages<3>(greys, source, to, at);
     case 4:
