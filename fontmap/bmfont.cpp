@@ -29,7 +29,7 @@ BMFont Window1::BMFontOf(const std::string &pageName, std::vector<std::string> &
 {
     fw::Graphics &g = fw::NotNil(CurrentFontMap).Graphics();
     const auto &widths = Find<fw::Listbox>("lstWidths");
-    BMFont font{Rendered.fontName, Rendered.fontSize, Rendered.bold, Rendered.italic, Whole(g.LineSpacing()),
+    BMFont font{Rendered.fontName, g.DrawnSize(), Rendered.bold, Rendered.italic, Whole(g.LineSpacing()),
         Whole(g.Ascent()), Rendered.textureSize, pageName, {}, {}};
     std::set<std::uint32_t> taken;
     for (int cell = 0; cell < widths.ListCount(); ++cell) {

@@ -117,10 +117,20 @@ std::string Window1::FitGlyphsToCells()
     g.SetTextFont(Find<fw::Listbox>("lstFonts").Text());
     g.SetBold(settings.bold);
     g.SetItalic(settings.italic);
-    // Sizes as the renderer gets them from the list's rows, smallest first.
-    const auto sizeAt = [&](int row) { return fw::ToInt32(fw::Val(sizes.Cell(row, 0)) * scale); };
-    const auto inksAt = [&](int row) {
-        g.SetTextSize(sizeAt(row));
+    // Sizes as the renderer gets them from the list's rows, smallest first;
+    // of a font of bitmaps only, those it draws as they are, its strikes.
+    const auto sizeOf = [&](int row) { return fw::ToInt32(fw::Val(sizes.Cell(row, 0)) * scale); };
+    std::vector<int> rows;
+    for (int row = 0; row < sizes.ListCount(); ++row) {
+        g.SetTextSize(sizeOf(row));
+        if (g.DrawnSize() == sizeOf(row))
+            rows.push_back(row);
+    }
+    if (rows.empty())
+        return "Nothing changed: the font draws none of the sizes in the list as it is.";
+    const auto sizeAt = [&](int candidate) { return sizeOf(rows[static_cast<std::size_t>(candidate)]); };
+    const auto inksAt = [&](int candidate) {
+        g.SetTextSize(sizeAt(candidate));
         Inks inks;
         for (const std::string &text : texts)
             inks.boxes.push_back(g.InkRect(text, 0, 0));
@@ -155,7 +165,7 @@ std::string Window1::FitGlyphsToCells()
     }
     // Larger glyphs fit less: the largest size that fits, by halving.
     int fits = 0;
-    int overflows = sizes.ListCount();
+    int overflows = static_cast<int>(rows.size());
     while (overflows - fits > 1) {
         const int middle = (fits + overflows) / 2;
         if (const std::optional<Offsets> found = fitAt(middle, inksAt(middle))) {
@@ -166,7 +176,7 @@ std::string Window1::FitGlyphsToCells()
         }
     }
     const Placement before = CurrentPlacement();
-    Place({fits, Entered(offsets->dx, scale), Entered(offsets->dy, scale)});
+    Place({rows[static_cast<std::size_t>(fits)], Entered(offsets->dx, scale), Entered(offsets->dy, scale)});
     if (CurrentPlacement() != before)
         RememberFit(before);
     return tooLarge;

@@ -75,11 +75,7 @@ protected:
     // font.fnt.
     std::vector<FntLine> Export(const char *family, std::string *caveats = nullptr, bool bold = false)
     {
-        const QAbstractItemModel &fonts = *QtChild<QTableView>(window, "lstFonts").model();
-        for (int row = 0; row < fonts.rowCount(); ++row) {
-            if (fonts.index(row, 0).data().toString() == QLatin1String(family))
-                List("lstFonts").SetListIndex(row);
-        }
+        SelectFont(family);
         window.Find<fw::CheckBox>("chkBold").SetValue(bold);
         window.UpdateFontMap();
         const std::string told = window.ExportBMFont(PathOf("font.fnt").toStdString());
@@ -336,11 +332,7 @@ TEST_F(BMFontTest, LoveDrawsALineAsTheTextureAndItsRectanglesGiveIt)
     ASSERT_TRUE(QDir().mkpath(game));
     window.Find<fw::CheckBox>("chkBold").SetValue(false);
     const std::vector<FntLine> fnt = [&] {
-        const QAbstractItemModel &fonts = *QtChild<QTableView>(window, "lstFonts").model();
-        for (int row = 0; row < fonts.rowCount(); ++row) {
-            if (fonts.index(row, 0).data().toString() == QLatin1String("DejaVu Sans"))
-                List("lstFonts").SetListIndex(row);
-        }
+        SelectFont("DejaVu Sans");
         window.ExportBMFont((game + QStringLiteral("/font.fnt")).toStdString());
         return ParseFnt(Read(game + QStringLiteral("/font.fnt")));
     }();

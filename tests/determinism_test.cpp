@@ -49,12 +49,7 @@ protected:
                     QString::fromUtf8(kTexts[Pick(std::size(kTexts))]), Qt::EditRole);
             break;
         case 2: {
-            const QString family = QString::fromLatin1(kFamilies[Pick(std::size(kFamilies))]);
-            const QAbstractItemModel &fonts = *QtChild<QTableView>(window, "lstFonts").model();
-            for (int row = 0; row < fonts.rowCount(); ++row) {
-                if (fonts.index(row, 0).data().toString() == family)
-                    List("lstFonts").SetListIndex(row);
-            }
+            SelectFont(kFamilies[Pick(std::size(kFamilies))]);
             break;
         }
         case 3:

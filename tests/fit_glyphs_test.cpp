@@ -118,6 +118,23 @@ TEST_F(FitGlyphsTest, ItalicAndSyntheticBoldReachFurtherAndFitToo)
     EXPECT_TRUE(window.Rendered.bold && window.Rendered.italic);
 }
 
+TEST_F(FitGlyphsTest, AFontOfBitmapsFitsAtOneOfItsStrikesAndExportsTheSizeDrawn)
+{
+    SelectFont("Terminus"); // strikes of 12 to 32 pixels, none larger
+    QtChild<QAction>(window, "ViewFitGlyphs").trigger();
+    EXPECT_EQ(window.Rendered.fontSize, 32) << "the largest strike, not a size drawn as it";
+    EXPECT_EQ(window.CurrentFontMap->Graphics().DrawnSize(), 32);
+    QTemporaryDir folder;
+    window.ExportBMFont(folder.filePath(QStringLiteral("t.fnt")).toStdString());
+    QFile fnt(folder.filePath(QStringLiteral("t.fnt")));
+    ASSERT_TRUE(fnt.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(fnt.readAll().startsWith("info face=\"Terminus\" size=32 ")) << "the size drawn";
+    List("lstSizes").SetListIndex(72 - 9);
+    window.ExportBMFont(folder.filePath(QStringLiteral("t.fnt")).toStdString());
+    fnt.seek(0);
+    EXPECT_TRUE(fnt.readAll().startsWith("info face=\"Terminus\" size=32 ")) << "72 draws the 32-pixel strike";
+}
+
 TEST_F(FitGlyphsTest, WhenNothingCanFitNothingChangesAndTheUserIsToldWhy)
 {
     const auto settings = [&] {

@@ -132,15 +132,17 @@ TEST_F(FontMapTest, EachWidthIsItsTextLaidOutOnceAsTheFontKernsAndJoinsIt)
     // A, T and f kern with a copy of themselves, the Arabic beh joins one,
     // A kerns with V: ten copies side by side are no measure of one.
     const std::vector<std::string> texts{"A", "T", "f", "\xD8\xA8", "AV"};
-    SetOnlyCell(0, 0, "");
     for (std::size_t i = 0; i < texts.size(); ++i)
-        List("lstChars").SetCell(0, static_cast<int>(i), texts[i]);
-    window.Find<fw::CheckBox>("chkBold").SetValue(false);
-    window.FontMap(nullptr, "DejaVu Sans", 72, 1024, 1024, 4, 30);
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        const double once = HarfBuzzAdvance(TestFontFile("DejaVuSans.ttf"), 72, texts[i]);
-        EXPECT_EQ(List("lstWidths").Cell(static_cast<int>(i), 1), fw::Format(std::round(once * 10) * 0.1, "0.00"))
-            << texts[i] << " laid out once advances " << once;
+        List("lstChars").SetCell(9, static_cast<int>(i), texts[i]);
+    for (const auto &[bold, file] : {std::pair{false, "DejaVuSans.ttf"}, {true, "DejaVuSans-Bold.ttf"}}) {
+        window.Find<fw::CheckBox>("chkBold").SetValue(bold);
+        window.FontMap(nullptr, "DejaVu Sans", 72, 1024, 1024, 4, 30);
+        for (int row = 0; row < 100; ++row) {
+            const std::string text = List("lstWidths").Cell(row, 0);
+            const double once = HarfBuzzAdvance(TestFontFile(file), 72, text);
+            EXPECT_EQ(List("lstWidths").Cell(row, 1), fw::Format(std::round(once * 10) * 0.1, "0.00"))
+                << file << ": " << text << " laid out once advances " << once;
+        }
     }
 }
 

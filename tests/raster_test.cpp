@@ -2,6 +2,12 @@
 #include "test_support.h"
 
 #include "raster/font.h"
+#include "raster/texture.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+#include <map>
 
 namespace {
 
@@ -16,20 +22,84 @@ std::vector<std::string> Texts()
     return texts;
 }
 
+// The glyph's greys as FreeType renders the outline unhinted, with its top
+// left corner from the pen.
+std::pair<QImage, QPoint> FreeTypeGlyph(const std::string &file, int size, char32_t code)
+{
+    FT_Library library = nullptr;
+    FT_Face face = nullptr;
+    EXPECT_EQ(FT_Init_FreeType(&library), 0);
+    EXPECT_EQ(FT_New_Face(library, file.c_str(), 0, &face), 0);
+    FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(size));
+    EXPECT_EQ(FT_Load_Char(face, code, FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP | FT_LOAD_RENDER), 0);
+    const FT_Bitmap &bitmap = face->glyph->bitmap;
+    QImage greys(static_cast<int>(bitmap.width), static_cast<int>(bitmap.rows), QImage::Format_Grayscale8);
+    for (int y = 0; y < greys.height(); ++y)
+        std::copy_n(bitmap.buffer + y * bitmap.pitch, bitmap.width, greys.scanLine(y));
+    const QPoint corner(face->glyph->bitmap_left, -face->glyph->bitmap_top);
+    FT_Done_Face(face);
+    FT_Done_FreeType(library);
+    return {greys, corner};
+}
+
 TEST(RasterTest, EveryAdvanceIsHarfBuzzsExactlyForARealAndASyntheticFace)
 {
     for (const auto &[family, bold, file] : {std::tuple{"DejaVu Sans", false, "DejaVuSans.ttf"},
              {"DejaVu Sans", true, "DejaVuSans-Bold.ttf"}, {"Courier", true, "DejaVuSansMono-Bold.ttf"}}) {
         for (const int size : {9, 13, 72, 144}) {
             raster::Font font(family, size, bold, false);
-            for (const std::string &text : Texts())
-                ASSERT_EQ(font.Advance(text), HarfBuzzAdvance(TestFontFile(file), size, text)) << family << " " << size << " " << text;
+            for (const std::string &text : Texts()) {
+                ASSERT_EQ(font.Advance(text), HarfBuzzAdvance(TestFontFile(file), size, text))
+                    << family << " " << size << " " << text;
+            }
         }
     }
     // DejaVu Serif has no bold face: each glyph that advances grows by a
-    // 24th of the size, rounded to a 64th.
+    // 24th of the size.
     raster::Font serif("DejaVu Serif", 72, true, false);
     EXPECT_EQ(serif.Advance("AV"), HarfBuzzAdvance(TestFontFile("DejaVuSerif.ttf"), 72, "AV") + 2 * 3.0);
+}
+
+TEST(RasterTest, GlyphsAreFreeTypesUnhintedGreysAtThePen)
+{
+    for (const int size : {13, 72}) {
+        raster::Font font("DejaVu Sans", size, false, false);
+        raster::Texture texture(200, 200);
+        for (const raster::Blit &blit : font.Place("g", 60, 120, texture.Bounds()).blits)
+            texture.Draw(blit, texture.Bounds());
+        const auto [glyph, corner] = FreeTypeGlyph(TestFontFile("DejaVuSans.ttf"), size, U'g');
+        const QImage drawn(texture.Line(0), 200, 200, 200, QImage::Format_Grayscale8);
+        EXPECT_EQ(drawn.copy(QRect(QPoint(60, 120) + corner, glyph.size())), glyph) << size;
+        EXPECT_EQ(InkBounds(drawn.convertToFormat(QImage::Format_RGB32), drawn.rect()).size(),
+            InkBounds(glyph.convertToFormat(QImage::Format_RGB32), glyph.rect()).size())
+            << "nothing else drawn";
+    }
+}
+
+TEST(RasterTest, WhatTheFaceLacksComesFromTheNextFaceWithIt)
+{
+    const std::string heart = "\xE2\x9D\xA4\xEF\xB8\x8F"; // U+2764 U+FE0F: the emoji, not the dingbat
+    const std::string keycap = "1\xEF\xB8\x8F\xE2\x83\xA3"; // 1, U+FE0F, U+20E3
+    for (int size = 9; size <= 256; size += 13) {
+        raster::Font courier("Courier", size, true, false);
+        EXPECT_EQ(courier.Advance(heart), HarfBuzzAdvance(TestFontFile("NotoColorEmoji.ttf"), size, heart)) << size;
+        EXPECT_FALSE(courier.Place(heart, 0, 0, {}).box.Empty()) << "drawn at " << size;
+        EXPECT_EQ(courier.Shape(keycap).glyphs.size(), 1u) << "a keycap is one glyph";
+    }
+}
+
+TEST(RasterTest, AFontOfBitmapsDrawsTheStrikeNearestTheSizeAtOrBelowIt)
+{
+    // Terminus has strikes of 12, 14, 16, 18, 20, 22, 24, 28 and 32 pixels.
+    std::map<int, std::int64_t> heights; // of M, by strike
+    for (const auto &[size, strike] : {std::pair{9, 12}, {12, 12}, {13, 12}, {16, 16}, {27, 24}, {32, 32}, {72, 32}}) {
+        raster::Font terminus("Terminus", size, false, false);
+        EXPECT_EQ(terminus.DrawnSize(), strike) << size;
+        const std::int64_t height = terminus.Place("M", 0, 0, {}).box.height;
+        EXPECT_EQ(heights.emplace(strike, height).first->second, height) << "the same strike at " << size;
+    }
+    for (auto strike = heights.begin(); std::next(strike) != heights.end(); ++strike)
+        EXPECT_LT(strike->second, std::next(strike)->second) << "a larger strike at " << std::next(strike)->first;
 }
 
 } // namespace

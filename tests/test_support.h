@@ -83,6 +83,16 @@ protected:
     // As the PNG and the clipboard have it: RGB greys.
     QImage Texture() { return window.CurrentFontMap->Image().convertToFormat(QImage::Format_RGB32); }
 
+    // Picks the family in the font list, as a click would.
+    void SelectFont(const std::string &family)
+    {
+        fw::Listbox &fonts = List("lstFonts");
+        for (int row = 0; row < fonts.ListCount(); ++row) {
+            if (fonts.Cell(row, 0) == family)
+                fonts.SetListIndex(row);
+        }
+    }
+
     // Every cell empty but one.
     void SetOnlyCell(int row, int column, const std::string &text)
     {
