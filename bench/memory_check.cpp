@@ -1,4 +1,7 @@
+#include "megabyte.h"
+
 #include "framework/control.h"
+#include "framework/listbox.h"
 #include "framework/popup_menu.h"
 #include "window/window1.h"
 
@@ -66,5 +69,33 @@ void BM_MemoryAlternatingSizes(benchmark::State &state)
 }
 
 BENCHMARK(BM_MemoryAlternatingSizes)->Iterations(1)->Repetitions(1)->Unit(benchmark::kMillisecond);
+
+// A megabyte pasted into a cell, then six sizes and back: the peak of
+// resident memory above the idle window must stay under 300 MiB.
+void BM_MemoryMegabyteCell(benchmark::State &state)
+{
+    vantor::Window1 &window = vantor::implicit::Window1();
+    auto &sizes = window.Find<fw::Listbox>("lstSizes");
+    QWidget &preview = window.Find<fw::Control>("cnvPreview").Widget();
+    const std::string megabyte = Megabyte().toStdString();
+    double peak = 0;
+    for (auto _ : state) {
+        const double idle = StatusBytes("VmRSS");
+        std::ofstream("/proc/self/clear_refs") << "5";
+        window.Find<fw::Listbox>("lstChars").SetCell(5, 5, megabyte);
+        window.UpdateFontMap();
+        for (const int size : {72, 40, 50, 60, 80, 90, 100, 72}) {
+            sizes.SetListIndex(size - 9);
+            preview.repaint();
+        }
+        peak = StatusBytes("VmHWM") - idle;
+    }
+    window.Find<fw::Listbox>("lstChars").SetCell(5, 5, "U");
+    window.UpdateFontMap();
+    state.counters["peak_MiB"] = peak / kMiB;
+    state.SetLabel(peak < 300 * kMiB ? "within budget (300)" : "OVER BUDGET (300)");
+}
+
+BENCHMARK(BM_MemoryMegabyteCell)->Iterations(1)->Repetitions(1)->Unit(benchmark::kMillisecond);
 
 } // namespace

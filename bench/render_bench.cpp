@@ -1,3 +1,5 @@
+#include "megabyte.h"
+
 #include "framework/check_box.h"
 #include "framework/edit_field.h"
 #include "framework/files.h"
@@ -161,17 +163,6 @@ void BM_CellKeystroke(benchmark::State &state)
         QCoreApplication::processEvents();
     }
     QTest::keyClick(editor, Qt::Key_Escape);
-}
-
-// A megabyte of text, as a user might paste by mistake: mixed scripts.
-QString Megabyte()
-{
-    const QString line = QStringLiteral("The quick brown fox jumps over the lazy dog. \u00C9t\u00E9, \u05E9\u05DC\u05D5\u05DD, "
-                                        "\u0645\u0631\u062D\u0628\u0627, \u4F60\u597D. ");
-    QString text;
-    while (text.toUtf8().size() < (1 << 20))
-        text += line.repeated(1000);
-    return text;
 }
 
 // Pasting a megabyte into a grid cell's editor, the render and the window

@@ -272,7 +272,7 @@ Rect Graphics::InkRect(std::string_view text, int x, int y)
 {
     if (!Inks(textSize_, text, x, y))
         return {};
-    return ToRect(Font().OutlineBox(text, x, y));
+    return ToRect(Font().InkBox(text, x, y));
 }
 
 Rect Graphics::DrawnInk(std::string_view text, int x, int y)

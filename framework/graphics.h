@@ -114,9 +114,8 @@ public:
     // beside the glyphs drawn by DrawString.
     void DrawToolkitLine(std::string_view text, int x, int y);
     double ToolkitLineWidth(std::string_view text);
-    // What DrawString's glyph outlines cover, the strokes of a synthetic
-    // bold included (the box of bitmap glyphs), clamped to the 32-bit
-    // range; empty for a text without ink.
+    // The pixels DrawString inks, on a picture large enough for all of
+    // them, clamped to the 32-bit range; empty for a text without ink.
     Rect InkRect(std::string_view text, int x, int y);
     // The pixels DrawString's ink covers, as drawn on a picture of this size.
     Rect DrawnInk(std::string_view text, int x, int y);

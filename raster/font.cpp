@@ -246,20 +246,20 @@ Placed Font::Place(std::string_view text, std::int64_t x, std::int64_t y, const 
     return placed;
 }
 
-Box Font::OutlineBox(std::string_view text, std::int64_t x, std::int64_t y)
+Box Font::InkBox(std::string_view text, std::int64_t x, std::int64_t y)
 {
     if (Shape(text).glyphs.empty())
         return {};
     Laid &laid = LaidOut(text);
-    if (!laid.outline) {
+    if (!laid.ink) {
         Box box;
         for (const PlacedGlyph &glyph : laid.shaped.glyphs) {
             const CoveragePointer coverage = glyphs_.At(*glyph.face, glyph.index, glyph.x, glyph.y);
-            box = box.United(coverage->outline.Moved(FloorPixels(glyph.x), FloorPixels(glyph.y)));
+            box = box.United(coverage->ink.Moved(FloorPixels(glyph.x), FloorPixels(glyph.y)));
         }
-        laid.outline = box;
+        laid.ink = box;
     }
-    return laid.outline->Empty() ? Box{} : laid.outline->Moved(x, y);
+    return laid.ink->Empty() ? Box{} : laid.ink->Moved(x, y);
 }
 
 } // namespace raster

@@ -82,19 +82,19 @@ public:
     // The glyphs of the text with its pen at (x, y) that can reach the
     // area, all of them when the area is empty.
     Placed Place(std::string_view text, std::int64_t x, std::int64_t y, const Box &area);
-    // What the text's outlines cover with its pen at (x, y), the strokes
-    // of a synthetic bold included; bitmaps by their box.
-    Box OutlineBox(std::string_view text, std::int64_t x, std::int64_t y);
+    // The pixels the whole text inks with its pen at (x, y), on no
+    // picture in particular: kept once asked.
+    Box InkBox(std::string_view text, std::int64_t x, std::int64_t y);
 
     // Tells fonts apart for as long as the program runs.
     std::uint64_t Serial() const { return serial_; }
 
 private:
-    // A text laid out, and what its outlines cover from a pen at (0, 0)
-    // once asked.
+    // A text laid out, and the pixels it inks from a pen at (0, 0) once
+    // asked.
     struct Laid {
         Shaped shaped;
-        std::optional<Box> outline;
+        std::optional<Box> ink;
     };
     Laid &LaidOut(std::string_view text);
 

@@ -1,6 +1,5 @@
 #include "raster/glyphs.h"
 
-#include FT_BBOX_H
 #include FT_OUTLINE_H
 
 #include <algorithm>
@@ -18,7 +17,8 @@ constexpr FT_Matrix kSlant{0x10000, 0x0366A, 0, 0x10000};
 Box Tight(const std::vector<std::uint8_t> &bytes, const Box &pixels)
 {
     const auto width = static_cast<std::size_t>(pixels.width);
-    std::vector<std::uint8_t> columns(width, 0);
+    static std::vector<std::uint8_t> columns;
+    columns.assign(width, 0);
     std::int64_t top = -1;
     std::int64_t bottom = -1;
     for (std::int64_t y = 0; y < pixels.height; ++y) {
@@ -174,13 +174,6 @@ CoveragePointer Glyphs::Draw(const StyledFace &styled, unsigned glyph, int fract
             FT_Outline_Transform(&outline, &kSlant);
         // FreeType's y goes up, the picture's down.
         FT_Outline_Translate(&outline, fractionX, -fractionY);
-        FT_BBox box{};
-        FT_Outline_Get_BBox(&outline, &box);
-        if (box.xMax > box.xMin && box.yMax > box.yMin) {
-            const std::int64_t left = FloorPixels(box.xMin);
-            const std::int64_t top = -FloorPixels(box.yMax + kOnePixel - 1);
-            coverage->outline = Box{left, top, FloorPixels(box.xMax + kOnePixel - 1) - left, -FloorPixels(box.yMin) - top};
-        }
         if (FT_Render_Glyph(ft->glyph, FT_RENDER_MODE_NORMAL) != 0)
             return coverage;
         const FT_Bitmap &bitmap = ft->glyph->bitmap;
@@ -220,7 +213,6 @@ CoveragePointer Glyphs::Draw(const StyledFace &styled, unsigned glyph, int fract
         }
         coverage->bytes = std::move(bytes);
         coverage->pixels = pixels;
-        coverage->outline = pixels;
     }
     coverage->ink = Tight(coverage->bytes, coverage->pixels);
     return coverage;

@@ -25,13 +25,10 @@ struct Box {
 };
 
 // A glyph drawn in greys: its coverage, 8 bits a pixel, lying at `pixels`
-// from the pixel of its origin; `outline`, what its outline covers, the
-// strokes of a synthetic bold included (its bitmap's box for a glyph of
-// bitmaps); `ink`, its pixels that are not 0.
+// from the pixel of its origin; `ink`, its pixels that are not 0.
 struct Coverage {
     std::vector<std::uint8_t> bytes;
     Box pixels;
-    Box outline;
     Box ink;
 };
 using CoveragePointer = std::shared_ptr<const Coverage>;

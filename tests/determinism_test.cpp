@@ -34,10 +34,11 @@ protected:
     // that many changes fit in a test's time.
     void Change()
     {
-        // Glyphs that reach into their neighbours, marks, a colour emoji, a
-        // right-to-left word, a long text, nothing.
+        // Glyphs that reach into their neighbours, marks, colour emoji, a
+        // right-to-left word that Courier lacks, a long text, nothing.
         static const char *const kTexts[] = {"W", "gj", "@", "AB", "", "\xC3\xA9", "e\xCC\x81\xCC\x81\xCC\x81",
-            "\xF0\x9F\x8D\x8E", "\xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D", "WWWWWWWW", "|", "Q"};
+            "\xF0\x9F\x8D\x8E", "\xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D", "WWWWWWWW", "|", "Q",
+            "\xE2\x9D\xA4\xEF\xB8\x8F"};
         static const char *const kFamilies[] = {"Courier", "DejaVu Sans", "DejaVu Serif", "Terminus"};
         static const char *const kOffsets[] = {"4", "30", "0", "-20", "90", "7", "-3", "150"};
         auto &cells = QtChild<QTableView>(window, "lstChars");
