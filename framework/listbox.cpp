@@ -84,7 +84,7 @@ void Listbox::SetHeading(int column, const std::string &heading)
 
 void Listbox::AddRow(const std::string &text)
 {
-    model_->AppendRow(QString::fromStdString(text));
+    model_->AppendRow(text);
 }
 
 int Listbox::LastIndex() const
@@ -104,12 +104,12 @@ void Listbox::DeleteAllRows()
 
 std::string Listbox::Cell(int row, int column) const
 {
-    return model_->Text(row, column).toStdString();
+    return model_->Text(row, column);
 }
 
 void Listbox::SetCell(int row, int column, const std::string &text)
 {
-    model_->SetText(row, column, QString::fromStdString(text));
+    model_->SetText(row, column, text);
 }
 
 void Listbox::SetCellType(int row, int column, int type)

@@ -28,14 +28,20 @@ QVariant ListboxModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
         return {};
-    const QString &text = Text(index.row(), index.column());
+    const std::string &text = Text(index.row(), index.column());
+    if (role == Qt::EditRole)
+        return QString::fromStdString(text);
     // A view lays out and elides all it is given, on every paint: of a long
-    // text it gets what a row can show.
-    constexpr qsizetype kShown = 256;
-    if (role == Qt::EditRole || text.size() <= kShown)
-        return text;
-    const qsizetype cut = text[kShown - 1].isHighSurrogate() ? kShown - 1 : kShown;
-    return QString(text.left(cut) + QChar(0x2026));
+    // text it gets what a row can show, the first characters.
+    constexpr std::size_t kShown = 256;
+    std::size_t end = 0;
+    for (std::size_t characters = 0; end < text.size() && characters < kShown; ++characters) {
+        do
+            ++end;
+        while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80);
+    }
+    const QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(end));
+    return end < text.size() ? QString(shown + QChar(0x2026)) : shown;
 }
 
 bool ListboxModel::setData(const QModelIndex &index, const QVariant &value, int role)
@@ -43,10 +49,10 @@ bool ListboxModel::setData(const QModelIndex &index, const QVariant &value, int 
     if (!index.isValid() || role != Qt::EditRole || !Editable(index.row(), index.column()))
         return false;
     // However the text came in, a cell stays one line of the width table.
-    const QString text = WithoutTabsAndLineBreaks(value.toString());
+    std::string text = WithoutTabsAndLineBreaks(value.toString()).toStdString();
     if (text == Text(index.row(), index.column()))
         return true;
-    SetText(index.row(), index.column(), text);
+    SetText(index.row(), index.column(), std::move(text));
     userEdited_(index.row(), index.column());
     return true;
 }
@@ -94,13 +100,13 @@ void ListboxModel::SetHeading(int column, const QString &heading)
     Q_EMIT headerDataChanged(Qt::Horizontal, column, column);
 }
 
-void ListboxModel::AppendRow(const QString &text)
+void ListboxModel::AppendRow(std::string text)
 {
     const int row = rowCount();
     beginInsertRows(QModelIndex(), row, row);
-    Row added{std::vector<QString>(static_cast<std::size_t>(columns_)),
+    Row added{std::vector<std::string>(static_cast<std::size_t>(columns_)),
         std::vector<bool>(static_cast<std::size_t>(columns_), false)};
-    added.text[0] = text;
+    added.text[0] = std::move(text);
     rows_.push_back(std::move(added));
     endInsertRows();
 }
@@ -121,14 +127,14 @@ std::size_t ListboxModel::CheckedRow(int row, int column) const
     return static_cast<std::size_t>(row);
 }
 
-const QString &ListboxModel::Text(int row, int column) const
+const std::string &ListboxModel::Text(int row, int column) const
 {
     return rows_[CheckedRow(row, column)].text[static_cast<std::size_t>(column)];
 }
 
-void ListboxModel::SetText(int row, int column, const QString &text)
+void ListboxModel::SetText(int row, int column, std::string text)
 {
-    rows_[CheckedRow(row, column)].text[static_cast<std::size_t>(column)] = text;
+    rows_[CheckedRow(row, column)].text[static_cast<std::size_t>(column)] = std::move(text);
     const QModelIndex changed = index(row, column);
     Q_EMIT dataChanged(changed, changed, {Qt::DisplayRole, Qt::EditRole});
 }

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace fw {
@@ -25,17 +26,19 @@ public:
     void SetColumnCount(int columns);
     QString Heading(int column) const;
     void SetHeading(int column, const QString &heading);
-    void AppendRow(const QString &text);
+    void AppendRow(std::string text);
     void Clear();
-    const QString &Text(int row, int column) const;
-    void SetText(int row, int column, const QString &text);
+    const std::string &Text(int row, int column) const;
+    void SetText(int row, int column, std::string text);
     bool Editable(int row, int column) const;
     void SetEditable(int row, int column, bool editable);
     bool AnyEditable() const { return anyEditable_; }
 
 private:
+    // Kept as the program reads and writes it, UTF-8: a cell may hold a
+    // megabyte, which a view shows only the start of.
     struct Row {
-        std::vector<QString> text;
+        std::vector<std::string> text;
         std::vector<bool> editable;
     };
     std::size_t CheckedRow(int row, int column) const;

@@ -144,9 +144,25 @@ Font::Laid &Font::LaidOut(std::string_view text)
         shortGlyphs_ += laid.shaped.glyphs.size() + 1;
         return laid;
     }
-    if (!long_ || long_->first != text)
-        long_.emplace(std::string(text), Laid{AtSize(style_->Shape(text), layout_), {}});
-    return long_->second;
+    // Kept for the process, not for each font: a long text's layout is
+    // large, and a user going through sizes needs only the last few.
+    struct LongLaid {
+        std::uint64_t serial;
+        std::string text;
+        Laid laid;
+    };
+    static std::list<LongLaid> kept;
+    for (auto found = kept.begin(); found != kept.end(); ++found) {
+        if (found->serial == serial_ && found->text == text) {
+            kept.splice(kept.begin(), kept, found);
+            return kept.front().laid;
+        }
+    }
+    constexpr std::size_t kMostLongTexts = 2;
+    if (kept.size() == kMostLongTexts)
+        kept.pop_back();
+    kept.push_front(LongLaid{serial_, std::string(text), Laid{AtSize(style_->Shape(text), layout_), {}}});
+    return kept.front().laid;
 }
 
 const Shaped &Font::Shape(std::string_view text)

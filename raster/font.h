@@ -105,8 +105,6 @@ private:
     std::uint64_t serial_;
     std::map<std::string, Laid, std::less<>> short_;
     std::size_t shortGlyphs_ = 0;
-    // The last long text: a paste of a megabyte is laid out once.
-    std::optional<std::pair<std::string, Laid>> long_;
 };
 
 } // namespace raster
