@@ -19,10 +19,11 @@ QLineEdit *FocusedField()
     return qobject_cast<QLineEdit *>(QApplication::focusWidget());
 }
 
+// Never destroyed: a window that outlives the statics lets go of its step.
 ProgramStep &TheProgramStep()
 {
-    static ProgramStep step;
-    return step;
+    static auto *step = new ProgramStep;
+    return *step;
 }
 
 bool ProgramCan(const std::function<bool()> &can)
@@ -32,8 +33,8 @@ bool ProgramCan(const std::function<bool()> &can)
 
 std::vector<std::function<bool()>> &EditStateListeners()
 {
-    static std::vector<std::function<bool()>> listeners;
-    return listeners;
+    static auto *listeners = new std::vector<std::function<bool()>>;
+    return *listeners;
 }
 
 } // namespace
