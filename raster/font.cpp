@@ -71,18 +71,8 @@ std::shared_ptr<Style> Style::Of(const std::string &family, bool bold, bool ital
 const UnitShaped &Style::Shape(std::string_view text)
 {
     if (text.size() <= kLongText) {
-        if (const auto kept = short_.find(text); kept != short_.end())
-            return kept->second;
-        // Any text may come: what is kept stays within a budget.
-        constexpr std::size_t kMostShortGlyphs = 1 << 20;
-        if (shortGlyphs_ > kMostShortGlyphs) {
-            short_.clear();
-            shortGlyphs_ = 0;
-        }
-        const UnitShaped &shaped
-            = short_.emplace(std::string(text), ShapeInUnits(faces_, text, true)).first->second;
-        shortGlyphs_ += shaped.glyphs.size() + 1;
-        return shaped;
+        return short_.Find(
+            text, [&] { return ShapeInUnits(faces_, text, true); }, [](const UnitShaped &s) { return s.glyphs.size(); });
     }
     for (auto kept = long_.begin(); kept != long_.end(); ++kept) {
         if (kept->first == text) {
@@ -133,16 +123,9 @@ void Font::ForgetRecent()
 Font::Laid &Font::LaidOut(std::string_view text)
 {
     if (text.size() <= kLongText) {
-        if (const auto kept = short_.find(text); kept != short_.end())
-            return kept->second;
-        constexpr std::size_t kMostShortGlyphs = 1 << 20;
-        if (shortGlyphs_ > kMostShortGlyphs) {
-            short_.clear();
-            shortGlyphs_ = 0;
-        }
-        Laid &laid = short_.emplace(std::string(text), Laid{AtSize(style_->Shape(text), layout_), {}}).first->second;
-        shortGlyphs_ += laid.shaped.glyphs.size() + 1;
-        return laid;
+        return short_.Find(
+            text, [&] { return Laid{AtSize(style_->Shape(text), layout_), {}}; },
+            [](const Laid &laid) { return laid.shaped.glyphs.size(); });
     }
     // Kept for the process, not for each font: a long text's layout is
     // large, and a user going through sizes needs only the last few.

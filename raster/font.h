@@ -2,6 +2,7 @@
 
 #include "raster/faces.h"
 #include "raster/glyphs.h"
+#include "raster/kept_texts.h"
 #include "raster/shaping.h"
 
 #include <cstdint>
@@ -43,8 +44,7 @@ public:
 
 private:
     FaceList faces_;
-    std::map<std::string, UnitShaped, std::less<>> short_;
-    std::size_t shortGlyphs_ = 0;
+    KeptTexts<UnitShaped> short_;
     // Long texts, kept whole while few: a paste of a megabyte is shaped
     // once, not on every change.
     std::list<std::pair<std::string, UnitShaped>> long_;
@@ -103,8 +103,7 @@ private:
     Layout layout_;
     Glyphs glyphs_;
     std::uint64_t serial_;
-    std::map<std::string, Laid, std::less<>> short_;
-    std::size_t shortGlyphs_ = 0;
+    KeptTexts<Laid> short_;
 };
 
 } // namespace raster
