@@ -24,7 +24,7 @@ struct MenuRow {
     std::optional<std::string_view> shortcut; // separators get none assigned
 };
 
-constexpr std::array<MenuRow, 20> kMenuTree{{
+constexpr std::array<MenuRow, 21> kMenuTree{{
     {kMenuBar, "FileMenu", Kind::Item, "&File", ""},
     {"FileMenu", "FileSaveTexture", Kind::Item, "Save &Texture...", "Cmd+S"},
     {"FileMenu", "FileSaveWidthTable", Kind::Item, "Save &Width Table...", "Cmd+Shift+S"},
@@ -45,6 +45,7 @@ constexpr std::array<MenuRow, 20> kMenuTree{{
     {"ViewMenu", "ViewSampleText", Kind::Item, "&Sample Text", "Cmd+T"},
     {"ViewMenu", "ViewCellOverflow", Kind::Check, "Show Cell &Overflow", ""},
     {"ViewMenu", "ViewFitGlyphs", Kind::Item, "&Fit Glyphs to Cells", ""},
+    {"ViewMenu", "ViewDistanceField", Kind::Check, "&Distance Field", ""},
 }};
 
 // The File and View items act on the main window, when it is open.
@@ -56,13 +57,14 @@ void OnMainWindow(void (Window1::*command)())
 
 // The File and View items' commands; the saves do exactly what the Save
 // buttons do.
-constexpr std::array<std::pair<std::string_view, void (Window1::*)()>, 6> kActions{{
+constexpr std::array<std::pair<std::string_view, void (Window1::*)()>, 7> kActions{{
     {"FileSaveTexture", &Window1::btnSave_Action},
     {"FileSaveWidthTable", &Window1::btnSaveWidths_Action},
     {"FileExportBMFont", &Window1::FileExportBMFont_Action},
     {"ViewSampleText", &Window1::ViewSampleText_Action},
     {"ViewCellOverflow", &Window1::ViewCellOverflow_Action},
     {"ViewFitGlyphs", &Window1::ViewFitGlyphs_Action},
+    {"ViewDistanceField", &Window1::ViewDistanceField_Action},
 }};
 
 } // namespace

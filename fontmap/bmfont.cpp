@@ -30,7 +30,7 @@ BMFont Window1::BMFontOf(const std::string &pageName, std::vector<std::string> &
     fw::Graphics &g = fw::NotNil(CurrentFontMap).Graphics();
     const auto &widths = Find<fw::Listbox>("lstWidths");
     BMFont font{Rendered.fontName, g.DrawnSize(), Rendered.bold, Rendered.italic, Whole(g.LineSpacing()),
-        Whole(g.Ascent()), Rendered.textureSize, pageName, {}, {}};
+        Whole(g.Ascent()), Rendered.textureSize, 2 * Rendered.fieldSpread, pageName, {}, {}};
     std::set<std::uint32_t> taken;
     for (int cell = 0; cell < widths.ListCount(); ++cell) {
         const std::string text = widths.Cell(cell, 0);

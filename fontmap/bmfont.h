@@ -31,6 +31,9 @@ struct BMFont {
     std::int32_t lineHeight = 0;
     std::int32_t base = 0;
     std::int32_t scale = 0; // scaleW and scaleH: the square texture's side
+    // Above 0, the page holds signed distance fields spanning this many
+    // pixels, twice the spread.
+    std::int32_t distanceRange = 0;
     std::string page;
     std::vector<Character> characters;
     std::vector<Kerning> kernings;

@@ -36,6 +36,11 @@ Attributes CommonAttributes(const BMFont &font)
         {"greenChnl", "4"}, {"blueChnl", "4"}};
 }
 
+Attributes DistanceFieldAttributes(const BMFont &font)
+{
+    return {{"fieldType", "sdf"}, {"distanceRange", Number(font.distanceRange)}};
+}
+
 Attributes CharAttributes(const BMFont::Character &c)
 {
     Attributes attributes{{"id", Number(c.id)}, {"x", Number(c.rect.left)}, {"y", Number(c.rect.top)},
@@ -112,6 +117,8 @@ std::string BMFontText(const BMFont &font)
     std::replace(face.begin(), face.end(), '"', '\'');
     std::string text = TextLine("info", InfoAttributes(font, face));
     text += TextLine("common", CommonAttributes(font));
+    if (font.distanceRange > 0)
+        text += TextLine("distanceField", DistanceFieldAttributes(font));
     text += TextLine("page", {{"id", "0"}, {"file", font.page}});
     text += TextLine("chars", {{"count", Number(static_cast<std::int64_t>(font.characters.size()))}});
     for (const BMFont::Character &c : font.characters)
@@ -129,6 +136,8 @@ std::string BMFontXml(const BMFont &font)
     std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<font>\n";
     xml += Element("  ", "info", InfoAttributes(font, font.face));
     xml += Element("  ", "common", CommonAttributes(font));
+    if (font.distanceRange > 0)
+        xml += Element("  ", "distanceField", DistanceFieldAttributes(font));
     xml += "  <pages>\n" + Element("    ", "page", {{"id", "0"}, {"file", font.page}}) + "  </pages>\n";
     xml += "  <chars count=\"" + Number(static_cast<std::int64_t>(font.characters.size())) + "\">\n";
     for (const BMFont::Character &c : font.characters)

@@ -117,6 +117,8 @@ std::string Window1::FitGlyphsToCells()
     g.SetTextFont(Find<fw::Listbox>("lstFonts").Text());
     g.SetBold(settings.bold);
     g.SetItalic(settings.italic);
+    // A field reaches beyond the ink, and must stay in its square too.
+    g.SetDistanceField(settings.fieldSpread);
     // Sizes as the renderer gets them from the list's rows, smallest first;
     // of a font of bitmaps only, those it draws as they are, its strikes.
     const auto sizeOf = [&](int row) { return fw::ToInt32(fw::Val(sizes.Cell(row, 0)) * scale); };

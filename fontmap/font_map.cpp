@@ -32,6 +32,7 @@ std::shared_ptr<fw::Picture> Window1::FontMap(std::shared_ptr<fw::Picture> oldMa
     g.SetTextSize(fontSize);
     g.SetBold(Find<fw::CheckBox>("chkBold").Value());
     g.SetItalic(Find<fw::CheckBox>("chkItalic").Value());
+    g.SetDistanceField(ShowsDistanceField() ? FieldSpread(mapWidth) : 0);
 
     // A fixed grid, not a packing: every cell is a tenth of the width square.
     RenderSettings grid;

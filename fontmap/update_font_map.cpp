@@ -32,7 +32,8 @@ void Window1::UpdateFontMap()
         const auto offset
             = [scale](double value) { return fw::ToInt32(std::clamp(value * scale, -kFarOffset, kFarOffset)); };
         Rendered = {fontName, fw::ToInt32(size * scale), textureSize, offset(dx), offset(dy),
-            Find<fw::CheckBox>("chkBold").Value(), Find<fw::CheckBox>("chkItalic").Value()};
+            Find<fw::CheckBox>("chkBold").Value(), Find<fw::CheckBox>("chkItalic").Value(),
+            ShowsDistanceField() ? FieldSpread(textureSize) : 0};
         CurrentFontMap
             = FontMap(CurrentFontMap, fontName, Rendered.fontSize, textureSize, textureSize, Rendered.dx, Rendered.dy);
     }

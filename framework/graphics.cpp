@@ -127,10 +127,17 @@ void Graphics::SetItalic(bool italic)
     italic_ = italic;
 }
 
+void Graphics::SetDistanceField(int spread)
+{
+    if (spread != fieldSpread_)
+        font_.reset();
+    fieldSpread_ = spread;
+}
+
 raster::Font &Graphics::Font()
 {
     if (!font_)
-        font_ = raster::Font::Recent(textFont_, textSize_, bold_, italic_);
+        font_ = raster::Font::Recent(textFont_, textSize_, bold_, italic_, fieldSpread_);
     return *font_;
 }
 
@@ -280,6 +287,19 @@ Rect Graphics::DrawnInk(std::string_view text, int x, int y)
     if (!Inks(textSize_, text, x, y))
         return {};
     return ToRect(Font().Place(text, x, y, raster::Box{0, 0, Width(), Height()}).box);
+}
+
+void Graphics::MapGreys(const std::array<std::uint8_t, 256> &map)
+{
+    if (!texture_)
+        return;
+    DrawDirectly();
+    for (int row = 0; row < Height(); ++row) {
+        std::uint8_t *line = texture_->Line(row);
+        for (int column = 0; column < Width(); ++column)
+            line[column] = map[line[column]];
+    }
+    Changed(QRect(0, 0, Width(), Height()));
 }
 
 void Graphics::DrawPicture(const Picture &picture, int x, int y, int width, int height, int sourceX, int sourceY,

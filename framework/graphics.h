@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -84,6 +85,10 @@ public:
     // such face.
     void SetBold(bool bold);
     void SetItalic(bool italic);
+    // Above 0, text draws as the signed distance to its glyphs' edges
+    // instead of their coverage: 128 on the edge, brighter inside, linear
+    // over `spread` pixels either side. Measures do not change.
+    void SetDistanceField(int spread);
 
     void FillRect(int x, int y, int width, int height);
     // A one-pixel outline just inside the rectangle.
@@ -126,6 +131,9 @@ public:
         int sourceX = 0, int sourceY = 0, int sourceWidth = kNotGiven, int sourceHeight = kNotGiven,
         Blend blend = Blend::Replace);
 
+    // On a picture: each grey g becomes map[g].
+    void MapGreys(const std::array<std::uint8_t, 256> &map);
+
     // Finishes what was asked of a picture, so that its pixels can be read.
     void Flush();
 
@@ -148,6 +156,7 @@ private:
     int textSize_ = 0;
     bool bold_ = false;
     bool italic_ = false;
+    int fieldSpread_ = 0;
 };
 
 } // namespace fw

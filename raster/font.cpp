@@ -26,6 +26,7 @@ struct Kept {
     int pixelSize;
     bool bold;
     bool italic;
+    int fieldSpread;
     std::shared_ptr<Font> font;
 };
 
@@ -87,22 +88,23 @@ const UnitShaped &Style::Shape(std::string_view text)
     return long_.front().second;
 }
 
-Font::Font(const std::string &family, int pixelSize, bool bold, bool italic)
+Font::Font(const std::string &family, int pixelSize, bool bold, bool italic, int fieldSpread)
     : style_(Style::Of(family, bold, italic))
     , pixelSize_(pixelSize)
     , layout_{pixelSize, BoldStrength(pixelSize)}
-    , glyphs_(GlyphStyle{pixelSize, BoldStrength(pixelSize)})
+    , glyphs_(GlyphStyle{pixelSize, BoldStrength(pixelSize), fieldSpread})
 {
     static std::uint64_t serials = 0;
     serial_ = ++serials;
 }
 
-std::shared_ptr<Font> Font::Recent(const std::string &family, int pixelSize, bool bold, bool italic)
+std::shared_ptr<Font> Font::Recent(const std::string &family, int pixelSize, bool bold, bool italic, int fieldSpread)
 {
     constexpr std::size_t kKept = 6;
     std::vector<Kept> &recent = RecentFonts();
     const auto found = std::find_if(recent.begin(), recent.end(), [&](const Kept &kept) {
-        return kept.pixelSize == pixelSize && kept.bold == bold && kept.italic == italic && kept.family == family;
+        return kept.pixelSize == pixelSize && kept.bold == bold && kept.italic == italic
+            && kept.fieldSpread == fieldSpread && kept.family == family;
     });
     if (found != recent.end()) {
         std::rotate(recent.begin(), found, found + 1);
@@ -110,8 +112,8 @@ std::shared_ptr<Font> Font::Recent(const std::string &family, int pixelSize, boo
     }
     if (recent.size() == kKept)
         recent.pop_back();
-    recent.insert(recent.begin(),
-        Kept{family, pixelSize, bold, italic, std::make_shared<Font>(family, pixelSize, bold, italic)});
+    recent.insert(recent.begin(), Kept{family, pixelSize, bold, italic, fieldSpread,
+                                      std::make_shared<Font>(family, pixelSize, bold, italic, fieldSpread)});
     return recent.front().font;
 }
 

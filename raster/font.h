@@ -54,12 +54,15 @@ private:
 // and what it keeps of them while it lasts.
 class Font {
 public:
-    Font(const std::string &family, int pixelSize, bool bold, bool italic);
+    // Above 0, `fieldSpread` draws each glyph as its distance field, over
+    // that many pixels either side of its edge.
+    Font(const std::string &family, int pixelSize, bool bold, bool italic, int fieldSpread = 0);
 
     // The same, kept with what it measured and drew for a few changes more:
     // going back to a font, size or style used a moment ago, as a user
     // comparing two does, finds it all again.
-    static std::shared_ptr<Font> Recent(const std::string &family, int pixelSize, bool bold, bool italic);
+    static std::shared_ptr<Font> Recent(
+        const std::string &family, int pixelSize, bool bold, bool italic, int fieldSpread);
     // Forgets the fonts kept for Recent: the next use starts from scratch.
     static void ForgetRecent();
 

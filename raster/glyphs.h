@@ -37,13 +37,17 @@ using CoveragePointer = std::shared_ptr<const Coverage>;
 struct GlyphStyle {
     int pixelSize = 0;
     F26Dot6 boldStrength = 0; // an emboldened outline grows this much wider
+    // Above 0, glyphs are drawn as the signed distance to their edge, over
+    // this many pixels either side of it.
+    int fieldSpread = 0;
 };
 
 // Glyphs drawn unhinted in greys, kept by face, glyph and the fraction of a
 // pixel their origin lies at: outlines at that fraction, emboldened and
 // slanted where their face asks; bitmaps of a strike as they are, a pixel
 // wider for bold; colour glyphs by their alpha, scaled from their strike to
-// the size. The same glyph is drawn the same whenever it is drawn.
+// the size; or each as its distance field. The same glyph is drawn the same
+// whenever it is drawn.
 class Glyphs {
 public:
     explicit Glyphs(GlyphStyle style)
@@ -67,6 +71,7 @@ private:
     struct KeyHash {
         std::size_t operator()(const Key &key) const;
     };
+    Coverage Rendered(const StyledFace &face, unsigned glyph, int fractionX, int fractionY, int scale) const;
     CoveragePointer Draw(const StyledFace &face, unsigned glyph, int fractionX, int fractionY) const;
 
     GlyphStyle style_;

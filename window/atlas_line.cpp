@@ -7,6 +7,7 @@
 #include "framework/text.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace vantor {
@@ -66,17 +67,31 @@ SampleText::AtlasLine SampleText::DrawAtlasLine(
     line.baseline = baseline;
     for (const Glyph &glyph : glyphs) {
         const std::int32_t x = fw::ToInt32(std::floor(glyph.pen));
-        if (glyph.cell < 0) {
-            g.DrawRect(
-                x - rendered.dx, baseline - fw::ToInt32(pitch) + rendered.dy, fw::ToInt32(pitch), fw::ToInt32(pitch));
+        if (glyph.cell < 0)
             continue;
-        }
         const int row = glyph.cell / Window1::kGridSide;
         const int column = glyph.cell % Window1::kGridSide;
         const fw::Rect square = Window1::CellSquare(rendered.textureSize, row, column);
         const Window1::Pen pen = Window1::CellPen(rendered, row, column);
         g.DrawPicture(fw::NotNil(main.CurrentFontMap), x - (pen.x - square.left), baseline - (pen.y - square.top),
             square.width, square.height, square.left, square.top, square.width, square.height, fw::Blend::Lighten);
+    }
+    if (rendered.fieldSpread > 0) {
+        // As an engine's shader draws distance fields at 1:1: the edge at
+        // 128, a pixel wide.
+        std::array<std::uint8_t, 256> coverage{};
+        for (int grey = 0; grey < 256; ++grey) {
+            const double inside = 0.5 + (grey - 128) * rendered.fieldSpread / 128.0;
+            coverage[static_cast<std::size_t>(grey)]
+                = static_cast<std::uint8_t>(std::lround(std::clamp(inside, 0.0, 1.0) * 255));
+        }
+        g.MapGreys(coverage);
+    }
+    for (const Glyph &glyph : glyphs) {
+        if (glyph.cell < 0) {
+            g.DrawRect(fw::ToInt32(std::floor(glyph.pen)) - rendered.dx, baseline - fw::ToInt32(pitch) + rendered.dy,
+                fw::ToInt32(pitch), fw::ToInt32(pitch));
+        }
     }
     return line;
 }

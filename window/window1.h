@@ -42,6 +42,8 @@ public:
         std::int32_t dy = 0;
         bool bold = false;
         bool italic = false;
+        // Above 0, the texture holds distance fields over this many pixels.
+        std::int32_t fieldSpread = 0;
     };
     RenderSettings Rendered;
     static constexpr double kFarOffset = 1 << 26;
@@ -101,6 +103,13 @@ public:
     void ViewSampleText_Action();
     void ViewCellOverflow_Action();
     bool ShowsCellOverflow() const;
+    // View > Distance Field: the texture holds each glyph's signed distance
+    // field instead of its coverage.
+    void ViewDistanceField_Action();
+    bool ShowsDistanceField() const;
+    // How far either side of a glyph's edge its field reaches in a texture:
+    // 8 pixels at 1024, scaled with the texture.
+    static std::int32_t FieldSpread(std::int32_t textureSize);
     // The cells whose ink reaches outside their square, in grid order: of
     // the ink kept by the last render, or of the inks given in grid order.
     std::vector<int> OverflowingCells() const;

@@ -1,0 +1,97 @@
+#include "test_support.h"
+
+namespace {
+
+// A picture with the text drawn at the pen, as coverage or as its field.
+QImage Drawn(const std::string &text, int size, QPoint pen, int spread, QSize picture = QSize(400, 400))
+{
+    fw::Picture drawn(picture.width(), picture.height(), 32);
+    fw::Graphics &g = drawn.Graphics();
+    g.SetTextFont("DejaVu Sans");
+    g.SetTextSize(size);
+    g.SetDistanceField(spread);
+    g.DrawString(text, pen.x(), pen.y());
+    return drawn.Image();
+}
+
+int Grey(const QImage &image, int x, int y)
+{
+    return image.constScanLine(y)[x];
+}
+
+TEST(DistanceFieldTest, GreysMeasureTheDistanceToTheEdgeOverTheSpread)
+{
+    for (const int spread : {8, 16}) {
+        SCOPED_TRACE(spread);
+        const QPoint pen(100, 350);
+        const std::string block = "\xE2\x96\x88"; // U+2588, a full block
+        const QImage coverage = Drawn(block, 300, pen, 0);
+        const QImage field = Drawn(block, 300, pen, spread);
+        // Across the block's straight left edge, from far left of it to far
+        // inside.
+        for (int y = 150; y < 250; y += 7) {
+            int edge = 0; // the first pixel of the stem's left edge
+            while (Grey(coverage, edge, y) == 0)
+                ++edge;
+            // The edge lies within that pixel, as far from its right side
+            // as the pixel is covered.
+            const double at = edge + 1 - Grey(coverage, edge, y) / 255.0;
+            for (int x = edge - spread + 1; x < edge + spread; ++x) {
+                const double expected = 128 + (x + 0.5 - at) * 128 / spread;
+                EXPECT_NEAR(Grey(field, x, y), std::clamp(expected, 0.0, 255.0), 2.0) << x << ", " << y;
+            }
+            EXPECT_EQ(Grey(field, edge - spread - 2, y), 0) << "far outside";
+            EXPECT_EQ(Grey(field, edge + spread + 1, y), 255) << "deep inside";
+            for (int x = edge - spread; x < edge + spread; ++x)
+                EXPECT_LT(Grey(field, x, y), Grey(field, x + 1, y)) << "rising into the block at " << x;
+        }
+    }
+}
+
+TEST(DistanceFieldTest, GlyphsThatComeNearCombineAsTheirUnion)
+{
+    const QImage left = Drawn("l", 100, QPoint(100, 200), 8);
+    const QImage right = Drawn("l", 100, QPoint(118, 200), 8);
+    fw::Picture both(400, 400, 32);
+    fw::Graphics &g = both.Graphics();
+    g.SetTextFont("DejaVu Sans");
+    g.SetTextSize(100);
+    g.SetDistanceField(8);
+    g.DrawString("l", 100, 200);
+    g.DrawString("l", 118, 200);
+    const QImage together = both.Image();
+    int shared = 0;
+    for (int y = 0; y < 400; ++y) {
+        for (int x = 0; x < 400; ++x) {
+            ASSERT_EQ(Grey(together, x, y), std::max(Grey(left, x, y), Grey(right, x, y))) << x << ", " << y;
+            shared += Grey(left, x, y) > 0 && Grey(right, x, y) > 0;
+        }
+    }
+    EXPECT_GT(shared, 100) << "the fields overlap";
+}
+
+using DistanceFieldWindowTest = MainWindowTest;
+
+TEST_F(DistanceFieldWindowTest, TheMenuSwitchesTheTextureToFieldsAtOnceAndTheWidthsStay)
+{
+    auto &item = QtChild<QAction>(window, "ViewDistanceField");
+    EXPECT_FALSE(item.isChecked()) << "off at start";
+    const std::string widths = window.CharWidthTable();
+    const QImage coverage = Texture();
+    const int before = renders;
+    item.trigger();
+    EXPECT_EQ(renders, before + 1) << "renders at once";
+    EXPECT_EQ(window.CharWidthTable(), widths);
+    const QImage field = Texture();
+    EXPECT_NE(field, coverage);
+    // It reaches beyond the ink by the spread: around the A, up to 8 pixels.
+    const fw::Rect a = vantor::Window1::CellSquare(1024, 3, 3);
+    const QRect square(a.left, a.top, a.width, a.height);
+    const QRect ink = InkBounds(coverage, square);
+    EXPECT_TRUE(InkBounds(field, square).contains(ink.adjusted(-4, -4, 4, 4)));
+    EXPECT_TRUE(ink.adjusted(-8, -8, 8, 8).contains(InkBounds(field, square)));
+    item.trigger();
+    EXPECT_EQ(Texture(), coverage) << "off again, the coverage again";
+}
+
+} // namespace
