@@ -66,7 +66,7 @@ protected:
             QtChild<QCheckBox>(window, Pick(2) ? "chkBold" : "chkItalic").click();
             break;
         case 7:
-            QtChild<QAction>(window, "ViewCellOverflow").trigger();
+            QtChild<QAction>(window, Pick(2) ? "ViewCellOverflow" : "ViewDistanceField").trigger();
             break;
         default:
             if (fw::Window *sample = fw::GetImplicitWindow("SampleText"))
@@ -100,8 +100,10 @@ TEST_F(DeterminismTest, AfterAnySequenceOfChangesTheTextureIsThatOfAFreshRender)
     }
     if (fw::Window *sample = fw::GetImplicitWindow("SampleText"))
         sample->Close();
-    if (QtChild<QAction>(window, "ViewCellOverflow").isChecked())
-        QtChild<QAction>(window, "ViewCellOverflow").trigger();
+    for (const char *item : {"ViewCellOverflow", "ViewDistanceField"}) {
+        if (QtChild<QAction>(window, item).isChecked())
+            QtChild<QAction>(window, item).trigger();
+    }
 }
 
 } // namespace

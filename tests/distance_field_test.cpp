@@ -90,6 +90,26 @@ TEST_F(DistanceFieldWindowTest, TheMenuSwitchesTheTextureToFieldsAtOnceAndTheWid
     const QRect ink = InkBounds(coverage, square);
     EXPECT_TRUE(InkBounds(field, square).contains(ink.adjusted(-4, -4, 4, 4)));
     EXPECT_TRUE(ink.adjusted(-8, -8, 8, 8).contains(InkBounds(field, square)));
+
+    // The export says what its page holds, in both formats, and each
+    // character's rectangle holds its field, cut to its square.
+    QTemporaryDir folder;
+    for (const char *name : {"f.fnt", "f.xml"})
+        window.ExportBMFont(folder.filePath(QString::fromLatin1(name)).toStdString());
+    const auto read = [&](const char *name) {
+        QFile file(folder.filePath(QString::fromLatin1(name)));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    EXPECT_EQ(read("f.fnt").split('\n').value(2), "distanceField fieldType=sdf distanceRange=16");
+    EXPECT_EQ(read("f.xml").split('\n').value(4), "  <distanceField fieldType=\"sdf\" distanceRange=\"16\"/>");
+    const QString fnt = QString::fromUtf8(read("f.fnt"));
+    const QString charA = fnt.split(QLatin1Char('\n')).filter(QStringLiteral("char id=65 ")).value(0);
+    EXPECT_TRUE(charA.contains(QStringLiteral(" x=%1 ").arg(InkBounds(field, square).left()))) << charA;
+    // The spread scales with the texture: 16 pixels at 2048.
+    window.Find<fw::PopupMenu>("popTexSize").SetListIndex(3);
+    window.ExportBMFont(folder.filePath(QStringLiteral("f.fnt")).toStdString());
+    EXPECT_EQ(read("f.fnt").split('\n').value(2), "distanceField fieldType=sdf distanceRange=32");
+    window.Find<fw::PopupMenu>("popTexSize").SetListIndex(2);
     item.trigger();
     EXPECT_EQ(Texture(), coverage) << "off again, the coverage again";
 }
