@@ -165,6 +165,15 @@ void BM_CellKeystroke(benchmark::State &state)
     QTest::keyClick(editor, Qt::Key_Escape);
 }
 
+// The same with View > Distance Field on: each glyph drawn as its field.
+template <void (*Measured)(benchmark::State &)> void WithField(benchmark::State &state)
+{
+    QAction &field = *Window().Widget().findChild<QAction *>(QStringLiteral("ViewDistanceField"));
+    field.trigger();
+    Measured(state);
+    field.trigger();
+}
+
 // Pasting a megabyte into a grid cell's editor, the render and the window
 // painted; and afterwards, with that cell in the grid, a key into dx.
 void BM_MegabytePasteIntoACell(benchmark::State &state)
@@ -270,6 +279,9 @@ BENCHMARK(BM_DxKeystrokeSampleAndOverflow)->Apply(TextureSizes);
 BENCHMARK(BM_CellKeystroke)->Apply(TextureSizes);
 BENCHMARK(BM_MegabytePasteIntoACell)->Arg(1024)->Arg(2048)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
 BENCHMARK(BM_DxKeystrokeWithAMegabyteCell)->Apply(TextureSizes);
+BENCHMARK(WithField<BM_FirstUseOfASize>)->Name("BM_FieldFirstUseOfASize")->Apply(TextureSizes);
+BENCHMARK(WithField<BM_CellKeystroke>)->Name("BM_FieldCellKeystroke")->Apply(TextureSizes);
+BENCHMARK(WithField<BM_DxKeystroke>)->Name("BM_FieldDxKeystroke")->Apply(TextureSizes);
 BENCHMARK(BM_Floor)->Apply(TextureSizes);
 BENCHMARK(BM_CharWidthTable)->Apply(TextureSizes);
 BENCHMARK(BM_SaveTexturePng)->Arg(1024)->Arg(2048)->Unit(benchmark::kMillisecond)->UseRealTime();
