@@ -322,26 +322,15 @@ TEST_F(BMFontTest, AFailedExportSaysWhyOnceAndLeavesEveryFileAsItWas)
 
 namespace {
 
-// LÖVE 11.4, a reader no one here wrote, draws a line with the exported font
-// onto black: the same pixels as the texture's squares give, copied by the
-// .fnt's rectangles at its whole advances and kerning, each glyph over what
-// is there (a + d (1 - a)), as LÖVE blends.
-TEST_F(BMFontTest, LoveDrawsALineAsTheTextureAndItsRectanglesGiveIt)
+// LÖVE 11.4, a reader no one here wrote, loads the export from a game
+// folder and runs `drawing` in love.load with the font set; gives the
+// canvas it saved. The page is filtered as `filter` says, "nearest" or
+// "linear". LÖVE keeps its files in the scratch folder.
+QImage LoveDraws(const QString &game, const QString &scratch, QSize canvas, const char *filter, const QString &drawing)
 {
-    const QString game = PathOf("game");
-    ASSERT_TRUE(QDir().mkpath(game));
-    window.Find<fw::CheckBox>("chkBold").SetValue(false);
-    const std::vector<FntLine> fnt = [&] {
-        SelectFont("DejaVu Sans");
-        window.ExportBMFont((game + QStringLiteral("/font.fnt")).toStdString());
-        return ParseFnt(Read(game + QStringLiteral("/font.fnt")));
-    }();
-    const QString line = QStringLiteral("AVAW Tj?g");
-    const QSize canvas(520, 130);
-    const QPoint start(10, 10);
     const auto write = [&](const char *name, const QString &text) {
         QFile file(game + QLatin1Char('/') + QLatin1String(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(text.toUtf8());
     };
     write("conf.lua",
@@ -349,36 +338,43 @@ TEST_F(BMFontTest, LoveDrawsALineAsTheTextureAndItsRectanglesGiveIt)
                        "t.modules.sound = false t.window.width = 64 t.window.height = 64 end\n"));
     write("main.lua",
         QStringLiteral("function love.load()\n"
-                       "  love.graphics.setDefaultFilter('nearest', 'nearest')\n"
+                       "  love.graphics.setDefaultFilter('%4', '%4')\n"
                        "  local font = love.graphics.newFont('font.fnt')\n"
                        "  local canvas = love.graphics.newCanvas(%1, %2)\n"
                        "  love.graphics.setCanvas(canvas)\n"
                        "  love.graphics.clear(0, 0, 0, 1)\n"
                        "  love.graphics.setFont(font)\n"
-                       "  love.graphics.print('%3', %4, %5)\n"
+                       "%3\n"
                        "  love.graphics.setCanvas()\n"
                        "  canvas:newImageData():encode('png', 'line.png')\n"
                        "  love.event.quit()\n"
                        "end\n")
             .arg(canvas.width())
             .arg(canvas.height())
-            .arg(line)
-            .arg(start.x())
-            .arg(start.y()));
+            .arg(drawing)
+            .arg(QLatin1String(filter)));
     QProcess love;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
-    environment.insert(QStringLiteral("XDG_DATA_HOME"), PathOf("data"));
-    environment.insert(QStringLiteral("HOME"), folder.path());
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), scratch + QStringLiteral("/data"));
+    environment.insert(QStringLiteral("HOME"), scratch);
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
     love.setProcessEnvironment(environment);
     love.start(QStringLiteral("xvfb-run"),
         {QStringLiteral("-a"), QStringLiteral("-s"), QStringLiteral("-screen 0 640x480x24"), QStringLiteral("love"),
             game});
-    ASSERT_TRUE(love.waitForFinished(60000)) << "LOVE did not end";
-    const QImage drawn(PathOf("data/love/vantor-bmfont/line.png"));
-    ASSERT_EQ(drawn.size(), canvas) << love.readAllStandardError().toStdString();
+    EXPECT_TRUE(love.waitForFinished(120000)) << "LOVE did not end";
+    const QString saved = scratch + QStringLiteral("/data/love/vantor-bmfont/line.png");
+    const QImage drawn(saved);
+    EXPECT_EQ(drawn.size(), canvas) << love.readAllStandardError().toStdString();
+    QFile::remove(saved);
+    return drawn;
+}
 
+// Each character of the line, with its pen as an engine advances it: by
+// the .fnt's advances and kerning.
+std::vector<std::pair<const FntLine *, int>> Pens(const std::vector<FntLine> &fnt, const QString &line, int start)
+{
     std::map<int, const FntLine *> chars;
     std::map<std::pair<int, int>, int> kerning;
     for (const FntLine &fntLine : fnt) {
@@ -387,13 +383,45 @@ TEST_F(BMFontTest, LoveDrawsALineAsTheTextureAndItsRectanglesGiveIt)
         if (fntLine.tag == "kerning")
             kerning[{fntLine.Int("first"), fntLine.Int("second")}] = fntLine.Int("amount");
     }
-    std::vector<double> expected(static_cast<std::size_t>(canvas.width() * canvas.height()), 0.0);
-    const QImage texture = Texture();
-    int pen = start.x();
+    std::vector<std::pair<const FntLine *, int>> pens;
+    int pen = start;
     int previous = 0;
     for (const QChar character : line) {
         const FntLine &c = *chars.at(character.unicode());
         pen += kerning.count({previous, character.unicode()}) ? kerning[{previous, character.unicode()}] : 0;
+        pens.emplace_back(&c, pen);
+        pen += c.Int("xadvance");
+        previous = character.unicode();
+    }
+    return pens;
+}
+
+// LÖVE draws a line with the exported font onto black: the same pixels as
+// the texture's squares give, copied by the .fnt's rectangles at its whole
+// advances and kerning, each glyph over what is there (a + d (1 - a)), as
+// LÖVE blends.
+TEST_F(BMFontTest, LoveDrawsALineAsTheTextureAndItsRectanglesGiveIt)
+{
+    const QString game = PathOf("game");
+    ASSERT_TRUE(QDir().mkpath(game));
+    window.Find<fw::CheckBox>("chkBold").SetValue(false);
+    SelectFont("DejaVu Sans");
+    window.ExportBMFont((game + QStringLiteral("/font.fnt")).toStdString());
+    const std::vector<FntLine> fnt = ParseFnt(Read(game + QStringLiteral("/font.fnt")));
+    const QString line = QStringLiteral("AVAW Tj?g");
+    const QSize canvas(520, 130);
+    const QPoint start(10, 10);
+    const QImage drawn = LoveDraws(game, folder.path(), canvas, "nearest",
+        QStringLiteral("  love.graphics.print('%1', %2, %3)")
+            .arg(line)
+            .arg(start.x())
+            .arg(start.y()));
+    ASSERT_EQ(drawn.size(), canvas);
+
+    std::vector<double> expected(static_cast<std::size_t>(canvas.width() * canvas.height()), 0.0);
+    const QImage texture = Texture();
+    for (const auto &[glyph, pen] : Pens(fnt, line, start.x())) {
+        const FntLine &c = *glyph;
         for (int y = 0; y < c.Int("height"); ++y) {
             for (int x = 0; x < c.Int("width"); ++x) {
                 const double a = qRed(texture.pixel(c.Int("x") + x, c.Int("y") + y)) / 255.0;
@@ -402,8 +430,6 @@ TEST_F(BMFontTest, LoveDrawsALineAsTheTextureAndItsRectanglesGiveIt)
                 d = a + d * (1 - a);
             }
         }
-        pen += c.Int("xadvance");
-        previous = character.unicode();
     }
     int most = 0;
     int differing = 0;
@@ -418,6 +444,92 @@ TEST_F(BMFontTest, LoveDrawsALineAsTheTextureAndItsRectanglesGiveIt)
     }
     EXPECT_EQ(differing, 0) << differing << " pixels differ, by up to " << most << " levels";
     EXPECT_GT(InkBounds(drawn, drawn.rect()).width(), 300) << "the whole line is drawn";
+}
+
+// The share of the pixels inked in either that are inked in both.
+double Agreement(const QImage &a, const QImage &b)
+{
+    qint64 both = 0;
+    qint64 either = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const bool inA = qRed(a.pixel(x, y)) >= 128;
+            const bool inB = qRed(b.pixel(x, y)) >= 128;
+            both += inA && inB;
+            either += inA || inB;
+        }
+    }
+    return either == 0 ? 0 : static_cast<double>(both) / static_cast<double>(either);
+}
+
+// The ink grown by a disc: each edge pixel's disc inked.
+QImage Grown(const QImage &ink, int radius)
+{
+    QImage grown = ink.convertToFormat(QImage::Format_RGB32);
+    const auto inked = [&](int x, int y) { return ink.rect().contains(x, y) && qRed(ink.pixel(x, y)) >= 128; };
+    for (int y = 0; y < ink.height(); ++y) {
+        for (int x = 0; x < ink.width(); ++x) {
+            if (!inked(x, y) || (inked(x - 1, y) && inked(x + 1, y) && inked(x, y - 1) && inked(x, y + 1)))
+                continue;
+            for (int dy = -radius; dy <= radius; ++dy) {
+                for (int dx = -radius; dx <= radius; ++dx) {
+                    if (dx * dx + dy * dy <= radius * radius && grown.rect().contains(x + dx, y + dy))
+                        grown.setPixel(x + dx, y + dy, qRgb(255, 255, 255));
+                }
+            }
+        }
+    }
+    return grown;
+}
+
+// The distance field export, drawn by LÖVE magnified eight times through a
+// shader that cuts the field: at half it is the font itself drawn eight
+// times larger at the same pens; at a quarter, that ink grown by half the
+// spread, which only a field that measures distance gives.
+TEST_F(BMFontTest, LoveDrawsTheFieldMagnifiedAsTheFontDrawsItselfLarger)
+{
+    const QString game = PathOf("game");
+    ASSERT_TRUE(QDir().mkpath(game));
+    window.Find<fw::CheckBox>("chkBold").SetValue(false);
+    SelectFont("DejaVu Sans");
+    QtChild<QAction>(window, "ViewDistanceField").trigger();
+    window.ExportBMFont((game + QStringLiteral("/font.fnt")).toStdString());
+    QtChild<QAction>(window, "ViewDistanceField").trigger();
+    const std::vector<FntLine> fnt = ParseFnt(Read(game + QStringLiteral("/font.fnt")));
+    const QString line = QStringLiteral("AVAW Tj?g");
+    constexpr int kScale = 8;
+    const QSize canvas(4100, 900);
+    const QPoint start(10, 10);
+    const auto cut = [&](double at) {
+        return LoveDraws(game, folder.path(), canvas, "linear",
+            QStringLiteral("  love.graphics.setShader(love.graphics.newShader([[\n"
+                           "    vec4 effect(vec4 color, Image atlas, vec2 at, vec2 screen) {\n"
+                           "      return vec4(1.0, 1.0, 1.0, Texel(atlas, at).a >= %1 ? 1.0 : 0.0);\n"
+                           "    }]]))\n"
+                           "  love.graphics.print('%2', %3, %4, 0, %5, %5)")
+                .arg(at)
+                .arg(line)
+                .arg(start.x())
+                .arg(start.y())
+                .arg(kScale));
+    };
+    // The font itself at eight times the size, each glyph at its pen.
+    fw::Picture font(canvas.width(), canvas.height(), 32);
+    fw::Graphics &g = font.Graphics();
+    g.SetTextFont("DejaVu Sans");
+    g.SetTextSize(72 * kScale);
+    for (const auto &[glyph, pen] : Pens(fnt, line, 0)) {
+        g.DrawString(QString(QChar(glyph->Int("id"))).toStdString(), start.x() + kScale * pen,
+            start.y() + kScale * fnt.at(1).Int("base"));
+    }
+    const QImage ink = font.Image().convertToFormat(QImage::Format_RGB32);
+    const double half = Agreement(cut(0.5), ink);
+    EXPECT_GE(half, 0.97) << "cut at half";
+    const double quarter = Agreement(cut(0.25), Grown(ink, 4 * kScale));
+    EXPECT_GE(quarter, 0.97) << "cut at a quarter, against the ink grown by half the spread";
+    RecordProperty("agreement_half", QString::number(half).toStdString());
+    RecordProperty("agreement_quarter", QString::number(quarter).toStdString());
+    std::cout << "agreement at half " << half << ", at a quarter " << quarter << "\n";
 }
 
 } // namespace
