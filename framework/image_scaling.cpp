@@ -121,7 +121,7 @@ int BlockFactor(const QRect &source, const QSize &size)
 bool RescalePart(const QImage &greys, const QRect &source, QImage &scaled, const QRect &changed)
 {
     const int factor = BlockFactor(source, scaled.size());
-    if (factor == 0)
+    if (factor == 0 || !greys.rect().contains(source))
         return false;
     // The output pixels whose blocks hold a changed pixel.
     const QRect area = (changed & source).translated(-source.topLeft());
@@ -145,7 +145,12 @@ void LightenLine(unsigned char *__restrict to, const unsigned char *__restrict f
 
 QImage ScaleImage(const QImage &greys, const QRect &source, const QSize &size)
 {
+    // Beyond the image is black: a source reaching out is taken from a copy.
+    if (!greys.rect().contains(source))
+        return ScaleImage(greys.copy(source), QRect(QPoint(), source.size()), size);
     QImage scaled(size, QImage::Format_RGB32);
+    if (scaled.isNull())
+        return scaled;
     if (const int factor = BlockFactor(source, size)) {
         BlockAverages(greys, source, factor, scaled, QPoint());
         return scaled;

@@ -36,8 +36,9 @@ public:
 
     // A copy of the pixels, with any drawing in progress finished.
     QImage Image() const;
-    // The pixels themselves, with any drawing in progress finished: valid
-    // until the picture is drawn on again.
+    // The pixels themselves, with any drawing in progress finished: a view
+    // that the next drawing changes and that dies with the picture; copy()
+    // it to keep it.
     const QImage &Greys() const;
     // The source rectangle at `size` pixels, for a screen, as ScaleImage
     // makes it. The last one asked for is kept, and of it only what was

@@ -69,6 +69,10 @@ Face &FaceOf(const std::string &file, int index)
     if (!blob)
         throw RasterError("HarfBuzz cannot read " + file);
     const std::unique_ptr<hb_face_t, HbFaceDeleter> shaped(hb_face_create(blob.get(), static_cast<unsigned>(index)));
+    // A face HarfBuzz cannot read (Type 1, PCF, BDF) would shape every
+    // character as its missing glyph: it is passed over for the next.
+    if (hb_face_get_glyph_count(shaped.get()) == 0)
+        throw RasterError("HarfBuzz cannot shape with " + file);
     face->shaper.reset(hb_font_create(shaped.get()), hb_font_destroy);
     face->unitsPerEm = hb_face_get_upem(shaped.get());
     face->outlines = FT_IS_SCALABLE(opened);
@@ -136,7 +140,7 @@ FaceList::FaceList(const std::string &family, bool bold, bool italic)
     }
     for (Candidate &candidate : candidates_) {
         if (const StyledFace *loaded = Loaded(candidate)) {
-            primary_ = *loaded;
+            primary_ = loaded;
             break;
         }
     }
@@ -178,12 +182,12 @@ const StyledFace *FaceList::Loaded(Candidate &candidate)
 
 const StyledFace &FaceList::For(std::u32string_view cluster)
 {
-    if (cluster.empty() || !primary_.face)
-        return primary_;
-    if (primary_.face->Has(cluster.front()) && !WantsEmoji(cluster)
+    if (cluster.empty() || primary_ == &none_)
+        return *primary_;
+    if (primary_->face->Has(cluster.front()) && !WantsEmoji(cluster)
         && std::all_of(cluster.begin(), cluster.end(),
-            [this](char32_t code) { return Ignorable(code) || primary_.face->Has(code); }))
-        return primary_;
+            [this](char32_t code) { return Ignorable(code) || primary_->face->Has(code); }))
+        return *primary_;
     const auto first = [&](auto &&fits) -> const StyledFace * {
         for (Candidate &candidate : candidates_) {
             if (fits(candidate)) {
@@ -203,7 +207,7 @@ const StyledFace &FaceList::For(std::u32string_view cluster)
     if (!chosen)
         chosen = first([&](const Candidate &c) { return c.HasChar(cluster.front()); });
     if (!chosen)
-        chosen = &primary_;
+        chosen = primary_;
     // Any text may come: what is kept stays bounded.
     constexpr std::size_t kMostKept = 4096;
     if (chosen_.size() >= kMostKept)

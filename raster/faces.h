@@ -54,7 +54,8 @@ public:
     FaceList(const FaceList &) = delete;
     FaceList &operator=(const FaceList &) = delete;
 
-    const StyledFace &Primary() const { return primary_; }
+    // The family's own face; one without a face when fontconfig finds none.
+    const StyledFace &Primary() const { return *primary_; }
     // The face for a cluster of code points: a colour face for one that
     // asks to be an emoji (a variation selector 16, a keycap, a joiner
     // between pictographs), else the first face holding all of it, else the
@@ -71,7 +72,8 @@ private:
     std::unique_ptr<FcFontSet, SetDeleter> sorted_;
     bool bold_;
     bool italic_;
-    StyledFace primary_;
+    StyledFace none_;
+    const StyledFace *primary_ = &none_; // one of the candidates' once found
     std::vector<Candidate> candidates_;
     std::map<std::u32string, const StyledFace *, std::less<>> chosen_;
 };

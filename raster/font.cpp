@@ -39,10 +39,43 @@ std::vector<Kept> &RecentFonts()
 
 constexpr std::size_t kLongText = 1024;
 
+// Tells styles and fonts apart for as long as the program runs, even one
+// made where another was.
+std::uint64_t NextSerial()
+{
+    static std::uint64_t serials = 0;
+    return ++serials;
+}
+
+// What is kept of long texts, for the process rather than for each style
+// or font: a long text's shaping is large, and a user going through fonts
+// and sizes needs only the last few. By the serial of what made it.
+template <class Value, class Make> Value &KeptLong(std::uint64_t serial, std::string_view text, Make &&make)
+{
+    struct Kept {
+        std::uint64_t serial;
+        std::string text;
+        Value value;
+    };
+    static std::list<Kept> kept;
+    for (auto found = kept.begin(); found != kept.end(); ++found) {
+        if (found->serial == serial && found->text == text) {
+            kept.splice(kept.begin(), kept, found);
+            return kept.front().value;
+        }
+    }
+    constexpr std::size_t kMostLongTexts = 2;
+    if (kept.size() == kMostLongTexts)
+        kept.pop_back();
+    kept.push_front(Kept{serial, std::string(text), make()});
+    return kept.front().value;
+}
+
 } // namespace
 
 Style::Style(const std::string &family, bool bold, bool italic)
     : faces_(family, bold, italic)
+    , serial_(NextSerial())
 {
 }
 
@@ -75,17 +108,7 @@ const UnitShaped &Style::Shape(std::string_view text)
         return short_.Find(
             text, [&] { return ShapeInUnits(faces_, text, true); }, [](const UnitShaped &s) { return s.glyphs.size(); });
     }
-    for (auto kept = long_.begin(); kept != long_.end(); ++kept) {
-        if (kept->first == text) {
-            long_.splice(long_.begin(), long_, kept);
-            return long_.front().second;
-        }
-    }
-    constexpr std::size_t kMostLongTexts = 2;
-    if (long_.size() == kMostLongTexts)
-        long_.pop_back();
-    long_.emplace_front(std::string(text), ShapeInUnits(faces_, text, true));
-    return long_.front().second;
+    return KeptLong<UnitShaped>(serial_, text, [&] { return ShapeInUnits(faces_, text, true); });
 }
 
 Font::Font(const std::string &family, int pixelSize, bool bold, bool italic, int fieldSpread)
@@ -93,9 +116,8 @@ Font::Font(const std::string &family, int pixelSize, bool bold, bool italic, int
     , pixelSize_(pixelSize)
     , layout_{pixelSize, BoldStrength(pixelSize)}
     , glyphs_(GlyphStyle{pixelSize, BoldStrength(pixelSize), fieldSpread})
+    , serial_(NextSerial())
 {
-    static std::uint64_t serials = 0;
-    serial_ = ++serials;
 }
 
 std::shared_ptr<Font> Font::Recent(const std::string &family, int pixelSize, bool bold, bool italic, int fieldSpread)
@@ -129,25 +151,7 @@ Font::Laid &Font::LaidOut(std::string_view text)
             text, [&] { return Laid{AtSize(style_->Shape(text), layout_), {}}; },
             [](const Laid &laid) { return laid.shaped.glyphs.size(); });
     }
-    // Kept for the process, not for each font: a long text's layout is
-    // large, and a user going through sizes needs only the last few.
-    struct LongLaid {
-        std::uint64_t serial;
-        std::string text;
-        Laid laid;
-    };
-    static std::list<LongLaid> kept;
-    for (auto found = kept.begin(); found != kept.end(); ++found) {
-        if (found->serial == serial_ && found->text == text) {
-            kept.splice(kept.begin(), kept, found);
-            return kept.front().laid;
-        }
-    }
-    constexpr std::size_t kMostLongTexts = 2;
-    if (kept.size() == kMostLongTexts)
-        kept.pop_back();
-    kept.push_front(LongLaid{serial_, std::string(text), Laid{AtSize(style_->Shape(text), layout_), {}}});
-    return kept.front().laid;
+    return KeptLong<Laid>(serial_, text, [&] { return Laid{AtSize(style_->Shape(text), layout_), {}}; });
 }
 
 const Shaped &Font::Shape(std::string_view text)

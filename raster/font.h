@@ -44,10 +44,8 @@ public:
 
 private:
     FaceList faces_;
+    std::uint64_t serial_;
     KeptTexts<UnitShaped> short_;
-    // Long texts, kept whole while few: a paste of a megabyte is shaped
-    // once, not on every change.
-    std::list<std::pair<std::string, UnitShaped>> long_;
 };
 
 // A family at a size and style, as texts are measured and drawn with it,

@@ -2,6 +2,7 @@
 
 #include "raster/distance_field.h"
 
+#include FT_BITMAP_H
 #include FT_OUTLINE_H
 
 #include <algorithm>
@@ -46,24 +47,32 @@ Box Tight(const std::vector<std::uint8_t> &bytes, const Box &pixels)
 }
 
 // The bitmap FreeType rendered, as 8-bit coverage: greys as they are,
-// one-bit pixels as 0 or 255, colour by its alpha.
-std::vector<std::uint8_t> Greys(const FT_Bitmap &bitmap)
+// colour by its alpha, every other depth converted and stretched to 0..255.
+std::vector<std::uint8_t> Greys(const FT_Bitmap &rendered)
 {
+    FT_Bitmap converted;
+    FT_Bitmap_Init(&converted);
+    const bool eightBits = rendered.pixel_mode == FT_PIXEL_MODE_GRAY || rendered.pixel_mode == FT_PIXEL_MODE_BGRA;
+    if (!eightBits)
+        Check(FT_Bitmap_Convert(Library(), &rendered, &converted, 1), "FT_Bitmap_Convert");
+    const FT_Bitmap &bitmap = eightBits ? rendered : converted;
+    const int levels = eightBits ? 256 : std::max<int>(bitmap.num_grays, 2);
     const auto width = static_cast<std::size_t>(bitmap.width);
     std::vector<std::uint8_t> bytes(width * bitmap.rows);
     for (unsigned y = 0; y < bitmap.rows; ++y) {
         const unsigned char *from = bitmap.buffer + static_cast<std::ptrdiff_t>(y) * bitmap.pitch;
         std::uint8_t *to = bytes.data() + y * width;
-        if (bitmap.pixel_mode == FT_PIXEL_MODE_MONO) {
-            for (std::size_t x = 0; x < width; ++x)
-                to[x] = (from[x / 8] >> (7 - x % 8)) & 1 ? 255 : 0;
-        } else if (bitmap.pixel_mode == FT_PIXEL_MODE_BGRA) {
+        if (bitmap.pixel_mode == FT_PIXEL_MODE_BGRA) {
             for (std::size_t x = 0; x < width; ++x)
                 to[x] = from[4 * x + 3];
-        } else {
+        } else if (levels == 256) {
             std::copy_n(from, width, to);
+        } else {
+            for (std::size_t x = 0; x < width; ++x)
+                to[x] = static_cast<std::uint8_t>(from[x] * 255 / (levels - 1));
         }
     }
+    FT_Bitmap_Done(Library(), &converted);
     return bytes;
 }
 

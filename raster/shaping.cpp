@@ -225,7 +225,9 @@ UnitShaped ShapeInUnits(FaceList &faces, std::string_view text, bool ligatures)
             static_cast<int>(codes.size()), static_cast<unsigned>(run.start), static_cast<int>(run.end - run.start));
         hb_buffer_set_direction(buffer, run.level % 2 ? HB_DIRECTION_RTL : HB_DIRECTION_LTR);
         hb_buffer_set_script(buffer, run.script);
-        hb_buffer_set_language(buffer, hb_language_get_default());
+        // One language whatever the user's locale: the same settings give
+        // the same glyphs on every machine.
+        hb_buffer_set_language(buffer, hb_language_from_string("und", -1));
         hb_shape(run.face->face->shaper.get(), buffer, ligatures ? nullptr : noLigatures, ligatures ? 0 : 2);
         unsigned count = 0;
         const hb_glyph_info_t *infos = hb_buffer_get_glyph_infos(buffer, &count);
@@ -257,8 +259,11 @@ Shaped AtSize(const UnitShaped &unit, const Layout &layout)
         // A bitmap is emboldened a pixel wider, as FreeType does it.
         if (advance != 0 && face->emboldened)
             advance += strike > 0 ? kOnePixel : layout.boldGrowth;
+        // A kerning larger than an advance would move the pen back: the pen
+        // by which glyphs are found never does.
+        const F26Dot6 found = shaped.glyphs.empty() ? pen : std::max(pen, shaped.glyphs.back().pen);
         shaped.glyphs.push_back(
-            PlacedGlyph{face, glyph.index, pen + scale(glyph.xOffset), -scale(glyph.yOffset), pen});
+            PlacedGlyph{face, glyph.index, pen + scale(glyph.xOffset), -scale(glyph.yOffset), found});
         pen += advance;
     }
     shaped.advance = pen;

@@ -16,7 +16,9 @@ struct PlacedGlyph {
     unsigned index = 0;
     F26Dot6 x = 0;
     F26Dot6 y = 0;
-    F26Dot6 pen = 0; // where its advance starts: never less than the glyph before's
+    // Where its advance starts, or the glyph before's when that lies
+    // further (a kerning larger than an advance): never less.
+    F26Dot6 pen = 0;
 };
 
 // A text laid out once on one line, its glyphs left to right as they show.

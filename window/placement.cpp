@@ -7,6 +7,7 @@
 #include "framework/standard_edit.h"
 
 #include <memory>
+#include <string>
 
 namespace vantor {
 
@@ -31,12 +32,10 @@ void Window1::Place(const Placement &placement)
 
 std::vector<std::string> Window1::SettingsBesidesPlacement() const
 {
-    std::vector<std::string> settings{Find<fw::Listbox>("lstFonts").Text(), Find<fw::PopupMenu>("popTexSize").Text(),
-        Find<fw::CheckBox>("chkBold").Value() ? "bold" : "", Find<fw::CheckBox>("chkItalic").Value() ? "italic" : ""};
-    const auto &chars = Find<fw::Listbox>("lstChars");
-    for (int cell = 0; cell < kGridSide * kGridSide; ++cell)
-        settings.push_back(chars.Cell(cell / kGridSide, cell % kGridSide));
-    return settings;
+    // The cells by how often they were edited: they may hold megabytes.
+    return {Find<fw::Listbox>("lstFonts").Text(), Find<fw::PopupMenu>("popTexSize").Text(),
+        Find<fw::CheckBox>("chkBold").Value() ? "bold" : "", Find<fw::CheckBox>("chkItalic").Value() ? "italic" : "",
+        ShowsDistanceField() ? "field" : "", std::to_string(cellEdits_)};
 }
 
 void Window1::RememberFit(const Placement &before)

@@ -42,6 +42,7 @@ void Window1::lstChars_Open()
 
 void Window1::lstChars_CellTextChange(int, int)
 {
+    ++cellEdits_;
     UpdateFontMap();
 }
 

@@ -188,6 +188,8 @@ private:
     std::vector<std::string> SettingsBesidesPlacement() const;
 
     bool rendersHeld_ = false;
+    // How many times the user edited a cell.
+    std::uint64_t cellEdits_ = 0;
 };
 
 namespace implicit {
