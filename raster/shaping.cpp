@@ -180,8 +180,7 @@ F26Dot6 StrikeAdvance(const Face &face, int strike, unsigned glyph)
     return ft->glyph->advance.x;
 }
 
-} // namespace
-
+// The code points of UTF-8 text; a byte that is no UTF-8 reads as U+FFFD.
 std::u32string CodePoints(std::string_view text)
 {
     std::u32string codes;
@@ -203,6 +202,8 @@ std::u32string CodePoints(std::string_view text)
     }
     return codes;
 }
+
+} // namespace
 
 UnitShaped ShapeInUnits(FaceList &faces, std::string_view text, bool ligatures)
 {

@@ -62,7 +62,4 @@ struct Layout {
 // bitmaps only advances as its strike for the size does.
 Shaped AtSize(const UnitShaped &shaped, const Layout &layout);
 
-// The code points of UTF-8 text; a byte that is no UTF-8 reads as U+FFFD.
-std::u32string CodePoints(std::string_view text);
-
 } // namespace raster

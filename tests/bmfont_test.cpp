@@ -71,6 +71,21 @@ protected:
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
+    // DejaVu Sans, bold off, as coverage or as distance fields, exported to
+    // font.fnt in a game's folder.
+    std::vector<FntLine> ExportForLove(const QString &game, bool field)
+    {
+        EXPECT_TRUE(QDir().mkpath(game));
+        window.Find<fw::CheckBox>("chkBold").SetValue(false);
+        SelectFont("DejaVu Sans");
+        QAction &fields = QtChild<QAction>(window, "ViewDistanceField");
+        if (field)
+            fields.trigger();
+        window.ExportBMFont((game + QStringLiteral("/font.fnt")).toStdString());
+        if (field)
+            fields.trigger();
+        return ParseFnt(Read(game + QStringLiteral("/font.fnt")));
+    }
     // Renders with the family, bold off unless asked, and exports to
     // font.fnt.
     std::vector<FntLine> Export(const char *family, std::string *caveats = nullptr, bool bold = false)
@@ -403,11 +418,7 @@ std::vector<std::pair<const FntLine *, int>> Pens(const std::vector<FntLine> &fn
 TEST_F(BMFontTest, LoveDrawsALineAsTheTextureAndItsRectanglesGiveIt)
 {
     const QString game = PathOf("game");
-    ASSERT_TRUE(QDir().mkpath(game));
-    window.Find<fw::CheckBox>("chkBold").SetValue(false);
-    SelectFont("DejaVu Sans");
-    window.ExportBMFont((game + QStringLiteral("/font.fnt")).toStdString());
-    const std::vector<FntLine> fnt = ParseFnt(Read(game + QStringLiteral("/font.fnt")));
+    const std::vector<FntLine> fnt = ExportForLove(game, false);
     const QString line = QStringLiteral("AVAW Tj?g");
     const QSize canvas(520, 130);
     const QPoint start(10, 10);
@@ -489,13 +500,7 @@ QImage Grown(const QImage &ink, int radius)
 TEST_F(BMFontTest, LoveDrawsTheFieldMagnifiedAsTheFontDrawsItselfLarger)
 {
     const QString game = PathOf("game");
-    ASSERT_TRUE(QDir().mkpath(game));
-    window.Find<fw::CheckBox>("chkBold").SetValue(false);
-    SelectFont("DejaVu Sans");
-    QtChild<QAction>(window, "ViewDistanceField").trigger();
-    window.ExportBMFont((game + QStringLiteral("/font.fnt")).toStdString());
-    QtChild<QAction>(window, "ViewDistanceField").trigger();
-    const std::vector<FntLine> fnt = ParseFnt(Read(game + QStringLiteral("/font.fnt")));
+    const std::vector<FntLine> fnt = ExportForLove(game, true);
     const QString line = QStringLiteral("AVAW Tj?g");
     constexpr int kScale = 8;
     const QSize canvas(4100, 900);
