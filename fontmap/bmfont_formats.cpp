@@ -25,8 +25,8 @@ std::string Flag(bool value)
 Attributes InfoAttributes(const BMFont &font, const std::string &face)
 {
     return {{"face", face}, {"size", Number(font.size)}, {"bold", Flag(font.bold)}, {"italic", Flag(font.italic)},
-        {"charset", ""}, {"unicode", "1"}, {"stretchH", "100"}, {"smooth", "1"}, {"aa", "1"},
-        {"padding", "0,0,0,0"}, {"spacing", "0,0"}};
+        {"charset", ""}, {"unicode", "1"}, {"stretchH", "100"}, {"smooth", "1"}, {"aa", "1"}, {"padding", "0,0,0,0"},
+        {"spacing", "0,0"}};
 }
 
 Attributes CommonAttributes(const BMFont &font)
@@ -112,9 +112,12 @@ std::string Element(std::string_view indent, std::string_view tag, const Attribu
 
 std::string BMFontText(const BMFont &font)
 {
-    // The text format has no escape: a face's double quotes become single.
+    // The text format has no escape: a face's double quotes become single,
+    // and control characters, which break readers that split at white
+    // space, are left out.
     std::string face = font.face;
     std::replace(face.begin(), face.end(), '"', '\'');
+    std::erase_if(face, [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
     std::string text = TextLine("info", InfoAttributes(font, face));
     text += TextLine("common", CommonAttributes(font));
     if (font.distanceRange > 0)

@@ -25,7 +25,8 @@ void Envelope(const std::vector<float> &f, const std::vector<int> &at, std::vect
         while (k >= 0) {
             const int p = v[static_cast<std::size_t>(k)];
             const float fp = f[static_cast<std::size_t>(p)];
-            s = ((fq + static_cast<float>(q) * static_cast<float>(q)) - (fp + static_cast<float>(p) * static_cast<float>(p)))
+            s = ((fq + static_cast<float>(q) * static_cast<float>(q))
+                    - (fp + static_cast<float>(p) * static_cast<float>(p)))
                 / (2.0F * static_cast<float>(q - p));
             if (s > z[static_cast<std::size_t>(k)])
                 break;
@@ -53,17 +54,15 @@ void Envelope(const std::vector<float> &f, const std::vector<int> &at, std::vect
 } // namespace
 
 // Distances are taken to the nearest edge pixel, one partly covered or
-// beside one wholly on the other side, and from there to the edge within it, as far from its centre as its coverage is from half: exact for
-// an edge along the pixels, and within a small part of a fine pixel for one
-// across them.
+// beside one wholly on the other side, and from there to the edge within it, as far from its centre as its coverage is
+// from half: exact for an edge along the pixels, and within a small part of a fine pixel for one across them.
 Coverage DistanceField(const FineCoverage &fine, int spread)
 {
     const int factor = fine.factor;
     const std::int64_t reach = static_cast<std::int64_t>(spread) + 1;
     // The field's pixels: the fine box's, and as far again as the spread.
-    const auto floorDiv = [factor](std::int64_t value) {
-        return value >= 0 ? value / factor : -((-value + factor - 1) / factor);
-    };
+    const auto floorDiv
+        = [factor](std::int64_t value) { return value >= 0 ? value / factor : -((-value + factor - 1) / factor); };
     const std::int64_t left = floorDiv(fine.pixels.left) - reach;
     const std::int64_t top = floorDiv(fine.pixels.top) - reach;
     const std::int64_t right = floorDiv(fine.pixels.left + fine.pixels.width - 1) + reach + 1;
@@ -78,7 +77,9 @@ Coverage DistanceField(const FineCoverage &fine, int spread)
     std::vector<std::uint8_t> greys(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
     for (std::int64_t y = 0; y < fine.pixels.height; ++y) {
         std::copy_n(fine.bytes.data() + y * fine.pixels.width, fine.pixels.width,
-            greys.data() + index(static_cast<int>(fine.pixels.left - left * factor), static_cast<int>(fine.pixels.top - top * factor + y)));
+            greys.data()
+                + index(static_cast<int>(fine.pixels.left - left * factor),
+                    static_cast<int>(fine.pixels.top - top * factor + y)));
     }
     const auto inside = [&](int x, int y) { return greys[index(x, y)] >= 128; };
     // Partly covered, or wholly on one side beside one wholly on the other.
@@ -151,7 +152,8 @@ Coverage DistanceField(const FineCoverage &fine, int spread)
                 const bool in = inside(columns[i], row);
                 float distance = farthest;
                 if (from[i] >= 0) {
-                    const float edgeGrey = static_cast<float>(greys[index(from[i], nearestRow[index(from[i], row)])]) / 255.0F;
+                    const float edgeGrey
+                        = static_cast<float>(greys[index(from[i], nearestRow[index(from[i], row)])]) / 255.0F;
                     distance = std::sqrt(least[i]) + (in ? edgeGrey - 0.5F : 0.5F - edgeGrey);
                 }
                 sums[i / 2] += in ? distance : -distance;
@@ -193,7 +195,8 @@ FineCoverage Finer(const Coverage &coverage, int factor)
             const float wx = fx - static_cast<float>(x0);
             const float value = (sample(x0, y0) * (1 - wx) + sample(x0 + 1, y0) * wx) * (1 - wy)
                 + (sample(x0, y0 + 1) * (1 - wx) + sample(x0 + 1, y0 + 1) * wx) * wy;
-            fine.bytes[static_cast<std::size_t>(y * fine.pixels.width + x)] = static_cast<std::uint8_t>(std::lround(value));
+            fine.bytes[static_cast<std::size_t>(y * fine.pixels.width + x)]
+                = static_cast<std::uint8_t>(std::lround(value));
         }
     }
     return fine;

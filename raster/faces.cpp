@@ -2,6 +2,8 @@
 
 #include <fontconfig/fontconfig.h>
 
+#include FT_ADVANCES_H
+
 #include <algorithm>
 #include <map>
 #include <utility>
@@ -12,8 +14,9 @@ namespace {
 // Hidden by the shaper when a face lacks them: they decide nothing.
 bool Ignorable(char32_t code)
 {
-    return (code >= 0x200B && code <= 0x200F) || (code >= 0x2060 && code <= 0x2064) || (code >= 0xFE00 && code <= 0xFE0F)
-        || (code >= 0xE0100 && code <= 0xE01EF) || (code >= 0x180B && code <= 0x180D);
+    return (code >= 0x200B && code <= 0x200F) || (code >= 0x2060 && code <= 0x2064)
+        || (code >= 0xFE00 && code <= 0xFE0F) || (code >= 0xE0100 && code <= 0xE01EF)
+        || (code >= 0x180B && code <= 0x180D);
 }
 
 bool WantsEmoji(std::u32string_view cluster)
@@ -30,14 +33,64 @@ bool WantsEmoji(std::u32string_view cluster)
     return pictograph && joined;
 }
 
+// HarfBuzz 6 reads an advance of hmtx as a signed 16-bit number, so that
+// 40,000 units advance backwards; FreeType reads it as the unsigned number
+// it is. HarfBuzz's own where FreeType has none (bitmap faces).
+hb_position_t UnsignedAdvance(hb_font_t *font, void *face, hb_codepoint_t glyph, void *)
+{
+    FT_Fixed advance = 0;
+    if (FT_Get_Advance(static_cast<FT_Face>(face), glyph, FT_LOAD_NO_SCALE, &advance) == 0)
+        return static_cast<hb_position_t>(advance);
+    return hb_font_get_glyph_h_advance(hb_font_get_parent(font), glyph);
+}
+
+hb_font_funcs_t *UnsignedAdvances()
+{
+    static hb_font_funcs_t *const funcs = [] {
+        hb_font_funcs_t *made = hb_font_funcs_create();
+        hb_font_funcs_set_glyph_h_advance_func(made, UnsignedAdvance, nullptr, nullptr);
+        hb_font_funcs_make_immutable(made);
+        return made;
+    }();
+    return funcs;
+}
+
 struct BlobDeleter {
     void operator()(hb_blob_t *blob) const { hb_blob_destroy(blob); }
 };
 struct HbFaceDeleter {
     void operator()(hb_face_t *face) const { hb_face_destroy(face); }
 };
+struct HbFontDeleter {
+    void operator()(hb_font_t *font) const { hb_font_destroy(font); }
+};
 
 } // namespace
+
+bool Face::Has(char32_t code) const
+{
+    hb_codepoint_t glyph = 0;
+    return hb_font_get_nominal_glyph(shaper.get(), code, &glyph) && glyph != 0 && Loads(glyph);
+}
+
+bool Face::Loads(unsigned glyph) const
+{
+    // Colour bitmaps are decoded to be loaded: they are taken as they come.
+    if (colour && !outlines)
+        return true;
+    if (loads_.empty())
+        loads_.resize(static_cast<std::size_t>(std::max<FT_Long>(ft->num_glyphs, 0)) + 1, 0);
+    if (glyph >= loads_.size())
+        return false;
+    if (loads_[glyph] == 0) {
+        FT_Face face = ft.get();
+        if (!outlines && face->num_fixed_sizes > 0)
+            FT_Select_Size(face, 0);
+        const FT_Int32 flags = outlines ? FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP : FT_LOAD_DEFAULT;
+        loads_[glyph] = FT_Load_Glyph(face, glyph, flags) == 0 ? 1 : 2;
+    }
+    return loads_[glyph] == 1;
+}
 
 int Face::StrikeFor(int pixelSize) const
 {
@@ -73,7 +126,9 @@ Face &FaceOf(const std::string &file, int index)
     // character as its missing glyph: it is passed over for the next.
     if (hb_face_get_glyph_count(shaped.get()) == 0)
         throw RasterError("HarfBuzz cannot shape with " + file);
-    face->shaper.reset(hb_font_create(shaped.get()), hb_font_destroy);
+    const std::unique_ptr<hb_font_t, HbFontDeleter> units(hb_font_create(shaped.get()));
+    face->shaper.reset(hb_font_create_sub_font(units.get()), hb_font_destroy);
+    hb_font_set_funcs(face->shaper.get(), UnsignedAdvances(), opened, nullptr);
     face->unitsPerEm = hb_face_get_upem(shaped.get());
     face->outlines = FT_IS_SCALABLE(opened);
     face->colour = FT_HAS_COLOR(opened);
@@ -184,28 +239,33 @@ const StyledFace &FaceList::For(std::u32string_view cluster)
 {
     if (cluster.empty() || primary_ == &none_)
         return *primary_;
-    if (primary_->face->Has(cluster.front()) && !WantsEmoji(cluster)
-        && std::all_of(cluster.begin(), cluster.end(),
-            [this](char32_t code) { return Ignorable(code) || primary_->face->Has(code); }))
+    const auto holds = [cluster](const StyledFace &styled) {
+        return std::all_of(cluster.begin(), cluster.end(),
+            [&styled](char32_t code) { return Ignorable(code) || styled.face->Has(code); });
+    };
+    if (primary_->face->Has(cluster.front()) && !WantsEmoji(cluster) && holds(*primary_))
         return *primary_;
-    const auto first = [&](auto &&fits) -> const StyledFace * {
+    if (const auto kept = chosen_.find(cluster); kept != chosen_.end())
+        return *kept->second;
+    // The first candidate that fontconfig says fits and that draws it: a
+    // face whose glyphs fail to load is passed over like one that lacks them.
+    const auto first = [&](auto &&fits, auto &&draws) -> const StyledFace * {
         for (Candidate &candidate : candidates_) {
             if (fits(candidate)) {
-                if (const StyledFace *loaded = Loaded(candidate))
+                if (const StyledFace *loaded = Loaded(candidate); loaded && draws(*loaded))
                     return loaded;
             }
         }
         return nullptr;
     };
-    if (const auto kept = chosen_.find(cluster); kept != chosen_.end())
-        return *kept->second;
+    const auto drawsFirst = [cluster](const StyledFace &styled) { return styled.face->Has(cluster.front()); };
     const StyledFace *chosen = nullptr;
     if (WantsEmoji(cluster))
-        chosen = first([&](const Candidate &c) { return c.colour && c.HasChar(cluster.front()); });
+        chosen = first([&](const Candidate &c) { return c.colour && c.HasChar(cluster.front()); }, drawsFirst);
     if (!chosen)
-        chosen = first([&](const Candidate &c) { return c.HoldsAll(cluster); });
+        chosen = first([&](const Candidate &c) { return c.HoldsAll(cluster); }, holds);
     if (!chosen)
-        chosen = first([&](const Candidate &c) { return c.HasChar(cluster.front()); });
+        chosen = first([&](const Candidate &c) { return c.HasChar(cluster.front()); }, drawsFirst);
     if (!chosen)
         chosen = primary_;
     // Any text may come: what is kept stays bounded.

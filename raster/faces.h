@@ -6,6 +6,7 @@
 
 typedef struct _FcFontSet FcFontSet;
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
@@ -26,10 +27,18 @@ struct Face {
     bool colour = false; // colour bitmaps, drawn by their coverage and scaled
     std::vector<int> strikes; // the bitmap sizes, in pixels, smallest first
 
-    bool Has(char32_t code) const { return FT_Get_Char_Index(ft.get(), code) != 0; }
+    // Whether the face draws the character: HarfBuzz, which shapes it, maps
+    // it to a glyph (FreeType would invent a map for a face without one),
+    // and FreeType can load that glyph.
+    bool Has(char32_t code) const;
     // The strike drawn at a size: the largest at or below it, else the
     // smallest; -1 for a face with no strikes.
     int StrikeFor(int pixelSize) const;
+
+private:
+    bool Loads(unsigned glyph) const;
+    // Per glyph: 0 not yet tried, 1 loads, 2 fails.
+    mutable std::vector<std::uint8_t> loads_;
 };
 
 // The face of a file, opened once for the process; throws RasterError when

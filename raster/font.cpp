@@ -89,9 +89,8 @@ std::shared_ptr<Style> Style::Of(const std::string &family, bool bold, bool ital
     };
     constexpr std::size_t kKept = 8;
     static std::vector<KeptStyle> recent;
-    const auto found = std::find_if(recent.begin(), recent.end(), [&](const KeptStyle &kept) {
-        return kept.bold == bold && kept.italic == italic && kept.family == family;
-    });
+    const auto found = std::find_if(recent.begin(), recent.end(),
+        [&](const KeptStyle &kept) { return kept.bold == bold && kept.italic == italic && kept.family == family; });
     if (found != recent.end()) {
         std::rotate(recent.begin(), found, found + 1);
         return recent.front().style;
@@ -106,7 +105,8 @@ const UnitShaped &Style::Shape(std::string_view text)
 {
     if (text.size() <= kLongText) {
         return short_.Find(
-            text, [&] { return ShapeInUnits(faces_, text, true); }, [](const UnitShaped &s) { return s.glyphs.size(); });
+            text, [&] { return ShapeInUnits(faces_, text, true); },
+            [](const UnitShaped &s) { return s.glyphs.size(); });
     }
     return KeptLong<UnitShaped>(serial_, text, [&] { return ShapeInUnits(faces_, text, true); });
 }
@@ -134,8 +134,9 @@ std::shared_ptr<Font> Font::Recent(const std::string &family, int pixelSize, boo
     }
     if (recent.size() == kKept)
         recent.pop_back();
-    recent.insert(recent.begin(), Kept{family, pixelSize, bold, italic, fieldSpread,
-                                      std::make_shared<Font>(family, pixelSize, bold, italic, fieldSpread)});
+    recent.insert(recent.begin(),
+        Kept{family, pixelSize, bold, italic, fieldSpread,
+            std::make_shared<Font>(family, pixelSize, bold, italic, fieldSpread)});
     return recent.front().font;
 }
 
@@ -148,7 +149,10 @@ Font::Laid &Font::LaidOut(std::string_view text)
 {
     if (text.size() <= kLongText) {
         return short_.Find(
-            text, [&] { return Laid{AtSize(style_->Shape(text), layout_), {}}; },
+            text,
+            [&] {
+                return Laid{AtSize(style_->Shape(text), layout_), {}};
+            },
             [](const Laid &laid) { return laid.shaped.glyphs.size(); });
     }
     return KeptLong<Laid>(serial_, text, [&] { return Laid{AtSize(style_->Shape(text), layout_), {}}; });
@@ -166,9 +170,8 @@ std::vector<double> Font::Kernings(const std::vector<std::string> &texts)
     std::vector<double> kernings(texts.size() * texts.size(), 0.0);
     if (pixelSize_ < 1)
         return kernings;
-    const auto separate = [&](const std::string &text) {
-        return AtSize(ShapeInUnits(style_->Faces(), text, false), layout_).advance;
-    };
+    const auto separate
+        = [&](const std::string &text) { return AtSize(ShapeInUnits(style_->Faces(), text, false), layout_).advance; };
     std::vector<F26Dot6> advances;
     for (const std::string &text : texts)
         advances.push_back(separate(text));
@@ -218,34 +221,29 @@ Placed Font::Place(std::string_view text, std::int64_t x, std::int64_t y, const 
 {
     Placed placed;
     const Shaped &shaped = Shape(text);
-    if (shaped.glyphs.empty())
+    if (shaped.glyphs.empty() || area.Empty())
         return placed;
-    auto first = shaped.glyphs.begin();
-    auto last = shaped.glyphs.end();
-    if (!area.Empty()) {
-        std::int64_t reach = 0;
-        for (const StyledFace *face : shaped.faces)
-            reach = std::max(reach, glyphs_.Reach(*face));
-        // Pens never go back: the glyphs near the area are found by halving.
-        const F26Dot6 from = (area.left - reach - x) * kOnePixel;
-        const F26Dot6 to = (area.left + area.width + reach - x) * kOnePixel;
-        first = std::lower_bound(first, last, from, [](const PlacedGlyph &g, F26Dot6 pen) { return g.pen < pen; });
-        last = std::upper_bound(first, last, to, [](F26Dot6 pen, const PlacedGlyph &g) { return pen < g.pen; });
-    }
+    std::int64_t reach = 0;
+    for (const StyledFace *face : shaped.faces)
+        reach = std::max(reach, glyphs_.Reach(*face));
+    // Pens never go back: the glyphs near the area are found by halving.
+    const F26Dot6 from = (area.left - reach - x) * kOnePixel;
+    const F26Dot6 to = (area.left + area.width + reach - x) * kOnePixel;
+    const auto first = std::lower_bound(shaped.glyphs.begin(), shaped.glyphs.end(), from,
+        [](const PlacedGlyph &g, F26Dot6 pen) { return g.pen < pen; });
+    const auto last = std::upper_bound(
+        first, shaped.glyphs.end(), to, [](F26Dot6 pen, const PlacedGlyph &g) { return pen < g.pen; });
     for (auto glyph = first; glyph != last; ++glyph) {
         const F26Dot6 originX = x * kOnePixel + glyph->x;
         const F26Dot6 originY = y * kOnePixel + glyph->y;
-        if (!area.Empty()) {
-            const std::int64_t reach = glyphs_.Reach(*glyph->face);
-            const std::int64_t row = FloorPixels(originY);
-            if (row + reach < area.top || row - reach > area.top + area.height)
-                continue;
-        }
-        CoveragePointer coverage = glyphs_.At(*glyph->face, glyph->index, originX, originY);
-        const Box ink = coverage->ink.Moved(FloorPixels(originX), FloorPixels(originY));
-        if (ink.Empty() || (!area.Empty() && ink.Intersected(area).Empty()))
+        const std::int64_t row = FloorPixels(originY);
+        if (row + glyphs_.Reach(*glyph->face) < area.top || row - glyphs_.Reach(*glyph->face) > area.top + area.height)
             continue;
-        placed.box = placed.box.United(area.Empty() ? ink : ink.Intersected(area));
+        CoveragePointer coverage = glyphs_.At(*glyph->face, glyph->index, originX, originY, area);
+        const Box ink = coverage->ink.Moved(FloorPixels(originX), FloorPixels(originY)).Intersected(area);
+        if (ink.Empty())
+            continue;
+        placed.box = placed.box.United(ink);
         placed.blits.push_back(Blit{std::move(coverage), FloorPixels(originX), FloorPixels(originY)});
     }
     return placed;
@@ -259,8 +257,11 @@ Box Font::InkBox(std::string_view text, std::int64_t x, std::int64_t y)
     if (!laid.ink) {
         Box box;
         for (const PlacedGlyph &glyph : laid.shaped.glyphs) {
-            const CoveragePointer coverage = glyphs_.At(*glyph.face, glyph.index, glyph.x, glyph.y);
-            box = box.United(coverage->ink.Moved(FloorPixels(glyph.x), FloorPixels(glyph.y)));
+            // A glyph too large to draw whole is taken to ink its outline's
+            // box: no picture could show it all.
+            const Box large = glyphs_.Large(*glyph.face, glyph.index);
+            const Box ink = large.Empty() ? glyphs_.At(*glyph.face, glyph.index, glyph.x, glyph.y, {})->ink : large;
+            box = box.United(ink.Moved(FloorPixels(glyph.x), FloorPixels(glyph.y)));
         }
         laid.ink = box;
     }

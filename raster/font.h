@@ -80,11 +80,11 @@ public:
     // The size drawn: a face of bitmaps only draws its strike for the size.
     int DrawnSize() const;
 
-    // The glyphs of the text with its pen at (x, y) that can reach the
-    // area, all of them when the area is empty.
+    // The glyphs of the text with its pen at (x, y) that reach the area.
     Placed Place(std::string_view text, std::int64_t x, std::int64_t y, const Box &area);
     // The pixels the whole text inks with its pen at (x, y), on no
-    // picture in particular: kept once asked.
+    // picture in particular: kept once asked. A glyph too large to draw
+    // whole counts as inking its outline's box.
     Box InkBox(std::string_view text, std::int64_t x, std::int64_t y);
 
     // Tells fonts apart for as long as the program runs.

@@ -1,6 +1,7 @@
 #include "raster/glyphs.h"
 
 #include "raster/distance_field.h"
+#include "raster/outline_field.h"
 
 #include FT_BITMAP_H
 #include FT_OUTLINE_H
@@ -15,36 +16,8 @@ namespace {
 // FreeType's own slant for a synthetic italic: about 12 degrees.
 constexpr FT_Matrix kSlant{0x10000, 0x0366A, 0, 0x10000};
 
-// The box of the pixels that are not 0: the rows found by OR-ing each, the
-// columns by OR-ing the rows together, both without a branch per pixel.
-Box Tight(const std::vector<std::uint8_t> &bytes, const Box &pixels)
-{
-    const auto width = static_cast<std::size_t>(pixels.width);
-    static std::vector<std::uint8_t> columns;
-    columns.assign(width, 0);
-    std::int64_t top = -1;
-    std::int64_t bottom = -1;
-    for (std::int64_t y = 0; y < pixels.height; ++y) {
-        const std::uint8_t *__restrict line = bytes.data() + static_cast<std::size_t>(y) * width;
-        std::uint8_t *__restrict any = columns.data();
-        std::uint8_t row = 0;
-        for (std::size_t x = 0; x < width; ++x) {
-            any[x] |= line[x];
-            row |= line[x];
-        }
-        if (row != 0) {
-            top = top < 0 ? y : top;
-            bottom = y;
-        }
-    }
-    if (top < 0)
-        return {};
-    const auto first = std::find_if(columns.begin(), columns.end(), [](std::uint8_t c) { return c != 0; });
-    const auto last = std::find_if(columns.rbegin(), columns.rend(), [](std::uint8_t c) { return c != 0; });
-    const std::int64_t left = first - columns.begin();
-    const std::int64_t right = static_cast<std::int64_t>(width) - 1 - (last - columns.rbegin());
-    return Box{pixels.left + left, pixels.top + top, right - left + 1, bottom - top + 1};
-}
+// A colour glyph draws at most this many layers.
+constexpr std::size_t kMostLayers = 1024;
 
 // The bitmap FreeType rendered, as 8-bit coverage: greys as they are,
 // colour by its alpha, every other depth converted and stretched to 0..255.
@@ -105,7 +78,8 @@ std::vector<std::uint8_t> Scaled(const std::vector<std::uint8_t> &from, std::int
                 for (const auto &[sx, wx] : across[static_cast<std::size_t>(x)])
                     sum += from[static_cast<std::size_t>(sy * width + sx)] * wx * wy;
             }
-            to[static_cast<std::size_t>(y * toWidth + x)] = static_cast<std::uint8_t>(std::clamp(std::lround(sum), 0L, 255L));
+            to[static_cast<std::size_t>(y * toWidth + x)]
+                = static_cast<std::uint8_t>(std::clamp(std::lround(sum), 0L, 255L));
         }
     }
     return to;
@@ -121,88 +95,223 @@ void SelectStrike(FT_Face face, int strike, const std::string &file)
     }
 }
 
+// A glyph drawn whole keeps at most this many pixels: beyond, it is drawn
+// only where it shows.
+constexpr std::int64_t kMostPixelsWhole = 1 << 20;
+
+// The greys of the slot's rendered bitmap, lying from the origin's pixel.
+Coverage SlotCoverage(FT_GlyphSlot slot)
+{
+    Coverage coverage;
+    coverage.bytes = Greys(slot->bitmap);
+    coverage.pixels = Box{slot->bitmap_left, -slot->bitmap_top, slot->bitmap.width, slot->bitmap.rows};
+    return coverage;
+}
+
+// Both coverages in one, the brighter of the two where they meet.
+Coverage Brighter(const Coverage &a, const Coverage &b)
+{
+    if (a.pixels.Empty())
+        return b;
+    if (b.pixels.Empty())
+        return a;
+    Coverage both;
+    both.pixels = a.pixels.United(b.pixels);
+    both.bytes.assign(static_cast<std::size_t>(both.pixels.Area()), 0);
+    for (const Coverage *part : {&a, &b}) {
+        for (std::int64_t y = 0; y < part->pixels.height; ++y) {
+            const std::uint8_t *from = part->bytes.data() + y * part->pixels.width;
+            std::uint8_t *to = both.bytes.data() + (part->pixels.top - both.pixels.top + y) * both.pixels.width
+                + (part->pixels.left - both.pixels.left);
+            for (std::int64_t x = 0; x < part->pixels.width; ++x)
+                to[x] = std::max(to[x], from[x]);
+        }
+    }
+    return both;
+}
+
+// The spans FreeType draws of an outline within a clip, gathered by row.
+struct Spans {
+    struct Span {
+        std::int32_t row;
+        std::int32_t x;
+        std::int32_t length;
+        std::uint8_t grey;
+    };
+    std::vector<Span> spans;
+    std::int64_t height = 0;
+
+    static void Gather(int y, int count, const FT_Span *spans, void *user)
+    {
+        auto &self = *static_cast<Spans *>(user);
+        // FreeType's rows go up from the clip's bottom; the coverage's down.
+        const auto row = static_cast<std::int32_t>(self.height - 1 - y);
+        for (int i = 0; i < count; ++i)
+            self.spans.push_back(Span{row, spans[i].x, spans[i].len, spans[i].coverage});
+    }
+};
+
 } // namespace
-
-Box Box::United(const Box &other) const
-{
-    if (Empty())
-        return other;
-    if (other.Empty())
-        return *this;
-    const std::int64_t l = std::min(left, other.left);
-    const std::int64_t t = std::min(top, other.top);
-    return {l, t, std::max(left + width, other.left + other.width) - l, std::max(top + height, other.top + other.height) - t};
-}
-
-Box Box::Intersected(const Box &other) const
-{
-    const std::int64_t l = std::max(left, other.left);
-    const std::int64_t t = std::max(top, other.top);
-    const std::int64_t r = std::min(left + width, other.left + other.width);
-    const std::int64_t b = std::min(top + height, other.top + other.height);
-    return r > l && b > t ? Box{l, t, r - l, b - t} : Box{};
-}
 
 std::size_t Glyphs::KeyHash::operator()(const Key &key) const
 {
     return std::hash<const void *>()(key.face) ^ (std::size_t{key.glyph} * 0x9E3779B97F4A7C15ULL)
-        ^ (static_cast<std::size_t>(key.fractionX) << 7) ^ static_cast<std::size_t>(key.fractionY);
+        ^ (static_cast<std::size_t>(key.fractionX) << 7) ^ static_cast<std::size_t>(key.fractionY)
+        ^ (static_cast<std::size_t>(key.clip.left) * 0x100000001B3ULL) ^ (static_cast<std::size_t>(key.clip.top) << 29);
 }
 
-CoveragePointer Glyphs::At(const StyledFace &face, unsigned glyph, F26Dot6 x, F26Dot6 y)
+CoveragePointer Glyphs::At(const StyledFace &face, unsigned glyph, F26Dot6 x, F26Dot6 y, const Box &area)
 {
-    const Key key{&face, glyph, static_cast<int>(x - FloorPixels(x) * kOnePixel),
-        static_cast<int>(y - FloorPixels(y) * kOnePixel)};
+    Key key{&face, glyph, static_cast<int>(x - FloorPixels(x) * kOnePixel),
+        static_cast<int>(y - FloorPixels(y) * kOnePixel), {}};
+    if (const Box extent = Large(face, glyph); !extent.Empty()) {
+        key.clip = area.Moved(-FloorPixels(x), -FloorPixels(y)).Intersected(extent);
+        if (key.clip.Empty()) {
+            static const CoveragePointer nothing = std::make_shared<const Coverage>();
+            return nothing;
+        }
+    }
     if (const auto kept = kept_.find(key); kept != kept_.end())
         return kept->second;
-    CoveragePointer drawn = Draw(face, glyph, key.fractionX, key.fractionY);
+    CoveragePointer drawn = Draw(key);
     // Any text may come: what is kept stays within a budget.
     constexpr std::size_t kMostKeptBytes = 32 << 20;
-    if (keptBytes_ + drawn->bytes.size() > kMostKeptBytes) {
+    if (keptBytes_ + drawn->Bytes() > kMostKeptBytes) {
         kept_.clear();
         keptBytes_ = 0;
     }
-    keptBytes_ += drawn->bytes.size() + sizeof(Coverage);
+    keptBytes_ += drawn->Bytes() + sizeof(Coverage);
     kept_.emplace(key, drawn);
     return drawn;
 }
 
-// The glyph's greys at `scale` times the size, its origin at the fraction
-// of a pixel given, scaled with it: the box lies from the origin's pixel.
-Coverage Glyphs::Rendered(const StyledFace &styled, unsigned glyph, int fractionX, int fractionY, int scale) const
+template <class Use>
+bool Glyphs::ForEachOutline(const StyledFace &styled, unsigned glyph, int fractionX, int fractionY, Use &&use) const
 {
-    Coverage coverage;
     const Face &face = *styled.face;
     FT_Face ft = face.ft.get();
     FT_Set_Transform(ft, nullptr, nullptr);
-    if (face.outlines) {
-        Check(FT_Set_Pixel_Sizes(ft, 0, static_cast<FT_UInt>(style_.pixelSize * scale)),
-            "FT_Set_Pixel_Sizes(" + face.file + ")");
-        if (FT_Load_Glyph(ft, glyph, FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) != 0
+    Check(FT_Set_Pixel_Sizes(ft, 0, static_cast<FT_UInt>(style_.pixelSize)), "FT_Set_Pixel_Sizes(" + face.file + ")");
+    // A colour glyph of layers is drawn as all of them together, whatever
+    // their colours.
+    std::vector<FT_UInt> layers;
+    FT_UInt layer = 0;
+    FT_UInt colour = 0;
+    FT_LayerIterator iterator{};
+    while (layers.size() < kMostLayers && FT_Get_Color_Glyph_Layer(ft, glyph, &layer, &colour, &iterator))
+        layers.push_back(layer);
+    if (layers.empty())
+        layers.push_back(glyph);
+    bool any = false;
+    for (const FT_UInt drawn : layers) {
+        if (FT_Load_Glyph(ft, drawn, FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) != 0
             || ft->glyph->format != FT_GLYPH_FORMAT_OUTLINE)
-            return coverage;
+            continue;
         FT_Outline &outline = ft->glyph->outline;
         if (styled.emboldened)
-            FT_Outline_Embolden(&outline, style_.boldStrength * scale);
+            FT_Outline_Embolden(&outline, style_.boldStrength);
         if (styled.slanted)
             FT_Outline_Transform(&outline, &kSlant);
         // FreeType's y goes up, the picture's down.
-        FT_Outline_Translate(&outline, fractionX * scale, -fractionY * scale);
-        if (FT_Render_Glyph(ft->glyph, FT_RENDER_MODE_NORMAL) != 0)
-            return coverage;
-        const FT_Bitmap &bitmap = ft->glyph->bitmap;
-        coverage.bytes = Greys(bitmap);
-        coverage.pixels = Box{ft->glyph->bitmap_left, -ft->glyph->bitmap_top, bitmap.width, bitmap.rows};
-        return coverage;
+        FT_Outline_Translate(&outline, fractionX, -fractionY);
+        use(ft->glyph);
+        any = true;
     }
+    return any;
+}
+
+Coverage Glyphs::Outline(const StyledFace &styled, unsigned glyph, int fractionX, int fractionY) const
+{
+    if (style_.fieldSpread > 0) {
+        std::vector<Piece> pieces;
+        ForEachOutline(styled, glyph, fractionX, fractionY, [&](FT_GlyphSlot slot) {
+            const std::vector<Piece> more = Pieces(slot->outline);
+            pieces.insert(pieces.end(), more.begin(), more.end());
+        });
+        if (pieces.empty())
+            return {};
+        return OutlineFieldCoverage(pieces, PiecesBox(pieces, style_.fieldSpread + 1), style_.fieldSpread, false);
+    }
+    Coverage coverage;
+    ForEachOutline(styled, glyph, fractionX, fractionY, [&](FT_GlyphSlot slot) {
+        if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) == 0)
+            coverage = Brighter(coverage, SlotCoverage(slot));
+    });
+    coverage.ink = Tight(coverage.bytes, coverage.pixels);
+    return coverage;
+}
+
+// Only the clip is drawn, in runs: FreeType draws an outline's spans within
+// it, however large the outline.
+Coverage Glyphs::OutlineIn(
+    const StyledFace &styled, unsigned glyph, int fractionX, int fractionY, const Box &clip) const
+{
+    if (style_.fieldSpread > 0) {
+        std::vector<Piece> pieces;
+        ForEachOutline(styled, glyph, fractionX, fractionY, [&](FT_GlyphSlot slot) {
+            const std::vector<Piece> more = Pieces(slot->outline);
+            pieces.insert(pieces.end(), more.begin(), more.end());
+        });
+        return OutlineFieldCoverage(pieces, clip, style_.fieldSpread, true);
+    }
+    std::vector<Spans> layers;
+    ForEachOutline(styled, glyph, fractionX, fractionY, [&](FT_GlyphSlot slot) {
+        Spans &spans = layers.emplace_back();
+        spans.height = clip.height;
+        // The clip's bottom left corner at FreeType's origin.
+        FT_Outline_Translate(&slot->outline, -clip.left * kOnePixel, (clip.top + clip.height) * kOnePixel);
+        FT_Raster_Params params{};
+        params.source = &slot->outline;
+        params.flags = FT_RASTER_FLAG_AA | FT_RASTER_FLAG_DIRECT | FT_RASTER_FLAG_CLIP;
+        params.gray_spans = &Spans::Gather;
+        params.user = &spans;
+        params.clip_box = FT_BBox{0, 0, static_cast<FT_Pos>(clip.width), static_cast<FT_Pos>(clip.height)};
+        FT_Outline_Render(Library(), &slot->outline, &params);
+        std::stable_sort(spans.spans.begin(), spans.spans.end(),
+            [](const Spans::Span &a, const Spans::Span &b) { return a.row < b.row || (a.row == b.row && a.x < b.x); });
+    });
+    RunsBuilder runs(clip);
+    if (layers.size() == 1) {
+        std::int32_t row = 0;
+        for (const Spans::Span &span : layers.front().spans) {
+            for (; row < span.row; ++row)
+                runs.NextRow();
+            runs.Add(span.x, span.length, span.grey);
+        }
+        return runs.Finish();
+    }
+    // Layers overlap: the brighter grey of each, row by row.
+    std::vector<std::uint8_t> line(static_cast<std::size_t>(clip.width));
+    std::vector<std::size_t> next(layers.size(), 0);
+    for (std::int32_t row = 0; row < clip.height; ++row) {
+        std::fill(line.begin(), line.end(), 0);
+        for (std::size_t l = 0; l < layers.size(); ++l) {
+            const auto &spans = layers[l].spans;
+            for (; next[l] < spans.size() && spans[next[l]].row == row; ++next[l]) {
+                const Spans::Span &span = spans[next[l]];
+                for (std::int32_t x = span.x; x < span.x + span.length; ++x)
+                    line[static_cast<std::size_t>(x)] = std::max(line[static_cast<std::size_t>(x)], span.grey);
+            }
+        }
+        runs.AddRow(line.data());
+        runs.NextRow();
+    }
+    return runs.Finish();
+}
+
+Coverage Glyphs::Bitmap(const StyledFace &styled, unsigned glyph) const
+{
+    const Face &face = *styled.face;
+    FT_Face ft = face.ft.get();
+    FT_Set_Transform(ft, nullptr, nullptr);
     const int strike = face.colour ? face.strikes.empty() ? 0 : face.strikes.back() : face.StrikeFor(style_.pixelSize);
     SelectStrike(ft, strike, face.file);
     if (FT_Load_Glyph(ft, glyph, face.colour ? FT_LOAD_COLOR : FT_LOAD_DEFAULT) != 0
         || FT_Render_Glyph(ft->glyph, FT_RENDER_MODE_NORMAL) != 0)
-        return coverage;
-    const FT_Bitmap &bitmap = ft->glyph->bitmap;
-    std::vector<std::uint8_t> bytes = Greys(bitmap);
-    Box pixels{ft->glyph->bitmap_left, -ft->glyph->bitmap_top, bitmap.width, bitmap.rows};
+        return {};
+    Coverage coverage = SlotCoverage(ft->glyph);
+    std::vector<std::uint8_t> &bytes = coverage.bytes;
+    Box &pixels = coverage.pixels;
     if (face.colour && strike > 0 && strike != style_.pixelSize && !pixels.Empty()) {
         const double factor = static_cast<double>(style_.pixelSize) / strike;
         const Box scaled{static_cast<std::int64_t>(std::floor(pixels.left * factor)),
@@ -226,29 +335,51 @@ Coverage Glyphs::Rendered(const StyledFace &styled, unsigned glyph, int fraction
         bytes = std::move(wider);
         ++pixels.width;
     }
-    coverage.bytes = std::move(bytes);
-    coverage.pixels = pixels;
+    if (style_.fieldSpread > 0 && !pixels.Empty()) {
+        // Measured on the greys enlarged: a bitmap has no outline.
+        const int factor = style_.pixelSize >= 128 ? 2 : style_.pixelSize >= 48 ? 4 : 8;
+        coverage = DistanceField(Finer(coverage, factor), style_.fieldSpread);
+    }
+    coverage.ink = Tight(coverage.bytes, coverage.pixels);
     return coverage;
 }
 
-CoveragePointer Glyphs::Draw(const StyledFace &styled, unsigned glyph, int fractionX, int fractionY) const
+CoveragePointer Glyphs::Draw(const Key &key) const
 {
-    auto coverage = std::make_shared<Coverage>(Rendered(styled, glyph, fractionX, fractionY, 1));
-    if (style_.fieldSpread > 0 && !coverage->pixels.Empty()) {
-        // Measured on greys drawn finer, as fine as a 288-pixel em or more,
-        // from the outline where there is one.
-        const int factor = style_.pixelSize >= 128 ? 2 : style_.pixelSize >= 48 ? 4 : 8;
-        FineCoverage fine;
-        if (styled.face->outlines) {
-            Coverage finer = Rendered(styled, glyph, fractionX, fractionY, factor);
-            fine = FineCoverage{std::move(finer.bytes), finer.pixels, factor};
-        } else {
-            fine = Finer(*coverage, factor);
-        }
-        *coverage = DistanceField(fine, style_.fieldSpread);
-    }
-    coverage->ink = Tight(coverage->bytes, coverage->pixels);
-    return coverage;
+    const StyledFace &styled = *key.face;
+    if (!styled.face->outlines)
+        return std::make_shared<const Coverage>(Bitmap(styled, key.glyph));
+    if (!key.clip.Empty())
+        return std::make_shared<const Coverage>(OutlineIn(styled, key.glyph, key.fractionX, key.fractionY, key.clip));
+    return std::make_shared<const Coverage>(Outline(styled, key.glyph, key.fractionX, key.fractionY));
+}
+
+Box Glyphs::Large(const StyledFace &styled, unsigned glyph)
+{
+    if (!styled.face->outlines)
+        return {};
+    const auto id = std::pair{&styled, glyph};
+    if (const auto kept = large_.find(id); kept != large_.end())
+        return kept->second;
+    // The outlines' box at the origin, a pixel more right and down for any
+    // fraction, and the field's reach beyond.
+    Box extent;
+    ForEachOutline(styled, glyph, 0, 0, [&](FT_GlyphSlot slot) {
+        FT_BBox box;
+        FT_Outline_Get_CBox(&slot->outline, &box);
+        const std::int64_t left = FloorPixels(box.xMin);
+        const std::int64_t top = FloorPixels(-box.yMax);
+        extent = extent.United(Box{left, top, FloorPixels(box.xMax + kOnePixel - 1) + 1 - left + 1,
+            FloorPixels(-box.yMin + kOnePixel - 1) + 1 - top + 1});
+    });
+    const std::int64_t margin = style_.fieldSpread > 0 ? style_.fieldSpread + 1 : 0;
+    extent = Box{extent.left - margin, extent.top - margin, extent.width + 2 * margin, extent.height + 2 * margin};
+    const Box large = extent.Area() > kMostPixelsWhole ? extent : Box{};
+    constexpr std::size_t kMostKept = 1 << 16;
+    if (large_.size() >= kMostKept)
+        large_.clear();
+    large_.emplace(id, large);
+    return large;
 }
 
 std::int64_t Glyphs::Reach(const StyledFace &styled)
@@ -259,10 +390,11 @@ std::int64_t Glyphs::Reach(const StyledFace &styled)
     const FT_BBox &box = face.ft->bbox;
     const FT_Pos units = std::max({std::abs(box.xMin), std::abs(box.xMax), std::abs(box.yMin), std::abs(box.yMax),
         static_cast<FT_Pos>(face.unitsPerEm)});
-    const int drawnSize = face.outlines ? style_.pixelSize : std::max(face.StrikeFor(style_.pixelSize), style_.pixelSize);
+    const int drawnSize
+        = face.outlines ? style_.pixelSize : std::max(face.StrikeFor(style_.pixelSize), style_.pixelSize);
     const double pixels = static_cast<double>(units) * drawnSize / std::max(face.unitsPerEm, 1u);
-    const std::int64_t reach
-        = static_cast<std::int64_t>(std::ceil(pixels * 1.25)) + FloorPixels(style_.boldStrength) + style_.fieldSpread + 3;
+    const std::int64_t reach = static_cast<std::int64_t>(std::ceil(pixels * 1.25)) + FloorPixels(style_.boldStrength)
+        + style_.fieldSpread + 3;
     reach_.emplace(&styled, reach);
     return reach;
 }

@@ -1,37 +1,16 @@
 #pragma once
 
+#include "raster/coverage.h"
 #include "raster/faces.h"
 #include "raster/freetype.h"
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <unordered_map>
 #include <vector>
 
 namespace raster {
-
-// A rectangle of whole pixels, y down; empty when width or height is not
-// positive.
-struct Box {
-    std::int64_t left = 0;
-    std::int64_t top = 0;
-    std::int64_t width = 0;
-    std::int64_t height = 0;
-    bool Empty() const { return width <= 0 || height <= 0; }
-    Box Moved(std::int64_t x, std::int64_t y) const { return {left + x, top + y, width, height}; }
-    Box United(const Box &other) const;
-    Box Intersected(const Box &other) const;
-    friend bool operator==(const Box &, const Box &) = default;
-};
-
-// A glyph drawn in greys: its coverage, 8 bits a pixel, lying at `pixels`
-// from the pixel of its origin; `ink`, its pixels that are not 0.
-struct Coverage {
-    std::vector<std::uint8_t> bytes;
-    Box pixels;
-    Box ink;
-};
-using CoveragePointer = std::shared_ptr<const Coverage>;
 
 // How glyphs are drawn at one size and style.
 struct GlyphStyle {
@@ -44,19 +23,24 @@ struct GlyphStyle {
 
 // Glyphs drawn unhinted in greys, kept by face, glyph and the fraction of a
 // pixel their origin lies at: outlines at that fraction, emboldened and
-// slanted where their face asks; bitmaps of a strike as they are, a pixel
-// wider for bold; colour glyphs by their alpha, scaled from their strike to
-// the size; or each as its distance field. The same glyph is drawn the same
-// whenever it is drawn.
+// slanted where their face asks, a colour glyph's layers together; bitmaps
+// of a strike as they are, a pixel wider for bold; colour bitmaps by their
+// alpha, scaled from their strike to the size; or each as its distance
+// field. The same glyph is drawn the same whenever it is drawn. A glyph too
+// large to keep whole (an outline box of tens of thousands of pixels) is
+// drawn only where it meets the area asked for, in runs.
 class Glyphs {
 public:
     explicit Glyphs(GlyphStyle style)
         : style_(style)
     {
     }
-    // The glyph with its origin at (x, y) in 26.6; its boxes lie from the
-    // whole pixel of the origin.
-    CoveragePointer At(const StyledFace &face, unsigned glyph, F26Dot6 x, F26Dot6 y);
+    // The glyph with its origin at (x, y) in 26.6, as far as it can show in
+    // `area`; its boxes lie from the whole pixel of the origin.
+    CoveragePointer At(const StyledFace &face, unsigned glyph, F26Dot6 x, F26Dot6 y, const Box &area);
+    // For a glyph too large to keep whole, where its pixels can lie from
+    // its origin's pixel, whatever the fraction; empty for any other.
+    Box Large(const StyledFace &face, unsigned glyph);
     // How far from its origin any glyph of the face can reach, in pixels.
     std::int64_t Reach(const StyledFace &face);
 
@@ -66,16 +50,24 @@ private:
         unsigned glyph;
         int fractionX;
         int fractionY;
+        Box clip; // of a large glyph, from its origin's pixel
         friend bool operator==(const Key &, const Key &) = default;
     };
     struct KeyHash {
         std::size_t operator()(const Key &key) const;
     };
-    Coverage Rendered(const StyledFace &face, unsigned glyph, int fractionX, int fractionY, int scale) const;
-    CoveragePointer Draw(const StyledFace &face, unsigned glyph, int fractionX, int fractionY) const;
+    // Calls `use` with each outline that draws the glyph, in turn, ready to
+    // be drawn at the fraction; false when there is none.
+    template <class Use>
+    bool ForEachOutline(const StyledFace &face, unsigned glyph, int fractionX, int fractionY, Use &&use) const;
+    Coverage Outline(const StyledFace &face, unsigned glyph, int fractionX, int fractionY) const;
+    Coverage OutlineIn(const StyledFace &face, unsigned glyph, int fractionX, int fractionY, const Box &clip) const;
+    Coverage Bitmap(const StyledFace &face, unsigned glyph) const;
+    CoveragePointer Draw(const Key &key) const;
 
     GlyphStyle style_;
     std::unordered_map<Key, CoveragePointer, KeyHash> kept_;
+    std::map<std::pair<const StyledFace *, unsigned>, Box> large_;
     std::unordered_map<const StyledFace *, std::int64_t> reach_;
     std::size_t keptBytes_ = 0;
 };

@@ -63,7 +63,7 @@ std::vector<Cluster> Clusters(const std::u32string &codes, FaceList &faces)
             cluster.strength = Strength::Neutral;
         else
             cluster.strength = hb_script_get_horizontal_direction(cluster.script) == HB_DIRECTION_RTL ? Strength::Right
-                                                                                                     : Strength::Left;
+                                                                                                      : Strength::Left;
         clusters.push_back(cluster);
         i = end;
     }
@@ -81,7 +81,9 @@ void ResolveScriptsAndLevels(std::vector<Cluster> &clusters)
     const auto firstStrong = std::find_if(clusters.begin(), clusters.end(), strong);
     const bool rightToLeft = firstStrong != clusters.end() && firstStrong->strength == Strength::Right;
     const int paragraph = rightToLeft ? 1 : 0;
-    hb_script_t script = firstStrong != clusters.end() ? firstStrong->script : HB_SCRIPT_LATIN;
+    // Text of no script at all (digits, punctuation, symbols) is left to
+    // HarfBuzz, as it shapes a run by itself.
+    hb_script_t script = firstStrong != clusters.end() ? firstStrong->script : HB_SCRIPT_INVALID;
     std::vector<Strength> next(clusters.size(), rightToLeft ? Strength::Right : Strength::Left);
     Strength following = next.empty() ? Strength::Left : next.front();
     for (std::size_t i = clusters.size(); i-- > 0;) {
@@ -129,7 +131,8 @@ std::vector<Run> VisualRuns(const std::vector<Cluster> &clusters)
 {
     std::vector<Run> runs;
     for (const Cluster &c : clusters) {
-        if (!runs.empty() && runs.back().face == c.face && runs.back().script == c.script && runs.back().level == c.level)
+        if (!runs.empty() && runs.back().face == c.face && runs.back().script == c.script
+            && runs.back().level == c.level)
             runs.back().end = c.end;
         else
             runs.push_back(Run{c.start, c.end, c.face, c.script, c.level});
@@ -187,7 +190,11 @@ std::u32string CodePoints(std::string_view text)
     codes.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
         const auto byte = static_cast<unsigned char>(text[i]);
-        const int length = byte < 0x80 ? 1 : (byte >> 5) == 0x6 ? 2 : (byte >> 4) == 0xE ? 3 : (byte >> 3) == 0x1E ? 4 : 0;
+        const int length = byte < 0x80 ? 1
+            : (byte >> 5) == 0x6       ? 2
+            : (byte >> 4) == 0xE       ? 3
+            : (byte >> 3) == 0x1E      ? 4
+                                       : 0;
         char32_t code = length == 1 ? byte : length == 2 ? byte & 0x1F : length == 3 ? byte & 0x0F : byte & 0x07;
         bool valid = length > 0 && i + static_cast<std::size_t>(length) <= text.size();
         for (int k = 1; valid && k < length; ++k) {
@@ -195,8 +202,8 @@ std::u32string CodePoints(std::string_view text)
             valid = (next & 0xC0) == 0x80;
             code = (code << 6) | (next & 0x3F);
         }
-        valid = valid && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF)
-            && !(length == 2 && code < 0x80) && !(length == 3 && code < 0x800) && !(length == 4 && code < 0x10000);
+        valid = valid && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF) && !(length == 2 && code < 0x80)
+            && !(length == 3 && code < 0x800) && !(length == 4 && code < 0x10000);
         codes.push_back(valid ? code : U'\uFFFD');
         i += valid ? static_cast<std::size_t>(length) : 1;
     }
@@ -229,6 +236,7 @@ UnitShaped ShapeInUnits(FaceList &faces, std::string_view text, bool ligatures)
         // One language whatever the user's locale: the same settings give
         // the same glyphs on every machine.
         hb_buffer_set_language(buffer, hb_language_from_string("und", -1));
+        hb_buffer_guess_segment_properties(buffer);
         hb_shape(run.face->face->shaper.get(), buffer, ligatures ? nullptr : noLigatures, ligatures ? 0 : 2);
         unsigned count = 0;
         const hb_glyph_info_t *infos = hb_buffer_get_glyph_infos(buffer, &count);

@@ -34,7 +34,8 @@ void Texture::Fill(const Box &area, std::uint8_t grey)
     if (clipped.Empty())
         return;
     if (clipped.width == width_) {
-        std::memset(Line(static_cast<int>(clipped.top)), grey, static_cast<std::size_t>(clipped.width * clipped.height));
+        std::memset(
+            Line(static_cast<int>(clipped.top)), grey, static_cast<std::size_t>(clipped.width * clipped.height));
         return;
     }
     for (auto y = clipped.top; y < clipped.top + clipped.height; ++y)
@@ -43,18 +44,49 @@ void Texture::Fill(const Box &area, std::uint8_t grey)
 
 void Texture::Draw(const Blit &blit, const Box &area)
 {
-    const Box &pixels = blit.coverage->pixels;
-    const Box placed = pixels.Moved(blit.x, blit.y);
+    const Coverage &coverage = *blit.coverage;
+    const Box placed = coverage.pixels.Moved(blit.x, blit.y);
     const Box clipped = placed.Intersected(area).Intersected(Bounds());
     if (clipped.Empty())
         return;
+    if (coverage.InRuns()) {
+        DrawRuns(coverage, placed, clipped);
+        return;
+    }
     const auto count = static_cast<std::size_t>(clipped.width);
     for (auto y = clipped.top; y < clipped.top + clipped.height; ++y) {
         const std::uint8_t *__restrict from
-            = blit.coverage->bytes.data() + (y - placed.top) * pixels.width + (clipped.left - placed.left);
+            = coverage.bytes.data() + (y - placed.top) * placed.width + (clipped.left - placed.left);
         std::uint8_t *__restrict to = Line(static_cast<int>(y)) + clipped.left;
         for (std::size_t x = 0; x < count; ++x)
             to[x] = std::max(to[x], from[x]);
+    }
+}
+
+void Texture::DrawRuns(const Coverage &coverage, const Box &placed, const Box &clipped)
+{
+    for (auto y = clipped.top; y < clipped.top + clipped.height; ++y) {
+        const auto row = static_cast<std::size_t>(y - placed.top);
+        std::uint8_t *__restrict line = Line(static_cast<int>(y));
+        for (auto i = coverage.rows[row]; i < coverage.rows[row + 1]; ++i) {
+            const Run &run = coverage.runs[i];
+            const std::int64_t start = std::max(placed.left + run.x, clipped.left);
+            const std::int64_t end = std::min(placed.left + run.x + run.length, clipped.left + clipped.width);
+            if (start >= end)
+                continue;
+            std::uint8_t *__restrict to = line + start;
+            const auto count = static_cast<std::size_t>(end - start);
+            if (run.greys >= 0) {
+                const std::uint8_t *__restrict from = coverage.bytes.data() + run.greys + (start - placed.left - run.x);
+                for (std::size_t x = 0; x < count; ++x)
+                    to[x] = std::max(to[x], from[x]);
+            } else if (run.grey == 255) {
+                std::memset(to, 255, count);
+            } else {
+                for (std::size_t x = 0; x < count; ++x)
+                    to[x] = std::max(to[x], run.grey);
+            }
+        }
     }
 }
 

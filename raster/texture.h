@@ -35,6 +35,8 @@ public:
     std::vector<Box> Scroll(std::int64_t x, std::int64_t y);
 
 private:
+    void DrawRuns(const Coverage &coverage, const Box &placed, const Box &clipped);
+
     int width_;
     int height_;
     std::uint8_t *bytes_;
