@@ -15,10 +15,9 @@ SANITIZE ?= OFF
 
 PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libfreetype-dev libharfbuzz-dev libfontconfig-dev \
 	libgtest-dev libbenchmark-dev fonts-dejavu-core fonts-dejavu-extra fonts-terminus-otb \
-	fonts-noto-color-emoji xvfb xauth xdotool imagemagick xclip love libgl1-mesa-dri \
+	fonts-noto-color-emoji python3-fonttools xvfb xauth xdotool imagemagick xclip love libgl1-mesa-dri \
 	desktop-file-utils appstream dpkg-dev
 FUZZ_PACKAGES := clang libclang-rt-14-dev
-BENCH_PACKAGES := python3-fonttools
 PACKAGE_PACKAGES := lintian
 BENCH_FONTS = $(BUILD_DIR)/bench/fonts
 FUZZ_SECONDS ?= 60
@@ -54,7 +53,6 @@ test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
 bench: build
-	$(MAKE) --no-print-directory deps EXTRA_PACKAGES="$(BENCH_PACKAGES)"
 	test -e $(BENCH_FONTS)/bench-1999.ttf || \
 		/usr/bin/python3 bench/make_fonts.py /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf $(BENCH_FONTS) 2000
 	$(BUILD_DIR)/bench/vantor_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true $(BENCH_ARGS)

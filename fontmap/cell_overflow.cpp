@@ -6,6 +6,8 @@
 #include "framework/picture.h"
 #include "framework/text.h"
 
+#include <algorithm>
+
 namespace vantor {
 
 fw::Rect Window1::CellSquare(std::int32_t textureSize, int row, int column)
@@ -55,6 +57,24 @@ std::vector<int> Window1::OverflowingCells(const std::vector<fw::Rect> &inks) co
             cells.push_back(i);
     }
     return cells;
+}
+
+std::vector<std::string> Window1::CellsWithoutInk(const std::vector<fw::Rect> &inks) const
+{
+    const auto &chars = Find<fw::Listbox>("lstChars");
+    std::vector<std::string> cells;
+    for (std::size_t cell = 0; cell < inks.size(); ++cell) {
+        const std::string text = chars.Cell(static_cast<int>(cell) / kGridSide, static_cast<int>(cell) % kGridSide);
+        if (inks[cell].Empty() && fw::ShowsItself(text) && std::find(cells.begin(), cells.end(), text) == cells.end())
+            cells.push_back(text);
+    }
+    return cells;
+}
+
+std::string Window1::NoInkLine(const std::vector<std::string> &cells)
+{
+    return "Draws no ink:" + NamedCells(cells)
+        + ". The font has nothing of these that can be drawn here; they stay blank.";
 }
 
 std::vector<fw::Rect> Window1::InkOfLastRender()

@@ -140,10 +140,12 @@ std::string Window1::FitGlyphsToCells()
     };
     // Cells whose ink is larger than their square at the smallest size can
     // never fit: they are left out. With no ink at all, there is nothing to
-    // fit.
+    // fit; cells that should show and draw nothing are named either way.
     const Inks smallest = inksAt(0);
+    const std::vector<std::string> inkless = CellsWithoutInk(smallest.boxes);
+    const std::string noInk = inkless.empty() ? "" : "\n" + NoInkLine(inkless);
     if (std::all_of(smallest.boxes.begin(), smallest.boxes.end(), [](const fw::Rect &box) { return box.Empty(); }))
-        return {};
+        return inkless.empty() ? "" : "Nothing changed: no cell draws any ink." + noInk;
     std::vector<bool> leftOut(texts.size(), false);
     std::vector<std::string> named;
     for (std::size_t cell = 0; cell < texts.size(); ++cell) {
@@ -163,7 +165,7 @@ std::string Window1::FitGlyphsToCells()
     std::optional<Offsets> offsets = fitAt(0, smallest);
     if (!offsets) {
         return "Nothing changed: at no offsets does every cell's ink lie inside its square, even at the smallest size."
-            + (named.empty() ? "" : " " + tooLarge);
+            + (named.empty() ? "" : " " + tooLarge) + noInk;
     }
     // Larger glyphs fit less: the largest size that fits, by halving.
     int fits = 0;
@@ -181,7 +183,7 @@ std::string Window1::FitGlyphsToCells()
     Place({rows[static_cast<std::size_t>(fits)], Entered(offsets->dx, scale), Entered(offsets->dy, scale)});
     if (CurrentPlacement() != before)
         RememberFit(before);
-    return tooLarge;
+    return tooLarge.empty() && !noInk.empty() ? noInk.substr(1) : tooLarge + noInk;
 }
 
 void Window1::ViewFitGlyphs_Action()

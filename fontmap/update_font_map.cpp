@@ -5,12 +5,16 @@
 #include "framework/canvas.h"
 #include "framework/check_box.h"
 #include "framework/edit_field.h"
+#include "framework/graphics.h"
 #include "framework/listbox.h"
+#include "framework/picture.h"
 #include "framework/popup_menu.h"
 #include "framework/push_button.h"
 #include "framework/text.h"
 
 #include <algorithm>
+#include <new>
+#include <stdexcept>
 
 namespace vantor {
 
@@ -23,6 +27,7 @@ void Window1::UpdateFontMap()
     const double dx = fw::Val(Find<fw::EditField>("edtDX").Text());
     const double dy = fw::Val(Find<fw::EditField>("edtDY").Text());
     const std::int32_t textureSize = fw::ToInt32(fw::Val(Find<fw::PopupMenu>("popTexSize").Text()));
+    std::string failure;
 
     if (!fontName.empty() && size > 0.0 && textureSize > 0) {
         // Size and offsets are entered as for a 1024-pixel texture.
@@ -34,8 +39,20 @@ void Window1::UpdateFontMap()
         Rendered = {fontName, fw::ToInt32(size * scale), textureSize, offset(dx), offset(dy),
             Find<fw::CheckBox>("chkBold").Value(), Find<fw::CheckBox>("chkItalic").Value(),
             ShowsDistanceField() ? FieldSpread(textureSize) : 0};
-        CurrentFontMap
-            = FontMap(CurrentFontMap, fontName, Rendered.fontSize, textureSize, textureSize, Rendered.dx, Rendered.dy);
+        try {
+            CurrentFontMap = FontMap(
+                CurrentFontMap, fontName, Rendered.fontSize, textureSize, textureSize, Rendered.dx, Rendered.dy);
+            // Drawn now, so that a render that cannot be finished fails here.
+            CurrentFontMap->Graphics().Flush();
+        } catch (const std::bad_alloc &) {
+            // Nothing is shown of what could not be drawn, and nothing can be
+            // saved of it.
+            CurrentFontMap.reset();
+            CellInk.clear();
+            Find<fw::Listbox>("lstWidths").DeleteAllRows();
+            failure = "Not enough memory to draw " + fontName + " at size " + Find<fw::Listbox>("lstSizes").Text()
+                + " on a " + fw::Str(textureSize) + " texture. A smaller size or texture may fit.";
+        }
     }
 
     const bool haveTexture = CurrentFontMap != nullptr;
@@ -45,6 +62,8 @@ void Window1::UpdateFontMap()
     Find<fw::Canvas>("cnvPreview").Refresh();
     if (fw::Window *sample = fw::GetImplicitWindow(SampleText::kClassName))
         static_cast<SampleText &>(*sample).Update();
+    if (!failure.empty())
+        throw std::runtime_error(failure);
 }
 
 } // namespace vantor

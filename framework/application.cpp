@@ -32,8 +32,9 @@ Runtime &TheRuntime()
 }
 
 // Messages of the toolkit's start are held back until it is known to have
-// started, so that a start without a display prints one clear line rather
-// than Qt's plugin diagnostics and a core dump.
+// started: a start without a display says so in one clear line rather than
+// Qt's plugin diagnostics and a core dump; a display that fails says which
+// one, then what Qt said of it.
 struct HeldMessage {
     QtMsgType type;
     QByteArray category;
@@ -44,14 +45,29 @@ QByteArray programName;
 
 void HoldStartMessage(QtMsgType type, const QMessageLogContext &context, const QString &text)
 {
-    if (type == QtFatalMsg) {
+    heldMessages.push_back({type, QByteArray(context.category), text});
+    if (type != QtFatalMsg)
+        return;
+    const QByteArray x11 = qgetenv("DISPLAY");
+    const QByteArray wayland = qgetenv("WAYLAND_DISPLAY");
+    if (x11.isEmpty() && wayland.isEmpty()) {
         std::fprintf(stderr,
             "%s: cannot open a graphical display; run it in a desktop session (DISPLAY or "
             "WAYLAND_DISPLAY must be set)\n",
             programName.constData());
-        std::_Exit(EXIT_FAILURE);
+    } else {
+        const QByteArray tried = x11.isEmpty() ? "WAYLAND_DISPLAY=" + wayland
+            : wayland.isEmpty()                ? "DISPLAY=" + x11
+                                               : "DISPLAY=" + x11 + ", WAYLAND_DISPLAY=" + wayland;
+        std::fprintf(stderr, "%s: cannot start on the graphical display (%s); the toolkit says:\n",
+            programName.constData(), tried.constData());
+        for (const HeldMessage &message : heldMessages) {
+            const QByteArray category
+                = message.category.isEmpty() || message.category == "default" ? QByteArray() : message.category + ": ";
+            std::fprintf(stderr, "%s%s\n", category.constData(), message.text.toLocal8Bit().constData());
+        }
     }
-    heldMessages.push_back({type, QByteArray(context.category), text});
+    std::_Exit(EXIT_FAILURE);
 }
 
 } // namespace

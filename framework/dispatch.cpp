@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <new>
 #include <utility>
 
 namespace fw {
@@ -61,6 +62,8 @@ std::string DescribeError(std::exception_ptr error)
 {
     try {
         std::rethrow_exception(error);
+    } catch (const std::bad_alloc &) {
+        return "Not enough memory to finish this.";
     } catch (const std::exception &e) {
         return e.what();
     } catch (...) {

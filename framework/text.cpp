@@ -33,7 +33,6 @@ bool HasRightToLeft(const QString &text)
     });
 }
 
-
 bool IsDigit(char c)
 {
     return c >= '0' && c <= '9';
@@ -224,23 +223,42 @@ std::vector<std::uint32_t> ComposedCodePoints(std::string_view text)
     return std::vector<std::uint32_t>(codes.begin(), codes.end());
 }
 
+namespace {
+
+// A character that shows nothing of itself: a control or format character,
+// a space, or none at all.
+bool Unseen(uint code)
+{
+    switch (QChar::category(code)) {
+    case QChar::Other_Control:
+    case QChar::Other_Format:
+    case QChar::Other_Surrogate:
+    case QChar::Other_NotAssigned:
+    case QChar::Separator_Space:
+    case QChar::Separator_Line:
+    case QChar::Separator_Paragraph:
+        return true;
+    default:
+        return false;
+    }
+}
+
+QList<uint> CodePoints(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toUcs4();
+}
+
+} // namespace
+
+bool ShowsItself(std::string_view text)
+{
+    const QList<uint> codes = CodePoints(text);
+    return std::any_of(codes.begin(), codes.end(), [](uint code) { return !Unseen(code); });
+}
+
 std::string ReadableName(std::string_view character)
 {
-    const QList<uint> codes = QString::fromUtf8(character.data(), static_cast<qsizetype>(character.size())).toUcs4();
-    const auto unseen = [](uint code) {
-        switch (QChar::category(code)) {
-        case QChar::Other_Control:
-        case QChar::Other_Format:
-        case QChar::Other_Surrogate:
-        case QChar::Other_NotAssigned:
-        case QChar::Separator_Space:
-        case QChar::Separator_Line:
-        case QChar::Separator_Paragraph:
-            return true;
-        default:
-            return false;
-        }
-    };
+    const QList<uint> codes = CodePoints(character);
     QStringList names;
     QString seen;
     // Right-to-left text is isolated in its own direction, so that the
@@ -251,7 +269,7 @@ std::string ReadableName(std::string_view character)
         seen.clear();
     };
     for (const uint code : codes) {
-        if (unseen(code)) {
+        if (Unseen(code)) {
             endSeen();
             names << QStringLiteral("U+%1").arg(code, 4, 16, QLatin1Char('0')).toUpper();
         } else {

@@ -46,6 +46,10 @@ std::vector<std::uint32_t> ComposedCodePoints(std::string_view text);
 // written from right to left isolated in its direction.
 std::string ReadableName(std::string_view character);
 
+// Whether the text holds a character that shows itself: anything but
+// spaces, controls and format characters.
+bool ShowsItself(std::string_view text);
+
 // String equality as the framework compares names: letter case is ignored.
 bool SameText(std::string_view a, std::string_view b);
 

@@ -1,4 +1,4 @@
-#include "harfbuzz_oracle.h"
+#include "font_oracles.h"
 #include "modal_driver.h"
 #include "test_support.h"
 
@@ -201,6 +201,11 @@ TEST_F(BMFontTest, TheXmlHoldsTheTextExportsNumbersAndEveryNameReadsBack)
     EXPECT_EQ(ParseFntXml(Read(PathOf("odd.xml"))).at(0).fields.at("face"), window.Rendered.fontName);
     window.ExportBMFont(PathOf("odd.fnt").toStdString());
     EXPECT_TRUE(Read(PathOf("odd.fnt")).startsWith("info face=\"A&B <C> 'D' 'E'\" size="));
+    // Control characters, which break readers that split at white space,
+    // are left out of both.
+    window.Rendered.fontName = "Hostile \x01\x07\x1b[31m\tName";
+    window.ExportBMFont(PathOf("controls.fnt").toStdString());
+    EXPECT_TRUE(Read(PathOf("controls.fnt")).startsWith("info face=\"Hostile [31mName\" size="));
 
     // The suffix picks the format; a name typed without one takes the type
     // chosen in the dialog.

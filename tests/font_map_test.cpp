@@ -1,4 +1,5 @@
-#include "harfbuzz_oracle.h"
+#include "allocation_failure.h"
+#include "font_oracles.h"
 #include "test_support.h"
 
 namespace {
@@ -171,7 +172,8 @@ TEST_F(FontMapTest, BoldAndItalicChangeTheGreyGlyphsAtEverySize)
     for (int size : {9, 48, 64, 144, 256})
         EXPECT_NE(render("DejaVu Serif", size, false, false), render("DejaVu Serif", size, true, false)) << size;
     const QImage image = render("Courier", 72, true, false).first;
-    EXPECT_GT(std::count(image.constBits(), image.constBits() + 1024 * 1024, 255), 10000) << "glyph cores are pure white";
+    EXPECT_GT(std::count(image.constBits(), image.constBits() + 1024 * 1024, 255), 10000)
+        << "glyph cores are pure white";
 }
 
 TEST_F(FontMapTest, TextsLongerThanQtsLayoutCanHoldAreMeasuredNotWrapped)
@@ -264,6 +266,35 @@ TEST_F(FontMapTest, ColourAndBitmapGlyphsDrawInGreysByTheirCoverage)
     EXPECT_FALSE(regular.isEmpty()) << "the strike is drawn";
     EXPECT_EQ(emboldened, regular.adjusted(0, 0, 1, 0)) << "one pixel wider, as FreeType emboldens";
     EXPECT_EQ(std::stod(boldWidth), std::stod(regularWidth) + 1) << regularWidth << " " << boldWidth;
+}
+
+TEST_F(FontMapTest, ARenderThatRunsOutOfMemorySaysSoAndLeavesNothingToSave)
+{
+    fw::ForgetFonts();
+    ErrorSpy errors;
+    window.Find<fw::PopupMenu>("popTexSize").SetListIndex(3);
+    SelectFont("DejaVu Sans");
+    {
+        const LargeAllocationsFail fail(64 << 10);
+        List("lstSizes").SetListIndex(256 - 9);
+    }
+    EXPECT_EQ(errors.messages,
+        std::vector<std::string>{
+            "Not enough memory to draw DejaVu Sans at size 256 on a 2048 texture. A smaller size or texture may fit."});
+    EXPECT_FALSE(window.CurrentFontMap);
+    EXPECT_EQ(List("lstWidths").ListCount(), 0);
+    const auto enabled = [&] {
+        std::string states;
+        for (const char *button : {"btnSave", "btnCopy", "btnSaveWidths", "btnCopyWidths"})
+            states += window.Find<fw::PushButton>(button).Enabled() ? "1" : "0";
+        return states;
+    };
+    EXPECT_EQ(enabled(), "0000") << "nothing shown, nothing to save";
+    List("lstSizes").SetListIndex(72 - 9);
+    EXPECT_TRUE(window.CurrentFontMap);
+    EXPECT_EQ(List("lstWidths").ListCount(), 100);
+    EXPECT_EQ(enabled(), "1111");
+    EXPECT_EQ(errors.messages.size(), 1U);
 }
 
 } // namespace

@@ -29,8 +29,34 @@ endwhile()
 # with Courier; the other configuration has no Courier at all.
 set(COURIER_FAMILY "Courier")
 set(FONT_CACHE_DIR ${PROJECT_BINARY_DIR}/fontconfig-cache)
+set(EXTRA_FONT_DIR "")
 configure_file(${CMAKE_CURRENT_LIST_DIR}/fonts.conf.in ${PROJECT_BINARY_DIR}/fonts.conf @ONLY)
 set(COURIER_FAMILY "Courier New")
 set(FONT_CACHE_DIR ${PROJECT_BINARY_DIR}/fontconfig-cache-without-courier)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/fonts.conf.in ${PROJECT_BINARY_DIR}/fonts-without-courier.conf @ONLY)
 set(TEST_FONTCONFIG ${PROJECT_BINARY_DIR}/fonts.conf)
+
+# Fonts that break things, and two scripts the default fonts do not show
+# well, for the tests that run with them in their own set-up: the damaged and
+# hostile faces are written at build time, the script subsets are in
+# tests/data.
+find_program(DEBIAN_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
+set(MORE_FONT_DIR ${PROJECT_BINARY_DIR}/more-fonts)
+set(hostile_fonts control-name.ttf damaged.ttf empty.ttf layers.ttf no-cmap.ttf oversized.ttf svg-only.ttf
+  tiny-em.ttf truncated.ttf wide-advance.ttf zero-strike.otb)
+list(TRANSFORM hostile_fonts PREPEND ${MORE_FONT_DIR}/)
+add_custom_command(OUTPUT ${hostile_fonts}
+  COMMAND ${DEBIAN_PYTHON} ${CMAKE_CURRENT_LIST_DIR}/make_hostile_fonts.py
+    /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf /usr/share/fonts/opentype/terminus/terminus-normal.otb
+    ${MORE_FONT_DIR}
+  DEPENDS ${CMAKE_CURRENT_LIST_DIR}/make_hostile_fonts.py
+  COMMENT "Writing the damaged and hostile test fonts")
+add_custom_target(hostile_fonts ALL DEPENDS ${hostile_fonts})
+file(MAKE_DIRECTORY ${MORE_FONT_DIR})
+foreach(subset NotoNaskhArabic-Subset.ttf NotoSansCJKsc-Subset.otf)
+  file(CREATE_LINK ${CMAKE_CURRENT_LIST_DIR}/data/${subset} ${MORE_FONT_DIR}/${subset} SYMBOLIC)
+endforeach()
+set(COURIER_FAMILY "Courier")
+set(FONT_CACHE_DIR ${PROJECT_BINARY_DIR}/fontconfig-cache-more)
+set(EXTRA_FONT_DIR "<dir>${MORE_FONT_DIR}</dir>")
+configure_file(${CMAKE_CURRENT_LIST_DIR}/fonts.conf.in ${PROJECT_BINARY_DIR}/more-fonts.conf @ONLY)

@@ -72,14 +72,17 @@ std::string Window1::EngineCaveats(const std::vector<std::string> &several)
     std::vector<std::string> lines;
     if (!several.empty())
         lines.push_back("Not exported, more than one character:" + NamedCells(several));
+    const std::vector<fw::Rect> inks = InkOfLastRender();
     std::vector<std::string> overflowing;
-    for (const int cell : OverflowingCells(InkOfLastRender()))
+    for (const int cell : OverflowingCells(inks))
         overflowing.push_back(widths.Cell(cell, 0));
     if (!overflowing.empty()) {
         lines.push_back("Ink outside its cell, which engines cut off or draw beside a neighbour:"
             + NamedCells(overflowing) + ". View > Show Cell Overflow marks these cells; View > Fit Glyphs to "
             "Cells fits every glyph inside its cell.");
     }
+    if (const std::vector<std::string> inkless = CellsWithoutInk(inks); !inkless.empty())
+        lines.push_back(NoInkLine(inkless));
     bool space = false;
     for (int cell = 0; cell < widths.ListCount() && !space; ++cell)
         space = widths.Cell(cell, 0) == " ";

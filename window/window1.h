@@ -116,6 +116,11 @@ public:
     std::vector<int> OverflowingCells(const std::vector<fw::Rect> &inks) const;
     // Where each cell's ink lies in the last render, measured now.
     std::vector<fw::Rect> InkOfLastRender();
+    // The texts of the cells, once each, that should show (they hold more
+    // than white space) but whose ink, given in grid order, is empty.
+    std::vector<std::string> CellsWithoutInk(const std::vector<fw::Rect> &inks) const;
+    // What a message says of such cells.
+    static std::string NoInkLine(const std::vector<std::string> &cells);
     // Whether ink (empty: none) reaches outside the cell's square.
     static bool Overflows(const fw::Rect &ink, const fw::Rect &cell);
     // View > Fit Glyphs to Cells: the largest size, and the dx and dy, at

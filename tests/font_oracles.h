@@ -2,6 +2,14 @@
 
 #include <hb.h>
 
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+#include <QImage>
+#include <QPoint>
+
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <string>
 
@@ -37,4 +45,24 @@ inline double HarfBuzzAdvance(const std::string &file, int pixelSize, const std:
     hb_face_destroy(face);
     hb_blob_destroy(blob);
     return sixtyFourths / 64.0;
+}
+
+// The glyph's greys as FreeType renders the outline unhinted, with its top
+// left corner from the pen.
+inline std::pair<QImage, QPoint> FreeTypeGlyph(const std::string &file, int size, char32_t code)
+{
+    FT_Library library = nullptr;
+    FT_Face face = nullptr;
+    EXPECT_EQ(FT_Init_FreeType(&library), 0);
+    EXPECT_EQ(FT_New_Face(library, file.c_str(), 0, &face), 0);
+    FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(size));
+    EXPECT_EQ(FT_Load_Char(face, code, FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP | FT_LOAD_RENDER), 0);
+    const FT_Bitmap &bitmap = face->glyph->bitmap;
+    QImage greys(static_cast<int>(bitmap.width), static_cast<int>(bitmap.rows), QImage::Format_Grayscale8);
+    for (int y = 0; y < greys.height(); ++y)
+        std::copy_n(bitmap.buffer + y * bitmap.pitch, bitmap.width, greys.scanLine(y));
+    const QPoint corner(face->glyph->bitmap_left, -face->glyph->bitmap_top);
+    FT_Done_Face(face);
+    FT_Done_FreeType(library);
+    return {greys, corner};
 }

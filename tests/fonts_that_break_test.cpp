@@ -1,0 +1,194 @@
+// Damaged and hostile font files, as a user finds them among downloads and
+// half-copied files, and two scripts' fonts: these run in their own set-up,
+// whose fonts are the usual ones and those (more-fonts.conf).
+#include "font_oracles.h"
+#include "test_support.h"
+
+#include "raster/font.h"
+
+#include <cmath>
+#include <fstream>
+
+namespace {
+
+std::string MoreFont(const char *name)
+{
+    std::string path = VANTOR_MORE_FONT_DIR;
+    path += '/';
+    path += name;
+    return path;
+}
+
+class FontsThatBreakTest : public MainWindowTest {
+protected:
+    // Nothing these fonts do is an error the user must be told of.
+    void TearDown() override
+    {
+        EXPECT_EQ(errors.messages, std::vector<std::string>{});
+        MainWindowTest::TearDown();
+    }
+
+    ErrorSpy errors;
+    void Choose(const char *family, int size, int texture, bool field)
+    {
+        window.Find<fw::PopupMenu>("popTexSize").SetListIndex(texture == 256 ? 0 : texture == 2048 ? 3 : 2);
+        List("lstSizes").SetListIndex(size - 9);
+        if (window.ShowsDistanceField() != field)
+            QtChild<QAction>(window, "ViewDistanceField").trigger();
+        SelectFont(family);
+    }
+    std::string Width(int cell) { return List("lstWidths").Cell(cell, 1); }
+    int CellOf(char c) { return c - ' '; }
+};
+
+// Resident memory of the process, or its peak, in MiB.
+double StatusMiB(std::string_view key)
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.starts_with(key) && line.size() > key.size() && line[key.size()] == ':')
+            return std::stod(line.substr(key.size() + 1)) / 1024.0;
+    }
+    return 0;
+}
+
+TEST_F(FontsThatBreakTest, AnOutlineOfTensOfThousandsOfPixelsIsDrawnWhereItMeetsTheTexture)
+{
+    // Capitals reaching 32,767 units from their origin: at 72 / 1024 the
+    // star of "A" is 2,304 pixels across, drawn only where it meets the
+    // texture, and there exactly as FreeType draws it whole.
+    window.Find<fw::CheckBox>("chkBold").SetValue(false);
+    SetOnlyCell(3, 4, "A");
+    Choose("Vantor Oversized", 72, 1024, false);
+    const auto [star, corner] = FreeTypeGlyph(MoreFont("oversized.ttf"), 72, U'A');
+    const vantor::Window1::Pen pen = vantor::Window1::CellPen(window.Rendered, 3, 4);
+    QImage expected(1024, 1024, QImage::Format_Grayscale8);
+    expected.fill(0);
+    for (int y = 0; y < 1024; ++y) {
+        for (int x = 0; x < 1024; ++x) {
+            const QPoint at = QPoint(x, y) - QPoint(pen.x, pen.y) - corner;
+            if (star.rect().contains(at))
+                expected.scanLine(y)[x] = star.constScanLine(at.y())[at.x()];
+        }
+    }
+    EXPECT_EQ(window.CurrentFontMap->Image(), expected);
+
+    // Its field: across the upper edge of the spike pointing left, from
+    // (-32767, 0) to (-600, 600) units, the spread's greys measured from the
+    // edge itself.
+    Choose("Vantor Oversized", 72, 1024, true);
+    const QImage field = window.CurrentFontMap->Image();
+    const double scale = 72.0 / 2048;
+    const double ax = -32767 * scale, ay = 0, bx = -600 * scale, by = -600 * scale; // y down, from the pen
+    const double length = std::hypot(bx - ax, by - ay);
+    for (int y = pen.y - 22; y <= pen.y - 6; ++y) {
+        const double cx = 100.5 - pen.x, cy = y + 0.5 - pen.y;
+        const double inside = ((bx - ax) * (cy - ay) - (by - ay) * (cx - ax)) / length;
+        EXPECT_NEAR(qGray(field.pixel(100, y)), std::clamp(128 + inside * 128 / 8, 0.0, 255.0), 1.0) << "row " << y;
+    }
+}
+
+TEST_F(FontsThatBreakTest, HugeOutlinesTakeBoundedMemoryAtEverySetting)
+{
+    // The star, and outlines drawn for 2,048 units in a font whose em is 16
+    // (every glyph 128 times its size), with and without fields.
+    const double idle = StatusMiB("VmRSS");
+    std::ofstream("/proc/self/clear_refs") << "5"; // resets the peak
+    for (const char *family : {"Vantor Oversized", "Vantor Tiny Em"}) {
+        for (const bool field : {false, true}) {
+            for (const auto &[size, texture] : {std::pair{72, 1024}, std::pair{256, 2048}}) {
+                Choose(family, size, texture, field);
+                ASSERT_TRUE(window.CurrentFontMap) << family << " " << size;
+                EXPECT_FALSE(InkBounds(Texture(), Texture().rect()).isEmpty());
+            }
+        }
+    }
+    const double peak = StatusMiB("VmHWM") - idle;
+#if !defined(__SANITIZE_ADDRESS__)
+    // (AddressSanitizer keeps what is freed for a while.)
+    EXPECT_LT(peak, 300) << "MiB above the idle window";
+#endif
+    RecordProperty("peak_mib", std::to_string(peak));
+}
+
+TEST_F(FontsThatBreakTest, CellsThatShouldShowButDrawNothingAreNamedByTheExportAndTheFit)
+{
+    QTemporaryDir folder;
+    const auto exported
+        = [&] { return window.ExportBMFont(folder.filePath(QStringLiteral("font.fnt")).toStdString()); };
+    // Glyphs without contours, and a file cut in the middle of its glyphs.
+    for (const char *family : {"Vantor Empty", "truncated"}) {
+        SelectFont(family);
+        EXPECT_EQ(exported().rfind("Draws no ink: ! \" # $ %", 0), 0U) << family;
+        EXPECT_EQ(window.FitGlyphsToCells().rfind("Nothing changed: no cell draws any ink.\nDraws no ink: ! \"", 0), 0)
+            << family;
+    }
+    // Glyphs only as SVG documents, which FreeType cannot draw here: the
+    // capitals are named, what draws is not, nor the space.
+    SelectFont("Vantor SVG Only");
+    const std::string caveats = exported();
+    EXPECT_NE(caveats.find("Draws no ink: A B C D E F"), std::string::npos) << caveats;
+    EXPECT_EQ(caveats.find("Draws no ink: !"), std::string::npos) << caveats;
+    EXPECT_NE(window.FitGlyphsToCells().find("Draws no ink: A B C"), std::string::npos);
+    SelectFont("DejaVu Sans");
+    EXPECT_EQ(exported().find("Draws no ink"), std::string::npos) << "a font that draws says nothing of it";
+}
+
+TEST_F(FontsThatBreakTest, WhatAFaceCannotDrawComesFromTheNextFace)
+{
+    // Glyph records that cannot be read (the capitals from N on); a face
+    // without a character map, which FreeType makes up from glyph names and
+    // HarfBuzz does not; strikes said to be 0 pixels: each character comes
+    // from the next face that draws it, as one the face lacks.
+    for (const char *family : {"Vantor Damaged", "Vantor No Cmap", "Vantor Zero Strike"}) {
+        SelectFont(family);
+        const std::vector<fw::Rect> inks = window.InkOfLastRender();
+        for (char c = '!'; c <= '~'; ++c)
+            EXPECT_FALSE(inks[static_cast<std::size_t>(CellOf(c))].Empty()) << family << " " << c;
+        EXPECT_NE(Width(CellOf('A')), "46.20") << family << ": the missing glyph's box";
+    }
+    // Colour layers (COLR 0) over empty base glyphs draw as one glyph, with
+    // the bar beneath the baseline that the second layer adds.
+    SelectFont("Vantor Layers");
+    const fw::Rect ink = window.InkOfLastRender()[static_cast<std::size_t>(CellOf('A'))];
+    const vantor::Window1::Pen pen = vantor::Window1::CellPen(window.Rendered, 3, 3);
+    EXPECT_LT(ink.top, pen.y - 40) << "the letter";
+    EXPECT_GT(ink.top + ink.height, pen.y + 2) << "the bar";
+}
+
+TEST_F(FontsThatBreakTest, AdvancesOf32768UnitsAndMoreAreReadUnsigned)
+{
+    // 65,535, 40,000 and 32,768 units of 2,048 at 72 pixels, and 3 for the
+    // synthetic bold.
+    SelectFont("Vantor Wide Advance");
+    EXPECT_EQ(Width(CellOf('A')), "2307.00");
+    EXPECT_EQ(Width(CellOf('B')), "1409.30");
+    EXPECT_EQ(Width(CellOf('C')), "1155.00");
+    QTemporaryDir folder;
+    window.ExportBMFont(folder.filePath(QStringLiteral("wide.fnt")).toStdString());
+    QFile fnt(folder.filePath(QStringLiteral("wide.fnt")));
+    ASSERT_TRUE(fnt.open(QIODevice::ReadOnly));
+    const QByteArray text = fnt.readAll();
+    const qsizetype a = text.indexOf("char id=65 ");
+    EXPECT_TRUE(text.mid(a, text.indexOf('\n', a) - a).contains(" xadvance=2307 ")) << text.toStdString();
+}
+
+TEST(ScriptlessTextTest, DigitsPunctuationAndSymbolsAloneAreShapedAsHarfBuzzShapesThemAlone)
+{
+    // The font's Latin forms are not theirs: "!" alone in Noto Naskh Arabic
+    // is its own 14.8 pixels, not the Latin 19.4; among letters it takes
+    // their script, as in running text.
+    raster::Font naskh("Noto Naskh Arabic", 72, false, false);
+    for (const char *text : {"!", ".", "!.", "12", "\xD8\xA8!", "!\xD8\xA8"})
+        EXPECT_EQ(naskh.Advance(text), HarfBuzzAdvance(MoreFont("NotoNaskhArabic-Subset.ttf"), 72, text)) << text;
+    EXPECT_NEAR(naskh.Advance("!"), 14.8, 0.05);
+    raster::Font cjk("Noto Sans CJK SC", 72, false, false);
+    for (const char *text : {"\xE2\x80\xA6", "0",
+             "\xE2\x80\xA6"
+             "0",
+             "\xE4\xB8\xAD\xE2\x80\xA6", "A\xE2\x80\xA6"})
+        EXPECT_EQ(cjk.Advance(text), HarfBuzzAdvance(MoreFont("NotoSansCJKsc-Subset.otf"), 72, text)) << text;
+    EXPECT_EQ(cjk.Advance("\xE2\x80\xA6"), 72.0) << "the font's own ellipsis, a full em";
+}
+
+} // namespace
