@@ -1,6 +1,6 @@
 # make run   installs what is missing, builds, starts the program
 # make test  the same set-up, then every test
-# make bench the render and start-up benchmarks (BENCH_ARGS passes Google Benchmark flags)
+# make bench the render, start-up and huge-outline benchmarks (BENCH_ARGS passes Google Benchmark flags)
 # make soak  100,000 random user actions, then the memory check (SOAK_ACTIONS, VANTOR_SEED)
 # make fuzz  libFuzzer on the text conversions for FUZZ_SECONDS (clang)
 # make install PREFIX=~/.local   the program, its desktop entry, icon, metainfo and manual
@@ -57,6 +57,7 @@ bench: build
 		/usr/bin/python3 bench/make_fonts.py /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf $(BENCH_FONTS) 2000
 	$(BUILD_DIR)/bench/vantor_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true $(BENCH_ARGS)
 	$(BUILD_DIR)/bench/vantor_startup_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true $(BENCH_ARGS)
+	$(BUILD_DIR)/bench/vantor_huge_outlines_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true $(BENCH_ARGS)
 
 soak: build
 	VANTOR_ACTIONS=$(SOAK_ACTIONS) VANTOR_SOAK=1 VANTOR_SEED=$${VANTOR_SEED:-1} \

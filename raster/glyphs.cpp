@@ -130,25 +130,33 @@ Coverage Brighter(const Coverage &a, const Coverage &b)
     return both;
 }
 
-// The spans FreeType draws of an outline within a clip, gathered by row.
+// The spans FreeType draws of an outline within a clip, by row: FreeType
+// goes up from the clip's bottom, the coverage down from its top, and a
+// row with many spans comes in several calls, one after the other.
 struct Spans {
-    struct Span {
-        std::int32_t row;
-        std::int32_t x;
-        std::int32_t length;
-        std::uint8_t grey;
-    };
-    std::vector<Span> spans;
-    std::int64_t height = 0;
+    std::vector<FT_Span> spans;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> rows; // first span, count
+    std::int64_t last = -1;
 
+    explicit Spans(std::int64_t height)
+        : rows(static_cast<std::size_t>(height), {0, 0})
+    {
+    }
     static void Gather(int y, int count, const FT_Span *spans, void *user)
     {
         auto &self = *static_cast<Spans *>(user);
-        // FreeType's rows go up from the clip's bottom; the coverage's down.
-        const auto row = static_cast<std::int32_t>(self.height - 1 - y);
-        for (int i = 0; i < count; ++i)
-            self.spans.push_back(Span{row, spans[i].x, spans[i].len, spans[i].coverage});
+        const auto row = static_cast<std::int64_t>(self.rows.size()) - 1 - y;
+        if (row < 0 || row >= static_cast<std::int64_t>(self.rows.size()))
+            return;
+        auto &[first, length] = self.rows[static_cast<std::size_t>(row)];
+        if (row != self.last)
+            first = static_cast<std::uint32_t>(self.spans.size());
+        length += static_cast<std::uint32_t>(count);
+        self.last = row;
+        self.spans.insert(self.spans.end(), spans, spans + count);
     }
+    const FT_Span *begin(std::size_t row) const { return spans.data() + rows[row].first; }
+    const FT_Span *end(std::size_t row) const { return begin(row) + rows[row].second; }
 };
 
 } // namespace
@@ -256,8 +264,7 @@ Coverage Glyphs::OutlineIn(
     }
     std::vector<Spans> layers;
     ForEachOutline(styled, glyph, fractionX, fractionY, [&](FT_GlyphSlot slot) {
-        Spans &spans = layers.emplace_back();
-        spans.height = clip.height;
+        Spans &spans = layers.emplace_back(clip.height);
         // The clip's bottom left corner at FreeType's origin.
         FT_Outline_Translate(&slot->outline, -clip.left * kOnePixel, (clip.top + clip.height) * kOnePixel);
         FT_Raster_Params params{};
@@ -267,33 +274,24 @@ Coverage Glyphs::OutlineIn(
         params.user = &spans;
         params.clip_box = FT_BBox{0, 0, static_cast<FT_Pos>(clip.width), static_cast<FT_Pos>(clip.height)};
         FT_Outline_Render(Library(), &slot->outline, &params);
-        std::stable_sort(spans.spans.begin(), spans.spans.end(),
-            [](const Spans::Span &a, const Spans::Span &b) { return a.row < b.row || (a.row == b.row && a.x < b.x); });
     });
     RunsBuilder runs(clip);
-    if (layers.size() == 1) {
-        std::int32_t row = 0;
-        for (const Spans::Span &span : layers.front().spans) {
-            for (; row < span.row; ++row)
-                runs.NextRow();
-            runs.Add(span.x, span.length, span.grey);
-        }
-        return runs.Finish();
-    }
-    // Layers overlap: the brighter grey of each, row by row.
-    std::vector<std::uint8_t> line(static_cast<std::size_t>(clip.width));
-    std::vector<std::size_t> next(layers.size(), 0);
-    for (std::int32_t row = 0; row < clip.height; ++row) {
-        std::fill(line.begin(), line.end(), 0);
-        for (std::size_t l = 0; l < layers.size(); ++l) {
-            const auto &spans = layers[l].spans;
-            for (; next[l] < spans.size() && spans[next[l]].row == row; ++next[l]) {
-                const Spans::Span &span = spans[next[l]];
-                for (std::int32_t x = span.x; x < span.x + span.length; ++x)
-                    line[static_cast<std::size_t>(x)] = std::max(line[static_cast<std::size_t>(x)], span.grey);
+    // Layers overlap: of several, the brighter grey of each.
+    std::vector<std::uint8_t> line(layers.size() > 1 ? static_cast<std::size_t>(clip.width) : 0);
+    for (std::size_t row = 0; row < static_cast<std::size_t>(clip.height); ++row) {
+        if (layers.size() == 1) {
+            for (const FT_Span *span = layers.front().begin(row); span != layers.front().end(row); ++span)
+                runs.Add(span->x, span->len, span->coverage);
+        } else if (layers.size() > 1) {
+            std::fill(line.begin(), line.end(), 0);
+            for (const Spans &layer : layers) {
+                for (const FT_Span *span = layer.begin(row); span != layer.end(row); ++span) {
+                    for (int x = span->x; x < span->x + span->len; ++x)
+                        line[static_cast<std::size_t>(x)] = std::max(line[static_cast<std::size_t>(x)], span->coverage);
+                }
             }
+            runs.AddRow(line.data());
         }
-        runs.AddRow(line.data());
         runs.NextRow();
     }
     return runs.Finish();

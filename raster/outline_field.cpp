@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace raster {
@@ -100,12 +101,188 @@ int CubicTo(const FT_Vector *control1, const FT_Vector *control2, const FT_Vecto
     return 0;
 }
 
-// Where the pieces cross a row's centre line, and which way: the non-zero
-// rule counts them.
-struct Crossing {
-    double x;
-    int winding;
-    bool operator<(const Crossing &other) const { return x < other.x; }
+// A piece in the field's own pixels, from the box's top left corner, as
+// a row's distances need it.
+struct Segment {
+    float x0;
+    float y0;
+    float dx;
+    float dy;
+    float inverse; // 1 / its length squared, 0 for a point
+    float top;
+    float bottom;
+};
+
+// The pixels of a row within the reach of a segment: those whose centre
+// lies within the reach of the part of it at most the reach above or below.
+struct Interval {
+    std::int32_t first;
+    std::int32_t last;
+    std::uint32_t segment;
+};
+
+// Where a row's centre line is inside, by the non-zero rule: between the
+// pixels `from` (counted) and `to` (not).
+struct Span {
+    std::int32_t from;
+    std::int32_t to;
+};
+
+// One row's greys, given to `out` from left to right: each pixel within
+// the reach of a segment as its distance says, the rest white inside and
+// black outside.
+class RowField {
+public:
+    RowField(const std::vector<Segment> &segments, std::int32_t width, float reach, int spread)
+        : segments_(segments)
+        , width_(width)
+        , reach_(reach)
+        , scale_(128.0F / static_cast<float>(spread))
+        , squares_(static_cast<std::size_t>(width))
+    {
+    }
+
+    template <class Out>
+    void Row(float y, const std::vector<std::uint32_t> &near, const std::vector<std::uint32_t> &crossing, Out &&out)
+    {
+        Inside(y, crossing);
+        Near(y, near);
+        std::size_t span = 0;
+        const auto inside = [&](std::int32_t x) {
+            while (span < inside_.size() && inside_[span].to <= x)
+                ++span;
+            return span < inside_.size() && inside_[span].from <= x;
+        };
+        std::int32_t x = 0;
+        for (const Span &band : bands_) {
+            Solid(x, band.from, out);
+            for (std::int32_t c = band.from; c < band.to; ++c) {
+                const float square = squares_[static_cast<std::size_t>(c)];
+                const bool in = inside(c);
+                if (square >= reach_ * reach_) {
+                    out(c, 1, in ? 255 : 0);
+                    continue;
+                }
+                const float distance = std::sqrt(square);
+                const float value = std::clamp(128.0F + (in ? distance : -distance) * scale_, 0.0F, 255.0F);
+                out(c, 1, static_cast<std::uint8_t>(value + 0.5F));
+            }
+            x = band.to;
+        }
+        Solid(x, width_, out);
+    }
+
+private:
+    // Pixels from..to outside every band: by the spans inside.
+    template <class Out> void Solid(std::int32_t from, std::int32_t to, Out &&out) const
+    {
+        std::int32_t x = from;
+        for (const Span &in : inside_) {
+            const std::int32_t start = std::max(in.from, x);
+            const std::int32_t end = std::min(in.to, to);
+            if (start >= end)
+                continue;
+            if (start > x)
+                out(x, start - x, 0);
+            out(start, end - start, 255);
+            x = end;
+        }
+        if (to > x)
+            out(x, to - x, 0);
+    }
+
+    void Inside(float y, const std::vector<std::uint32_t> &crossing)
+    {
+        crossings_.clear();
+        for (const std::uint32_t i : crossing) {
+            const Segment &g = segments_[i];
+            // A pixel counts the crossing when its centre lies to the right.
+            const float x = g.x0 + (y - g.y0) * g.dx / g.dy;
+            const auto first = static_cast<std::int32_t>(
+                std::clamp(std::floor(x - 0.5F) + 1.0F, -1.0F, static_cast<float>(width_) + 1.0F));
+            crossings_.emplace_back(first, g.dy > 0 ? 1 : -1);
+        }
+        std::sort(crossings_.begin(), crossings_.end());
+        inside_.clear();
+        int winding = 0;
+        for (const auto &[first, turn] : crossings_) {
+            const bool was = winding != 0;
+            winding += turn;
+            if (!was && winding != 0)
+                inside_.push_back({std::max(first, 0), width_});
+            else if (was && winding == 0)
+                inside_.back().to = std::min(first, width_);
+        }
+        std::erase_if(inside_, [](const Span &span) { return span.from >= span.to; });
+    }
+
+    void Near(float y, const std::vector<std::uint32_t> &near)
+    {
+        intervals_.clear();
+        for (const std::uint32_t i : near) {
+            const Segment &g = segments_[i];
+            float from = 0;
+            float to = 1;
+            if (g.dy != 0) {
+                const float a = (y - reach_ - g.y0) / g.dy;
+                const float b = (y + reach_ - g.y0) / g.dy;
+                from = std::max(0.0F, std::min(a, b));
+                to = std::min(1.0F, std::max(a, b));
+            }
+            const float xa = g.x0 + from * g.dx;
+            const float xb = g.x0 + to * g.dx;
+            const float first = std::max(std::ceil(std::min(xa, xb) - reach_ - 0.5F), 0.0F);
+            const float last = std::min(std::floor(std::max(xa, xb) + reach_ - 0.5F), static_cast<float>(width_ - 1));
+            if (from <= to && first <= last)
+                intervals_.push_back({static_cast<std::int32_t>(first), static_cast<std::int32_t>(last), i});
+        }
+        std::sort(intervals_.begin(), intervals_.end(),
+            [](const Interval &a, const Interval &b) { return a.first < b.first; });
+        bands_.clear();
+        for (const Interval &interval : intervals_) {
+            if (!bands_.empty() && interval.first <= bands_.back().to)
+                bands_.back().to = std::max(bands_.back().to, interval.last + 1);
+            else
+                bands_.push_back({interval.first, interval.last + 1});
+        }
+        for (const Span &band : bands_)
+            std::fill(squares_.begin() + band.from, squares_.begin() + band.to, reach_ * reach_);
+        for (const Interval &interval : intervals_)
+            Measure(segments_[interval.segment], y, interval.first, interval.last);
+    }
+
+    // The least squared distance of each pixel's centre, first to last, to
+    // the segment: a loop the compiler vectorises.
+    void Measure(const Segment &g, float y, std::int32_t first, std::int32_t last)
+    {
+        float *__restrict squares = squares_.data();
+        const float x0 = g.x0;
+        const float dx = g.dx;
+        const float dy = g.dy;
+        const float inverse = g.inverse;
+        const float wy = y - g.y0;
+        const float along = wy * dy;
+        for (std::int32_t c = first; c <= last; ++c) {
+            const float wx = static_cast<float>(c) + 0.5F - x0;
+            float t = (wx * dx + along) * inverse;
+            t = t < 0.0F ? 0.0F : t;
+            t = t > 1.0F ? 1.0F : t;
+            const float ex = wx - t * dx;
+            const float ey = wy - t * dy;
+            const float square = ex * ex + ey * ey;
+            squares[c] = square < squares[c] ? square : squares[c];
+        }
+    }
+
+    const std::vector<Segment> &segments_;
+    std::int32_t width_;
+    float reach_;
+    float scale_;
+    std::vector<float> squares_;
+    std::vector<std::pair<std::int32_t, int>> crossings_;
+    std::vector<Span> inside_;
+    std::vector<Interval> intervals_;
+    std::vector<Span> bands_;
 };
 
 } // namespace
@@ -142,97 +319,56 @@ Box PiecesBox(const std::vector<Piece> &pieces, std::int64_t margin)
 
 Coverage OutlineFieldCoverage(const std::vector<Piece> &pieces, const Box &box, int spread, bool inRuns)
 {
-    const auto width = static_cast<std::size_t>(box.width);
-    const auto height = static_cast<std::size_t>(box.height);
-    // Beyond the spread every distance is as good as this one.
-    const double reach = spread + 1.0;
-    std::vector<float> squares(width * height, static_cast<float>(reach * reach));
-    // Each piece measures the pixels within its reach, row by row: those
-    // whose centre lies within the reach of the part of it at most the reach
-    // above or below.
+    const auto reach = static_cast<float>(spread + 1);
+    // From the box's corner: small numbers, exact enough in floats.
+    std::vector<Segment> segments;
+    segments.reserve(pieces.size());
     for (const Piece &p : pieces) {
-        const double dx = p.x1 - p.x0;
-        const double dy = p.y1 - p.y0;
-        const double lengthSquared = dx * dx + dy * dy;
-        const auto firstRow
-            = std::max<std::int64_t>(static_cast<std::int64_t>(std::ceil(std::min(p.y0, p.y1) - reach - 0.5)), box.top);
-        const auto lastRow = std::min<std::int64_t>(
-            static_cast<std::int64_t>(std::floor(std::max(p.y0, p.y1) + reach - 0.5)), box.top + box.height - 1);
-        for (std::int64_t row = firstRow; row <= lastRow; ++row) {
-            const double y = static_cast<double>(row) + 0.5;
-            double from = 0;
-            double to = 1;
-            if (dy != 0) {
-                const double a = (y - reach - p.y0) / dy;
-                const double b = (y + reach - p.y0) / dy;
-                from = std::max(0.0, std::min(a, b));
-                to = std::min(1.0, std::max(a, b));
-            }
-            const double xa = p.x0 + from * dx;
-            const double xb = p.x0 + to * dx;
-            const auto firstColumn = std::max<std::int64_t>(
-                static_cast<std::int64_t>(std::ceil(std::min(xa, xb) - reach - 0.5)), box.left);
-            const auto lastColumn = std::min<std::int64_t>(
-                static_cast<std::int64_t>(std::floor(std::max(xa, xb) + reach - 0.5)), box.left + box.width - 1);
-            float *line = squares.data() + static_cast<std::size_t>(row - box.top) * width;
-            for (std::int64_t column = firstColumn; column <= lastColumn; ++column) {
-                const double wx = static_cast<double>(column) + 0.5 - p.x0;
-                const double wy = y - p.y0;
-                const double t = lengthSquared > 0 ? std::clamp((wx * dx + wy * dy) / lengthSquared, 0.0, 1.0) : 0.0;
-                const double ex = wx - t * dx;
-                const double ey = wy - t * dy;
-                float &least = line[column - box.left];
-                least = std::min(least, static_cast<float>(ex * ex + ey * ey));
-            }
-        }
+        const auto x0 = static_cast<float>(p.x0 - static_cast<double>(box.left));
+        const auto y0 = static_cast<float>(p.y0 - static_cast<double>(box.top));
+        const auto dx = static_cast<float>(p.x1 - p.x0);
+        const auto dy = static_cast<float>(p.y1 - p.y0);
+        const float lengthSquared = dx * dx + dy * dy;
+        segments.push_back({x0, y0, dx, dy, lengthSquared > 0 ? 1.0F / lengthSquared : 0.0F, std::min(y0, y0 + dy),
+            std::max(y0, y0 + dy)});
     }
-
-    // Row by row, inside where the pieces crossing the row's centre line
-    // left of a pixel's centre do not cancel out.
-    std::vector<const Piece *> byTop;
-    for (const Piece &p : pieces) {
-        if (p.y0 != p.y1)
-            byTop.push_back(&p);
-    }
+    // Segments come near a row (within the reach) and cross it (the row's
+    // centre line between their ends, half open), in order of their tops.
+    std::vector<std::uint32_t> byTop(segments.size());
+    for (std::uint32_t i = 0; i < byTop.size(); ++i)
+        byTop[i] = i;
     std::sort(byTop.begin(), byTop.end(),
-        [](const Piece *a, const Piece *b) { return std::min(a->y0, a->y1) < std::min(b->y0, b->y1); });
-    std::vector<const Piece *> active;
-    std::vector<Crossing> crossings;
-    std::size_t next = 0;
-    std::vector<std::uint8_t> greys(width);
+        [&](std::uint32_t a, std::uint32_t b) { return segments[a].top < segments[b].top; });
+    std::vector<std::uint32_t> near;
+    std::vector<std::uint32_t> crossing;
+    std::size_t nextNear = 0;
+    std::size_t nextCrossing = 0;
+
     Coverage coverage;
     coverage.pixels = box;
     RunsBuilder runs(box);
     if (!inRuns)
-        coverage.bytes.resize(width * height);
-    const double scale = 128.0 / spread;
-    for (std::size_t r = 0; r < height; ++r) {
-        const double y = static_cast<double>(box.top) + static_cast<double>(r) + 0.5;
-        while (next < byTop.size() && std::min(byTop[next]->y0, byTop[next]->y1) <= y)
-            active.push_back(byTop[next++]);
-        crossings.clear();
-        std::erase_if(active, [y](const Piece *p) { return std::max(p->y0, p->y1) <= y; });
-        for (const Piece *p : active) {
-            if (std::min(p->y0, p->y1) <= y)
-                crossings.push_back({p->x0 + (y - p->y0) * (p->x1 - p->x0) / (p->y1 - p->y0), p->y1 > p->y0 ? 1 : -1});
+        coverage.bytes.resize(static_cast<std::size_t>(box.Area()));
+    RowField field(segments, static_cast<std::int32_t>(box.width), reach, spread);
+    for (std::int64_t r = 0; r < box.height; ++r) {
+        const float y = static_cast<float>(r) + 0.5F;
+        for (; nextNear < byTop.size() && segments[byTop[nextNear]].top - reach <= y; ++nextNear)
+            near.push_back(byTop[nextNear]);
+        std::erase_if(near, [&](std::uint32_t i) { return segments[i].bottom + reach < y; });
+        for (; nextCrossing < byTop.size() && segments[byTop[nextCrossing]].top <= y; ++nextCrossing) {
+            if (segments[byTop[nextCrossing]].dy != 0)
+                crossing.push_back(byTop[nextCrossing]);
         }
-        std::sort(crossings.begin(), crossings.end());
-        const float *line = squares.data() + r * width;
-        int winding = 0;
-        std::size_t crossed = 0;
-        for (std::size_t c = 0; c < width; ++c) {
-            const double x = static_cast<double>(box.left) + static_cast<double>(c) + 0.5;
-            while (crossed < crossings.size() && crossings[crossed].x < x)
-                winding += crossings[crossed++].winding;
-            const double distance = std::sqrt(static_cast<double>(line[c]));
-            const double value = 128.0 + (winding != 0 ? distance : -distance) * scale;
-            greys[c] = static_cast<std::uint8_t>(std::clamp(std::lround(value), 0L, 255L));
-        }
+        std::erase_if(crossing, [&](std::uint32_t i) { return segments[i].bottom <= y; });
         if (inRuns) {
-            runs.AddRow(greys.data());
+            field.Row(y, near, crossing,
+                [&](std::int32_t x, std::int32_t length, std::uint8_t grey) { runs.Add(x, length, grey); });
             runs.NextRow();
         } else {
-            std::copy(greys.begin(), greys.end(), coverage.bytes.begin() + static_cast<std::ptrdiff_t>(r * width));
+            std::uint8_t *line = coverage.bytes.data() + r * box.width;
+            field.Row(y, near, crossing, [line](std::int32_t x, std::int32_t length, std::uint8_t grey) {
+                std::memset(line + x, grey, static_cast<std::size_t>(length));
+            });
         }
     }
     if (inRuns)

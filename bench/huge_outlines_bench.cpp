@@ -1,0 +1,98 @@
+// Fonts whose outlines are far larger than any texture, beside DejaVu Sans
+// at the same settings: capitals whose star reaches 32,767 units from the
+// origin, and outlines drawn for 2,048 units in a font whose em is 16 (every
+// glyph 128 times its size). Arguments: the family (0 DejaVu Sans, 1 the
+// star, 2 the small em), the size and texture size, the distance field.
+#include "framework/control.h"
+#include "framework/edit_field.h"
+#include "framework/graphics.h"
+#include "framework/listbox.h"
+#include "framework/popup_menu.h"
+#include "window/window1.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+const char *const kFamilies[] = {"DejaVu Sans", "Vantor Oversized", "Vantor Tiny Em"};
+
+vantor::Window1 &Window()
+{
+    return vantor::implicit::Window1();
+}
+
+void SelectFont(const std::string &family)
+{
+    fw::Listbox &fonts = Window().Find<fw::Listbox>("lstFonts");
+    for (int row = 0; row < fonts.ListCount(); ++row) {
+        if (fonts.Cell(row, 0) == family)
+            fonts.SetListIndex(row);
+    }
+}
+
+QWidget &Preview()
+{
+    return Window().Find<fw::Control>("cnvPreview").Widget();
+}
+
+// The settings of the arguments, with Courier, and the field as asked.
+void Prepare(const benchmark::State &state)
+{
+    SelectFont("Courier");
+    const auto texture = state.range(2);
+    Window().Find<fw::PopupMenu>("popTexSize").SetListIndex(texture == 256 ? 0 : texture == 2048 ? 3 : 2);
+    Window().Find<fw::Listbox>("lstSizes").SetListIndex(static_cast<int>(state.range(1)) - 9);
+    if (Window().ShowsDistanceField() != (state.range(3) != 0))
+        Window().Widget().findChild<QAction *>(QStringLiteral("ViewDistanceField"))->trigger();
+}
+
+// The family chosen with nothing of it drawn or measured before.
+void BM_HugeOutlineFirstRender(benchmark::State &state)
+{
+    Prepare(state);
+    for (auto _ : state) {
+        state.PauseTiming();
+        fw::ForgetFonts();
+        SelectFont("Courier");
+        state.ResumeTiming();
+        SelectFont(kFamilies[state.range(0)]);
+        Preview().repaint();
+    }
+    state.SetLabel(kFamilies[state.range(0)]);
+}
+
+// A key typed into dx with the family shown.
+void BM_HugeOutlineDxKey(benchmark::State &state)
+{
+    Prepare(state);
+    SelectFont(kFamilies[state.range(0)]);
+    auto &field = static_cast<QLineEdit &>(Window().Find<fw::Control>("edtDX").Widget());
+    bool typed = false;
+    for (auto _ : state) {
+        QTest::keyClick(&field, typed ? Qt::Key_Backspace : Qt::Key_5);
+        typed = !typed;
+        QCoreApplication::processEvents();
+    }
+    Window().Find<fw::EditField>("edtDX").SetText("4");
+    state.SetLabel(kFamilies[state.range(0)]);
+}
+
+void Settings(benchmark::internal::Benchmark *benchmark)
+{
+    for (const int field : {0, 1}) {
+        for (const auto &[size, texture] : {std::pair{72, 1024}, std::pair{256, 2048}}) {
+            for (const int family : {0, 1, 2})
+                benchmark->Args({family, size, texture, field});
+        }
+    }
+    benchmark->ArgNames({"family", "size", "texture", "field"})->Unit(benchmark::kMillisecond)->UseRealTime();
+}
+
+BENCHMARK(BM_HugeOutlineFirstRender)->Apply(Settings);
+BENCHMARK(BM_HugeOutlineDxKey)->Apply(Settings);
+
+} // namespace
