@@ -98,6 +98,8 @@ void SelectStrike(FT_Face face, int strike, const std::string &file)
 // A glyph drawn whole keeps at most this many pixels: beyond, it is drawn
 // only where it shows.
 constexpr std::int64_t kMostPixelsWhole = 1 << 20;
+// Such a glyph is drawn in whole tiles of this many pixels a side.
+constexpr std::int64_t kTile = 128;
 
 // The greys of the slot's rendered bitmap, lying from the origin's pixel.
 Coverage SlotCoverage(FT_GlyphSlot slot)
@@ -173,7 +175,14 @@ CoveragePointer Glyphs::At(const StyledFace &face, unsigned glyph, F26Dot6 x, F2
     Key key{&face, glyph, static_cast<int>(x - FloorPixels(x) * kOnePixel),
         static_cast<int>(y - FloorPixels(y) * kOnePixel), {}};
     if (const Box extent = Large(face, glyph); !extent.Empty()) {
-        key.clip = area.Moved(-FloorPixels(x), -FloorPixels(y)).Intersected(extent);
+        // The area from the origin, out to whole tiles: the glyph moved a
+        // little (a key into dx) is found again.
+        const Box from = area.Moved(-FloorPixels(x), -FloorPixels(y));
+        const std::int64_t left = FloorPixels(from.left * kOnePixel / kTile) * kTile;
+        const std::int64_t top = FloorPixels(from.top * kOnePixel / kTile) * kTile;
+        const std::int64_t right = -FloorPixels(-(from.left + from.width) * kOnePixel / kTile) * kTile;
+        const std::int64_t bottom = -FloorPixels(-(from.top + from.height) * kOnePixel / kTile) * kTile;
+        key.clip = Box{left, top, right - left, bottom - top}.Intersected(extent);
         if (key.clip.Empty()) {
             static const CoveragePointer nothing = std::make_shared<const Coverage>();
             return nothing;
