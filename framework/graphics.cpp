@@ -5,6 +5,7 @@
 #include "framework/text.h"
 
 #include "raster/font.h"
+#include "raster/fonts.h"
 #include "raster/scene.h"
 #include "raster/texture.h"
 
@@ -46,8 +47,8 @@ Rect ToRect(const raster::Box &box)
     const std::int64_t top = std::clamp(box.top, kLow, kHigh);
     const std::int64_t right = std::clamp(box.left + box.width, kLow, kHigh);
     const std::int64_t bottom = std::clamp(box.top + box.height, kLow, kHigh);
-    return Rect{static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
-        static_cast<int>(bottom - top)};
+    return Rect{
+        static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left), static_cast<int>(bottom - top)};
 }
 
 QRect ToQRect(const raster::Box &box)
@@ -58,9 +59,29 @@ QRect ToQRect(const raster::Box &box)
 
 } // namespace
 
+namespace {
+
+struct SharedFonts {
+    std::unique_ptr<raster::Fonts> current;
+    // Fonts still drawn with by pictures made before a fresh start.
+    std::vector<std::unique_ptr<raster::Fonts>> retired;
+};
+
+SharedFonts &Shared()
+{
+    // FreeType's library first, so that it outlives the faces.
+    raster::Library();
+    static SharedFonts fonts;
+    return fonts;
+}
+
+} // namespace
+
 void ForgetFonts()
 {
-    raster::Font::ForgetRecent();
+    SharedFonts &shared = Shared();
+    if (shared.current)
+        shared.retired.push_back(std::move(shared.current));
 }
 
 Color RGB(int red, int green, int blue)
@@ -136,8 +157,12 @@ void Graphics::SetDistanceField(int spread)
 
 raster::Font &Graphics::Font()
 {
-    if (!font_)
-        font_ = raster::Font::Recent(textFont_, textSize_, bold_, italic_, fieldSpread_);
+    if (!font_) {
+        std::unique_ptr<raster::Fonts> &fonts = Shared().current;
+        if (!fonts)
+            fonts = std::make_unique<raster::Fonts>();
+        font_ = fonts->Of(textFont_, textSize_, bold_, italic_, fieldSpread_);
+    }
     return *font_;
 }
 

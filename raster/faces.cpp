@@ -104,19 +104,13 @@ int Face::StrikeFor(int pixelSize) const
     return chosen;
 }
 
-Face &FaceOf(const std::string &file, int index)
+std::shared_ptr<Face> OpenFace(const std::string &file, int index)
 {
-    // The library first, so that it outlives the faces made with it.
-    FT_Library library = Library();
-    static std::map<std::pair<std::string, int>, std::unique_ptr<Face>> faces;
-    std::unique_ptr<Face> &kept = faces[{file, index}];
-    if (kept)
-        return *kept;
-    auto face = std::make_unique<Face>();
+    auto face = std::make_shared<Face>();
     face->file = file;
     face->index = index;
     FT_Face opened = nullptr;
-    Check(FT_New_Face(library, file.c_str(), index, &opened), "FT_New_Face(" + file + ")");
+    Check(FT_New_Face(Library(), file.c_str(), index, &opened), "FT_New_Face(" + file + ")");
     face->ft.reset(opened);
     const std::unique_ptr<hb_blob_t, BlobDeleter> blob(hb_blob_create_from_file_or_fail(file.c_str()));
     if (!blob)
@@ -135,8 +129,7 @@ Face &FaceOf(const std::string &file, int index)
     for (int i = 0; i < opened->num_fixed_sizes; ++i)
         face->strikes.push_back(static_cast<int>((opened->available_sizes[i].y_ppem + 32) / 64));
     std::sort(face->strikes.begin(), face->strikes.end());
-    kept = std::move(face);
-    return *kept;
+    return face;
 }
 
 struct FaceList::Candidate {
@@ -178,8 +171,9 @@ FcFontSet *SortedFaces(const std::string &family, bool bold, bool italic)
 
 } // namespace
 
-FaceList::FaceList(const std::string &family, bool bold, bool italic)
-    : bold_(bold)
+FaceList::FaceList(FaceSource &source, const std::string &family, bool bold, bool italic)
+    : source_(source)
+    , bold_(bold)
     , italic_(italic)
 {
     FcFontSet *sorted = SortedFaces(family, bold, italic);
@@ -224,10 +218,11 @@ const StyledFace *FaceList::Loaded(Candidate &candidate)
         return nullptr;
     }
     try {
-        Face &face = FaceOf(reinterpret_cast<const char *>(file), index);
+        std::shared_ptr<Face> face = source_.FaceOf(reinterpret_cast<const char *>(file), index);
         // Bitmaps are widened for bold where drawn; colour is left as it is.
-        candidate.styled = std::make_unique<StyledFace>(StyledFace{&face,
-            bold_ && weight < FC_WEIGHT_DEMIBOLD && !face.colour, italic_ && slant == FC_SLANT_ROMAN && face.outlines});
+        const bool emboldened = bold_ && weight < FC_WEIGHT_DEMIBOLD && !face->colour;
+        const bool slanted = italic_ && slant == FC_SLANT_ROMAN && face->outlines;
+        candidate.styled = std::make_unique<StyledFace>(StyledFace{std::move(face), emboldened, slanted});
     } catch (const RasterError &) {
         // A file fontconfig lists but no library can read is passed over.
         candidate.failed = true;

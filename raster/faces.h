@@ -41,14 +41,22 @@ private:
     mutable std::vector<std::uint8_t> loads_;
 };
 
-// The face of a file, opened once for the process; throws RasterError when
-// the file cannot be read as a font.
-Face &FaceOf(const std::string &file, int index);
+// The face of a file, opened anew; throws RasterError when the file cannot
+// be read as a font.
+std::shared_ptr<Face> OpenFace(const std::string &file, int index);
+
+// Where faces come from: opened once and kept while they are used.
+class FaceSource {
+public:
+    virtual ~FaceSource() = default;
+    // Throws RasterError when the file cannot be read as a font.
+    virtual std::shared_ptr<Face> FaceOf(const std::string &file, int index) = 0;
+};
 
 // A face as one style of a family uses it: emboldened or slanted by the
 // program where the family has no such face of its own.
 struct StyledFace {
-    Face *face = nullptr;
+    std::shared_ptr<Face> face;
     bool emboldened = false;
     bool slanted = false;
 };
@@ -58,7 +66,7 @@ struct StyledFace {
 // faces of fontconfig's sorted list.
 class FaceList {
 public:
-    FaceList(const std::string &family, bool bold, bool italic);
+    FaceList(FaceSource &source, const std::string &family, bool bold, bool italic);
     ~FaceList();
     FaceList(const FaceList &) = delete;
     FaceList &operator=(const FaceList &) = delete;
@@ -78,6 +86,7 @@ private:
     struct SetDeleter {
         void operator()(FcFontSet *set) const;
     };
+    FaceSource &source_;
     std::unique_ptr<FcFontSet, SetDeleter> sorted_;
     bool bold_;
     bool italic_;

@@ -1,5 +1,7 @@
 #include "raster/font.h"
 
+#include "raster/fonts.h"
+
 #include <hb-ot.h>
 
 #include <algorithm>
@@ -15,154 +17,91 @@ F26Dot6 BoldStrength(int pixelSize)
     return std::llround(std::max(pixelSize, 1) * static_cast<double>(kOnePixel) / 24);
 }
 
-const Shaped &Nothing()
+// About what a thing kept takes, in bytes: a count of parts and the bytes
+// of each.
+std::size_t BytesOf(std::size_t parts, std::size_t each, std::size_t text)
 {
-    static const Shaped nothing;
-    return nothing;
-}
-
-struct Kept {
-    std::string family;
-    int pixelSize;
-    bool bold;
-    bool italic;
-    int fieldSpread;
-    std::shared_ptr<Font> font;
-};
-
-// The most recent first.
-std::vector<Kept> &RecentFonts()
-{
-    static std::vector<Kept> recent;
-    return recent;
-}
-
-constexpr std::size_t kLongText = 1024;
-
-// Tells styles and fonts apart for as long as the program runs, even one
-// made where another was.
-std::uint64_t NextSerial()
-{
-    static std::uint64_t serials = 0;
-    return ++serials;
-}
-
-// What is kept of long texts, for the process rather than for each style
-// or font: a long text's shaping is large, and a user going through fonts
-// and sizes needs only the last few. By the serial of what made it.
-template <class Value, class Make> Value &KeptLong(std::uint64_t serial, std::string_view text, Make &&make)
-{
-    struct Kept {
-        std::uint64_t serial;
-        std::string text;
-        Value value;
-    };
-    static std::list<Kept> kept;
-    for (auto found = kept.begin(); found != kept.end(); ++found) {
-        if (found->serial == serial && found->text == text) {
-            kept.splice(kept.begin(), kept, found);
-            return kept.front().value;
-        }
-    }
-    constexpr std::size_t kMostLongTexts = 2;
-    if (kept.size() == kMostLongTexts)
-        kept.pop_back();
-    kept.push_front(Kept{serial, std::string(text), make()});
-    return kept.front().value;
+    return parts * each + text + 256;
 }
 
 } // namespace
 
-Style::Style(const std::string &family, bool bold, bool italic)
-    : faces_(family, bold, italic)
-    , serial_(NextSerial())
+Style::Style(Fonts &fonts, const std::string &family, bool bold, bool italic)
+    : faces_(fonts, family, bold, italic)
+    , shaped_(fonts.Store())
 {
 }
 
-std::shared_ptr<Style> Style::Of(const std::string &family, bool bold, bool italic)
+std::shared_ptr<const UnitShaped> Style::Shape(std::string_view text)
 {
-    struct KeptStyle {
-        std::string family;
-        bool bold;
-        bool italic;
-        std::shared_ptr<Style> style;
-    };
-    constexpr std::size_t kKept = 8;
-    static std::vector<KeptStyle> recent;
-    const auto found = std::find_if(recent.begin(), recent.end(),
-        [&](const KeptStyle &kept) { return kept.bold == bold && kept.italic == italic && kept.family == family; });
-    if (found != recent.end()) {
-        std::rotate(recent.begin(), found, found + 1);
-        return recent.front().style;
-    }
-    if (recent.size() == kKept)
-        recent.pop_back();
-    recent.insert(recent.begin(), KeptStyle{family, bold, italic, std::make_shared<Style>(family, bold, italic)});
-    return recent.front().style;
+    if (auto kept = shaped_.Find(text))
+        return kept;
+    auto shaped = std::make_shared<const UnitShaped>(ShapeInUnits(faces_, text, true));
+    return shaped_.Keep(std::string(text), shaped, BytesOf(shaped->glyphs.size(), sizeof(UnitGlyph), text.size()));
 }
 
-const UnitShaped &Style::Shape(std::string_view text)
-{
-    if (text.size() <= kLongText) {
-        return short_.Find(
-            text, [&] { return ShapeInUnits(faces_, text, true); },
-            [](const UnitShaped &s) { return s.glyphs.size(); });
-    }
-    return KeptLong<UnitShaped>(serial_, text, [&] { return ShapeInUnits(faces_, text, true); });
-}
-
-Font::Font(const std::string &family, int pixelSize, bool bold, bool italic, int fieldSpread)
-    : style_(Style::Of(family, bold, italic))
+Font::Font(Fonts &fonts, std::shared_ptr<Style> style, int pixelSize, int fieldSpread)
+    : style_(std::move(style))
     , pixelSize_(pixelSize)
     , layout_{pixelSize, BoldStrength(pixelSize)}
-    , glyphs_(GlyphStyle{pixelSize, BoldStrength(pixelSize), fieldSpread})
-    , serial_(NextSerial())
+    , glyphs_(fonts.Store(), GlyphStyle{pixelSize, BoldStrength(pixelSize), fieldSpread})
+    , laid_(fonts.Store())
 {
 }
 
-std::shared_ptr<Font> Font::Recent(const std::string &family, int pixelSize, bool bold, bool italic, int fieldSpread)
+Fonts::Fonts(std::size_t budget)
+    : store_(budget)
+    , faces_(store_)
+    , styles_(store_)
+    , fonts_(store_)
 {
-    constexpr std::size_t kKept = 6;
-    std::vector<Kept> &recent = RecentFonts();
-    const auto found = std::find_if(recent.begin(), recent.end(), [&](const Kept &kept) {
-        return kept.pixelSize == pixelSize && kept.bold == bold && kept.italic == italic
-            && kept.fieldSpread == fieldSpread && kept.family == family;
-    });
-    if (found != recent.end()) {
-        std::rotate(recent.begin(), found, found + 1);
-        return recent.front().font;
+}
+
+Fonts::~Fonts() = default;
+
+std::shared_ptr<Face> Fonts::FaceOf(const std::string &file, int index)
+{
+    if (auto kept = faces_.Find(std::pair{file, index}))
+        return kept;
+    constexpr std::size_t kFaceBytes = 64 << 10;
+    return faces_.Keep({file, index}, OpenFace(file, index), kFaceBytes);
+}
+
+std::shared_ptr<Style> Fonts::StyleOf(const std::string &family, bool bold, bool italic)
+{
+    const auto key = std::tuple{family, bold, italic};
+    if (auto kept = styles_.Find(key))
+        return kept;
+    constexpr std::size_t kStyleBytes = 16 << 10;
+    return styles_.Keep(key, std::make_shared<Style>(*this, family, bold, italic), kStyleBytes);
+}
+
+std::shared_ptr<Font> Fonts::Of(const std::string &family, int pixelSize, bool bold, bool italic, int fieldSpread)
+{
+    const auto key = std::tuple{family, pixelSize, bold, italic, fieldSpread};
+    if (auto kept = fonts_.Find(key))
+        return kept;
+    constexpr std::size_t kFontBytes = 4 << 10;
+    return fonts_.Keep(
+        key, std::make_shared<Font>(*this, StyleOf(family, bold, italic), pixelSize, fieldSpread), kFontBytes);
+}
+
+std::shared_ptr<Font::Laid> Font::LaidOut(std::string_view text)
+{
+    if (auto kept = laid_.Find(text))
+        return kept;
+    auto laid = std::make_shared<Laid>(Laid{AtSize(*style_->Shape(text), layout_), {}});
+    return laid_.Keep(std::string(text), laid, BytesOf(laid->shaped.glyphs.size(), sizeof(PlacedGlyph), text.size()));
+}
+
+std::shared_ptr<const Shaped> Font::Shape(std::string_view text)
+{
+    if (pixelSize_ < 1 || text.empty()) {
+        static const auto nothing = std::make_shared<const Shaped>();
+        return nothing;
     }
-    if (recent.size() == kKept)
-        recent.pop_back();
-    recent.insert(recent.begin(),
-        Kept{family, pixelSize, bold, italic, fieldSpread,
-            std::make_shared<Font>(family, pixelSize, bold, italic, fieldSpread)});
-    return recent.front().font;
-}
-
-void Font::ForgetRecent()
-{
-    RecentFonts().clear();
-}
-
-Font::Laid &Font::LaidOut(std::string_view text)
-{
-    if (text.size() <= kLongText) {
-        return short_.Find(
-            text,
-            [&] {
-                return Laid{AtSize(style_->Shape(text), layout_), {}};
-            },
-            [](const Laid &laid) { return laid.shaped.glyphs.size(); });
-    }
-    return KeptLong<Laid>(serial_, text, [&] { return Laid{AtSize(style_->Shape(text), layout_), {}}; });
-}
-
-const Shaped &Font::Shape(std::string_view text)
-{
-    if (pixelSize_ < 1 || text.empty())
-        return Nothing();
-    return LaidOut(text).shaped;
+    std::shared_ptr<Laid> laid = LaidOut(text);
+    return {laid, &laid->shaped};
 }
 
 std::vector<double> Font::Kernings(const std::vector<std::string> &texts)
@@ -188,13 +127,13 @@ std::vector<double> Font::Kernings(const std::vector<std::string> &texts)
 
 int Font::DrawnSize() const
 {
-    const Face *face = style_->Faces().Primary().face;
+    const Face *face = style_->Faces().Primary().face.get();
     return face && !face->outlines && !face->colour ? face->StrikeFor(pixelSize_) : pixelSize_;
 }
 
 double Font::Ascent()
 {
-    const Face *face = style_->Faces().Primary().face;
+    const Face *face = style_->Faces().Primary().face.get();
     if (!face || pixelSize_ < 1)
         return 0;
     hb_position_t ascender = 0;
@@ -204,7 +143,7 @@ double Font::Ascent()
 
 double Font::LineSpacing()
 {
-    const Face *face = style_->Faces().Primary().face;
+    const Face *face = style_->Faces().Primary().face.get();
     if (!face || pixelSize_ < 1)
         return 0;
     hb_position_t ascender = 0;
@@ -220,7 +159,8 @@ double Font::LineSpacing()
 Placed Font::Place(std::string_view text, std::int64_t x, std::int64_t y, const Box &area)
 {
     Placed placed;
-    const Shaped &shaped = Shape(text);
+    const std::shared_ptr<const Shaped> kept = Shape(text);
+    const Shaped &shaped = *kept;
     if (shaped.glyphs.empty() || area.Empty())
         return placed;
     std::int64_t reach = 0;
@@ -251,9 +191,10 @@ Placed Font::Place(std::string_view text, std::int64_t x, std::int64_t y, const 
 
 Box Font::InkBox(std::string_view text, std::int64_t x, std::int64_t y)
 {
-    if (Shape(text).glyphs.empty())
+    if (Shape(text)->glyphs.empty())
         return {};
-    Laid &laid = LaidOut(text);
+    const std::shared_ptr<Laid> kept = LaidOut(text);
+    Laid &laid = *kept;
     if (!laid.ink) {
         Box box;
         for (const PlacedGlyph &glyph : laid.shaped.glyphs) {

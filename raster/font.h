@@ -2,11 +2,10 @@
 
 #include "raster/faces.h"
 #include "raster/glyphs.h"
-#include "raster/kept_texts.h"
 #include "raster/shaping.h"
+#include "raster/store.h"
 
 #include <cstdint>
-#include <list>
 #include <map>
 #include <memory>
 #include <optional>
@@ -30,44 +29,35 @@ struct Placed {
     Box box;
 };
 
+class Fonts;
+
 // A family in a style: its faces, and the texts shaped with them, which
 // every size of it shares.
 class Style {
 public:
-    Style(const std::string &family, bool bold, bool italic);
-    // The style, kept while a few others are used.
-    static std::shared_ptr<Style> Of(const std::string &family, bool bold, bool italic);
+    Style(Fonts &fonts, const std::string &family, bool bold, bool italic);
 
     FaceList &Faces() { return faces_; }
     // The text shaped with ligatures: kept for texts used again.
-    const UnitShaped &Shape(std::string_view text);
+    std::shared_ptr<const UnitShaped> Shape(std::string_view text);
 
 private:
     FaceList faces_;
-    std::uint64_t serial_;
-    KeptTexts<UnitShaped> short_;
+    Kept<std::string, const UnitShaped> shaped_;
 };
 
 // A family at a size and style, as texts are measured and drawn with it,
-// and what it keeps of them while it lasts.
+// and what it keeps of them, in its fonts' store.
 class Font {
 public:
     // Above 0, `fieldSpread` draws each glyph as its distance field, over
     // that many pixels either side of its edge.
-    Font(const std::string &family, int pixelSize, bool bold, bool italic, int fieldSpread = 0);
-
-    // The same, kept with what it measured and drew for a few changes more:
-    // going back to a font, size or style used a moment ago, as a user
-    // comparing two does, finds it all again.
-    static std::shared_ptr<Font> Recent(
-        const std::string &family, int pixelSize, bool bold, bool italic, int fieldSpread);
-    // Forgets the fonts kept for Recent: the next use starts from scratch.
-    static void ForgetRecent();
+    Font(Fonts &fonts, std::shared_ptr<Style> style, int pixelSize, int fieldSpread);
 
     // The text laid out once: kept for texts used again.
-    const Shaped &Shape(std::string_view text);
+    std::shared_ptr<const Shaped> Shape(std::string_view text);
     // Its advance, in pixels.
-    double Advance(std::string_view text) { return FromF26Dot6(Shape(text).advance); }
+    double Advance(std::string_view text) { return FromF26Dot6(Shape(text)->advance); }
     // For every ordered pair of the texts, row by row: how much further
     // the two advance laid out together than one after the other, without
     // ligatures, in pixels.
@@ -87,9 +77,6 @@ public:
     // whole counts as inking its outline's box.
     Box InkBox(std::string_view text, std::int64_t x, std::int64_t y);
 
-    // Tells fonts apart for as long as the program runs.
-    std::uint64_t Serial() const { return serial_; }
-
 private:
     // A text laid out, and the pixels it inks from a pen at (0, 0) once
     // asked.
@@ -97,14 +84,13 @@ private:
         Shaped shaped;
         std::optional<Box> ink;
     };
-    Laid &LaidOut(std::string_view text);
+    std::shared_ptr<Laid> LaidOut(std::string_view text);
 
     std::shared_ptr<Style> style_;
     int pixelSize_;
     Layout layout_;
     Glyphs glyphs_;
-    std::uint64_t serial_;
-    KeptTexts<Laid> short_;
+    Kept<std::string, Laid> laid_;
 };
 
 } // namespace raster

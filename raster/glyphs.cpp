@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <tuple>
 
 namespace raster {
 namespace {
@@ -163,11 +164,11 @@ struct Spans {
 
 } // namespace
 
-std::size_t Glyphs::KeyHash::operator()(const Key &key) const
+bool Glyphs::Key::operator<(const Key &other) const
 {
-    return std::hash<const void *>()(key.face) ^ (std::size_t{key.glyph} * 0x9E3779B97F4A7C15ULL)
-        ^ (static_cast<std::size_t>(key.fractionX) << 7) ^ static_cast<std::size_t>(key.fractionY)
-        ^ (static_cast<std::size_t>(key.clip.left) * 0x100000001B3ULL) ^ (static_cast<std::size_t>(key.clip.top) << 29);
+    return std::tie(face, glyph, fractionX, fractionY, clip.left, clip.top, clip.width, clip.height)
+        < std::tie(other.face, other.glyph, other.fractionX, other.fractionY, other.clip.left, other.clip.top,
+            other.clip.width, other.clip.height);
 }
 
 CoveragePointer Glyphs::At(const StyledFace &face, unsigned glyph, F26Dot6 x, F26Dot6 y, const Box &area)
@@ -188,18 +189,10 @@ CoveragePointer Glyphs::At(const StyledFace &face, unsigned glyph, F26Dot6 x, F2
             return nothing;
         }
     }
-    if (const auto kept = kept_.find(key); kept != kept_.end())
-        return kept->second;
+    if (CoveragePointer kept = kept_.Find(key))
+        return kept;
     CoveragePointer drawn = Draw(key);
-    // Any text may come: what is kept stays within a budget.
-    constexpr std::size_t kMostKeptBytes = 32 << 20;
-    if (keptBytes_ + drawn->Bytes() > kMostKeptBytes) {
-        kept_.clear();
-        keptBytes_ = 0;
-    }
-    keptBytes_ += drawn->Bytes() + sizeof(Coverage);
-    kept_.emplace(key, drawn);
-    return drawn;
+    return kept_.Keep(key, drawn, drawn->Bytes() + sizeof(Coverage));
 }
 
 template <class Use>

@@ -3,6 +3,7 @@
 #include "raster/coverage.h"
 #include "raster/faces.h"
 #include "raster/freetype.h"
+#include "raster/store.h"
 
 #include <cstdint>
 #include <map>
@@ -31,8 +32,10 @@ struct GlyphStyle {
 // drawn only where it meets the area asked for, in runs.
 class Glyphs {
 public:
-    explicit Glyphs(GlyphStyle style)
+    // What is drawn is kept in the store.
+    Glyphs(Store &store, GlyphStyle style)
         : style_(style)
+        , kept_(store)
     {
     }
     // The glyph with its origin at (x, y) in 26.6, as far as it can show in
@@ -51,10 +54,7 @@ private:
         int fractionX;
         int fractionY;
         Box clip; // of a large glyph, from its origin's pixel
-        friend bool operator==(const Key &, const Key &) = default;
-    };
-    struct KeyHash {
-        std::size_t operator()(const Key &key) const;
+        bool operator<(const Key &other) const;
     };
     // Calls `use` with each outline that draws the glyph, in turn, ready to
     // be drawn at the fraction; false when there is none.
@@ -66,10 +66,9 @@ private:
     CoveragePointer Draw(const Key &key) const;
 
     GlyphStyle style_;
-    std::unordered_map<Key, CoveragePointer, KeyHash> kept_;
+    Kept<Key, const Coverage> kept_;
     std::map<std::pair<const StyledFace *, unsigned>, Box> large_;
     std::unordered_map<const StyledFace *, std::int64_t> reach_;
-    std::size_t keptBytes_ = 0;
 };
 
 } // namespace raster

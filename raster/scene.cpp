@@ -16,7 +16,7 @@ void Scene::Add(std::string text, std::int64_t x, std::int64_t y, std::shared_pt
 
 bool Scene::Same(const Text &a, const Text &b)
 {
-    return a.x == b.x && a.y == b.y && a.font->Serial() == b.font->Serial() && a.text == b.text;
+    return a.x == b.x && a.y == b.y && a.font == b.font && a.text == b.text;
 }
 
 std::optional<std::pair<std::int64_t, std::int64_t>> Scene::Moved(const Shown &next) const
@@ -28,8 +28,7 @@ std::optional<std::pair<std::int64_t, std::int64_t>> Scene::Moved(const Shown &n
     for (std::size_t i = 0; i < next.texts.size(); ++i) {
         const Text &before = shown_->texts[i];
         const Text &text = next.texts[i];
-        if (text.x - before.x != x || text.y - before.y != y || text.font->Serial() != before.font->Serial()
-            || text.text != before.text)
+        if (text.x - before.x != x || text.y - before.y != y || text.font != before.font || text.text != before.text)
             return std::nullopt;
     }
     return std::pair{x, y};

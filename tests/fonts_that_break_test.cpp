@@ -5,6 +5,7 @@
 #include "test_support.h"
 
 #include "raster/font.h"
+#include "raster/fonts.h"
 
 #include <cmath>
 #include <fstream>
@@ -115,7 +116,7 @@ TEST_F(FontsThatBreakTest, CellsThatShouldShowButDrawNothingAreNamedByTheExportA
 {
     QTemporaryDir folder;
     const auto exported
-        = [&] { return window.ExportBMFont(folder.filePath(QStringLiteral("font.fnt")).toStdString()); };
+        = [&] { return window.ExportBMFont(folder.filePath(QStringLiteral("font->fnt")).toStdString()); };
     // Glyphs without contours, and a file cut in the middle of its glyphs.
     for (const char *family : {"Vantor Empty", "truncated"}) {
         SelectFont(family);
@@ -175,20 +176,21 @@ TEST_F(FontsThatBreakTest, AdvancesOf32768UnitsAndMoreAreReadUnsigned)
 
 TEST(ScriptlessTextTest, DigitsPunctuationAndSymbolsAloneAreShapedAsHarfBuzzShapesThemAlone)
 {
+    raster::Fonts fonts;
     // The font's Latin forms are not theirs: "!" alone in Noto Naskh Arabic
     // is its own 14.8 pixels, not the Latin 19.4; among letters it takes
     // their script, as in running text.
-    raster::Font naskh("Noto Naskh Arabic", 72, false, false);
+    const std::shared_ptr<raster::Font> naskh = fonts.Of("Noto Naskh Arabic", 72, false, false);
     for (const char *text : {"!", ".", "!.", "12", "\xD8\xA8!", "!\xD8\xA8"})
-        EXPECT_EQ(naskh.Advance(text), HarfBuzzAdvance(MoreFont("NotoNaskhArabic-Subset.ttf"), 72, text)) << text;
-    EXPECT_NEAR(naskh.Advance("!"), 14.8, 0.05);
-    raster::Font cjk("Noto Sans CJK SC", 72, false, false);
+        EXPECT_EQ(naskh->Advance(text), HarfBuzzAdvance(MoreFont("NotoNaskhArabic-Subset.ttf"), 72, text)) << text;
+    EXPECT_NEAR(naskh->Advance("!"), 14.8, 0.05);
+    const std::shared_ptr<raster::Font> cjk = fonts.Of("Noto Sans CJK SC", 72, false, false);
     for (const char *text : {"\xE2\x80\xA6", "0",
              "\xE2\x80\xA6"
              "0",
              "\xE4\xB8\xAD\xE2\x80\xA6", "A\xE2\x80\xA6"})
-        EXPECT_EQ(cjk.Advance(text), HarfBuzzAdvance(MoreFont("NotoSansCJKsc-Subset.otf"), 72, text)) << text;
-    EXPECT_EQ(cjk.Advance("\xE2\x80\xA6"), 72.0) << "the font's own ellipsis, a full em";
+        EXPECT_EQ(cjk->Advance(text), HarfBuzzAdvance(MoreFont("NotoSansCJKsc-Subset.otf"), 72, text)) << text;
+    EXPECT_EQ(cjk->Advance("\xE2\x80\xA6"), 72.0) << "the font's own ellipsis, a full em";
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "test_support.h"
 
 #include "raster/font.h"
+#include "raster/fonts.h"
 #include "raster/texture.h"
 
 #include <map>
@@ -21,28 +22,30 @@ std::vector<std::string> Texts()
 
 TEST(RasterTest, EveryAdvanceIsHarfBuzzsExactlyForARealAndASyntheticFace)
 {
+    raster::Fonts fonts;
     for (const auto &[family, bold, file] : {std::tuple{"DejaVu Sans", false, "DejaVuSans.ttf"},
              {"DejaVu Sans", true, "DejaVuSans-Bold.ttf"}, {"Courier", true, "DejaVuSansMono-Bold.ttf"}}) {
         for (const int size : {9, 13, 72, 144}) {
-            raster::Font font(family, size, bold, false);
+            const std::shared_ptr<raster::Font> font = fonts.Of(family, size, bold, false);
             for (const std::string &text : Texts()) {
-                ASSERT_EQ(font.Advance(text), HarfBuzzAdvance(TestFontFile(file), size, text))
+                ASSERT_EQ(font->Advance(text), HarfBuzzAdvance(TestFontFile(file), size, text))
                     << family << " " << size << " " << text;
             }
         }
     }
     // DejaVu Serif has no bold face: each glyph that advances grows by a
     // 24th of the size.
-    raster::Font serif("DejaVu Serif", 72, true, false);
-    EXPECT_EQ(serif.Advance("AV"), HarfBuzzAdvance(TestFontFile("DejaVuSerif.ttf"), 72, "AV") + 2 * 3.0);
+    const std::shared_ptr<raster::Font> serif = fonts.Of("DejaVu Serif", 72, true, false);
+    EXPECT_EQ(serif->Advance("AV"), HarfBuzzAdvance(TestFontFile("DejaVuSerif.ttf"), 72, "AV") + 2 * 3.0);
 }
 
 TEST(RasterTest, GlyphsAreFreeTypesUnhintedGreysAtThePen)
 {
+    raster::Fonts fonts;
     for (const int size : {13, 72}) {
-        raster::Font font("DejaVu Sans", size, false, false);
+        const std::shared_ptr<raster::Font> font = fonts.Of("DejaVu Sans", size, false, false);
         raster::Texture texture(200, 200);
-        for (const raster::Blit &blit : font.Place("g", 60, 120, texture.Bounds()).blits)
+        for (const raster::Blit &blit : font->Place("g", 60, 120, texture.Bounds()).blits)
             texture.Draw(blit, texture.Bounds());
         const auto [glyph, corner] = FreeTypeGlyph(TestFontFile("DejaVuSans.ttf"), size, U'g');
         const QImage drawn(texture.Line(0), 200, 200, 200, QImage::Format_Grayscale8);
@@ -55,24 +58,26 @@ TEST(RasterTest, GlyphsAreFreeTypesUnhintedGreysAtThePen)
 
 TEST(RasterTest, WhatTheFaceLacksComesFromTheNextFaceWithIt)
 {
+    raster::Fonts fonts;
     const std::string heart = "\xE2\x9D\xA4\xEF\xB8\x8F"; // U+2764 U+FE0F: the emoji, not the dingbat
     const std::string keycap = "1\xEF\xB8\x8F\xE2\x83\xA3"; // 1, U+FE0F, U+20E3
     for (int size = 9; size <= 256; size += 13) {
-        raster::Font courier("Courier", size, true, false);
-        EXPECT_EQ(courier.Advance(heart), HarfBuzzAdvance(TestFontFile("NotoColorEmoji.ttf"), size, heart)) << size;
-        EXPECT_FALSE(courier.Place(heart, 0, 0, {-1000, -1000, 2000, 2000}).box.Empty()) << "drawn at " << size;
-        EXPECT_EQ(courier.Shape(keycap).glyphs.size(), 1u) << "a keycap is one glyph";
+        const std::shared_ptr<raster::Font> courier = fonts.Of("Courier", size, true, false);
+        EXPECT_EQ(courier->Advance(heart), HarfBuzzAdvance(TestFontFile("NotoColorEmoji.ttf"), size, heart)) << size;
+        EXPECT_FALSE(courier->Place(heart, 0, 0, {-1000, -1000, 2000, 2000}).box.Empty()) << "drawn at " << size;
+        EXPECT_EQ(courier->Shape(keycap)->glyphs.size(), 1u) << "a keycap is one glyph";
     }
 }
 
 TEST(RasterTest, AFontOfBitmapsDrawsTheStrikeNearestTheSizeAtOrBelowIt)
 {
+    raster::Fonts fonts;
     // Terminus has strikes of 12, 14, 16, 18, 20, 22, 24, 28 and 32 pixels.
     std::map<int, std::int64_t> heights; // of M, by strike
     for (const auto &[size, strike] : {std::pair{9, 12}, {12, 12}, {13, 12}, {16, 16}, {27, 24}, {32, 32}, {72, 32}}) {
-        raster::Font terminus("Terminus", size, false, false);
-        EXPECT_EQ(terminus.DrawnSize(), strike) << size;
-        const std::int64_t height = terminus.Place("M", 0, 0, {-1000, -1000, 2000, 2000}).box.height;
+        const std::shared_ptr<raster::Font> terminus = fonts.Of("Terminus", size, false, false);
+        EXPECT_EQ(terminus->DrawnSize(), strike) << size;
+        const std::int64_t height = terminus->Place("M", 0, 0, {-1000, -1000, 2000, 2000}).box.height;
         EXPECT_EQ(heights.emplace(strike, height).first->second, height) << "the same strike at " << size;
     }
     for (auto strike = heights.begin(); std::next(strike) != heights.end(); ++strike)

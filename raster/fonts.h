@@ -1,0 +1,44 @@
+#pragma once
+
+#include "raster/faces.h"
+#include "raster/font.h"
+#include "raster/store.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <tuple>
+#include <utility>
+
+namespace raster {
+
+// The fonts one user of them draws with, and everything kept of them for
+// speed, in one store of `budget` bytes: faces, styles, fonts, shaped and
+// laid out texts, drawn glyphs. Nothing is kept for the process: a new
+// Fonts starts from scratch.
+class Fonts : public FaceSource {
+public:
+    static constexpr std::size_t kDefaultBudget = std::size_t{128} << 20;
+
+    explicit Fonts(std::size_t budget = kDefaultBudget);
+    ~Fonts() override;
+    Fonts(const Fonts &) = delete;
+    Fonts &operator=(const Fonts &) = delete;
+
+    // A family at a pixel size and style, drawn as coverage or, above a
+    // spread of 0, as distance fields.
+    std::shared_ptr<Font> Of(const std::string &family, int pixelSize, bool bold, bool italic, int fieldSpread = 0);
+    std::shared_ptr<Style> StyleOf(const std::string &family, bool bold, bool italic);
+    std::shared_ptr<Face> FaceOf(const std::string &file, int index) override;
+
+    raster::Store &Store() { return store_; }
+
+private:
+    // First, so that it outlives what it keeps.
+    raster::Store store_;
+    Kept<std::pair<std::string, int>, Face> faces_;
+    Kept<std::tuple<std::string, bool, bool>, Style> styles_;
+    Kept<std::tuple<std::string, int, bool, bool, int>, Font> fonts_;
+};
+
+} // namespace raster
