@@ -1,7 +1,7 @@
 // Benchmarks of the render path, in the real window on the offscreen
 // platform with the tests' fonts. `make bench` runs them; Google Benchmark's
 // own flags (--benchmark_format=json, --benchmark_filter=...) work.
-#include "framework/graphics.h"
+#include "app/startup.h"
 #include "framework/window.h"
 #include "window/window1.h"
 
@@ -19,6 +19,8 @@ int main(int argc, char **argv)
     qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
     benchmark::Initialize(&argc, argv);
     QApplication application(argc, argv);
+    // The application object with the menu bar that the window shares.
+    vantor::NewAppInstance();
     if (VANTOR_BENCH_OPENS_WINDOW) {
         vantor::implicit::Window1();
         // The window is exposed, and so painted, once events run.
@@ -28,6 +30,5 @@ int main(int argc, char **argv)
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     fw::DestroyAllWindows();
-    fw::ForgetFonts();
     return 0;
 }

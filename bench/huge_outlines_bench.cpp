@@ -3,9 +3,9 @@
 // origin, and outlines drawn for 2,048 units in a font whose em is 16 (every
 // glyph 128 times its size). Arguments: the family (0 DejaVu Sans, 1 the
 // star, 2 the small em), the size and texture size, the distance field.
+#include "fontmap/atlas_engine.h"
 #include "framework/control.h"
 #include "framework/edit_field.h"
-#include "framework/graphics.h"
 #include "framework/listbox.h"
 #include "framework/popup_menu.h"
 #include "window/window1.h"
@@ -34,11 +34,6 @@ void SelectFont(const std::string &family)
     }
 }
 
-QWidget &Preview()
-{
-    return Window().Find<fw::Control>("cnvPreview").Widget();
-}
-
 // The settings of the arguments, with Courier, and the field as asked.
 void Prepare(const benchmark::State &state)
 {
@@ -50,17 +45,21 @@ void Prepare(const benchmark::State &state)
         Window().Widget().findChild<QAction *>(QStringLiteral("ViewDistanceField"))->trigger();
 }
 
-// The family chosen with nothing of it drawn or measured before.
+// The family drawn by a fresh engine, nothing of it drawn or measured
+// before, the default grid.
 void BM_HugeOutlineFirstRender(benchmark::State &state)
 {
     Prepare(state);
+    vantor::AtlasSettings settings = Window().LastAtlas()->Settings();
+    settings.family = kFamilies[state.range(0)];
     for (auto _ : state) {
         state.PauseTiming();
-        fw::ForgetFonts();
-        SelectFont("Courier");
+        auto engine = std::make_unique<vantor::AtlasEngine>();
         state.ResumeTiming();
-        SelectFont(kFamilies[state.range(0)]);
-        Preview().repaint();
+        benchmark::DoNotOptimize(engine->Render(settings));
+        state.PauseTiming();
+        engine.reset();
+        state.ResumeTiming();
     }
     state.SetLabel(kFamilies[state.range(0)]);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/graphics.h"
+#include "raster/coverage.h"
 
 #include <cstdint>
 #include <string>
@@ -14,7 +14,7 @@ struct BMFont {
     struct Character {
         std::uint32_t id = 0;
         std::string text;
-        fw::Rect rect;
+        raster::Box rect;
         std::int32_t xoffset = 0;
         std::int32_t yoffset = 0;
         std::int32_t xadvance = 0;
@@ -38,6 +38,24 @@ struct BMFont {
     std::vector<Character> characters;
     std::vector<Kerning> kernings;
 };
+
+class Atlas;
+
+// A render as a BMFont naming its page: a character per cell holding one
+// code point (after composition), the first cell holding it winning, placed
+// so that each pixel lands where the texture has it relative to the cell's
+// pen; `several` gets the texts of cells of more than one, once each.
+BMFont BMFontOf(const Atlas &atlas, const std::string &pageName, std::vector<std::string> &several);
+
+// The page: the texture as 8-bit RGBA, white with the texture's grey as
+// alpha, so that an engine tints it any colour; rows from the top.
+std::vector<std::uint8_t> BMFontPage(const Atlas &atlas);
+
+// One message naming what an engine drawing from the export will get
+// wrong: the cells of several characters (`several`), which it lacks, the
+// cells whose ink leaves their square, the cells that draw no ink, and a
+// missing space. Empty when there is nothing to say.
+std::string EngineCaveats(const Atlas &atlas, const std::vector<std::string> &several);
 
 // The text format, which most engines read; no byte-order mark, so that
 // readers telling formats apart by content see "info face=".

@@ -1,6 +1,5 @@
 #include "framework/application.h"
 
-#include "framework/graphics.h"
 #include "framework/message_filter.h"
 #include "framework/window.h"
 
@@ -103,6 +102,11 @@ void RegisterAppObject(std::unique_ptr<Application> application)
     TheRuntime().application = std::move(application);
 }
 
+Application *RegisteredApplication()
+{
+    return TheRuntime().application.get();
+}
+
 int RuntimeRun()
 {
     TheRuntime().exitStatus = QApplication::exec();
@@ -118,10 +122,9 @@ void Quit(int exitCode)
 int RuntimeExit()
 {
     Runtime &runtime = TheRuntime();
+    // The windows, and the fonts they drew with, before the toolkit.
     DestroyAllWindows();
     runtime.application.reset();
-    // Fonts and painters do not outlive the toolkit that made them.
-    ForgetFonts();
     runtime.toolkit.reset();
     return runtime.exitStatus;
 }

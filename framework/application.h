@@ -30,6 +30,8 @@ struct ApplicationIdentity {
 // Names the application to the desktop; after RuntimeInit.
 void SetApplicationIdentity(const ApplicationIdentity &identity);
 void RegisterAppObject(std::unique_ptr<Application> application);
+// The registered application object, or nil.
+Application *RegisteredApplication();
 // Runs the event loop until the application quits; gives the exit code.
 int RuntimeRun();
 // Ends the event loop, which then returns; outside it, only sets the status

@@ -131,7 +131,10 @@ void SaveFiles(const std::vector<std::pair<std::string, std::string>> &files)
         file->Commit();
 }
 
-std::shared_ptr<FolderItem> GetSaveFolderItem(std::string_view fileType, std::string_view proposedName)
+namespace {
+
+// The modal save dialog, its types set by `types`.
+template <class Types> std::shared_ptr<FolderItem> AskWhereToSave(std::string_view proposedName, Types &&types)
 {
     // Qt's own dialog everywhere, so it behaves the same on every desktop.
     NameOnlyIconProvider icons;
@@ -141,16 +144,7 @@ std::shared_ptr<FolderItem> GetSaveFolderItem(std::string_view fileType, std::st
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    if (fileType == "text/any") {
-        dialog.setNameFilter(QCoreApplication::translate("fw", "All files (*)"));
-    } else if (fileType == "font/bmfont") {
-        dialog.SetTypes({{QCoreApplication::translate("fw", "BMFont text (*.fnt)"), QStringLiteral("fnt")},
-            {QCoreApplication::translate("fw", "BMFont XML (*.xml)"), QStringLiteral("xml")}});
-    } else {
-        const QString mimeType = QString::fromUtf8(fileType.data(), static_cast<qsizetype>(fileType.size()));
-        dialog.setMimeTypeFilters({mimeType});
-        dialog.setDefaultSuffix(QMimeDatabase().mimeTypeForName(mimeType).preferredSuffix());
-    }
+    types(dialog);
     // Each save starts where the last one went, for as long as the program runs.
     static QString lastFolder;
     if (!lastFolder.isEmpty())
@@ -161,6 +155,31 @@ std::shared_ptr<FolderItem> GetSaveFolderItem(std::string_view fileType, std::st
     const QString chosen = dialog.Chosen();
     lastFolder = QFileInfo(chosen).absolutePath();
     return std::make_shared<FolderItem>(chosen.toStdString());
+}
+
+} // namespace
+
+std::shared_ptr<FolderItem> GetSaveFolderItem(std::string_view fileType, std::string_view proposedName)
+{
+    return AskWhereToSave(proposedName, [fileType](SaveDialog &dialog) {
+        if (fileType == "text/any") {
+            dialog.setNameFilter(QCoreApplication::translate("fw", "All files (*)"));
+            return;
+        }
+        const QString mimeType = QString::fromUtf8(fileType.data(), static_cast<qsizetype>(fileType.size()));
+        dialog.setMimeTypeFilters({mimeType});
+        dialog.setDefaultSuffix(QMimeDatabase().mimeTypeForName(mimeType).preferredSuffix());
+    });
+}
+
+std::shared_ptr<FolderItem> GetSaveFolderItem(const std::vector<FileType> &types, std::string_view proposedName)
+{
+    return AskWhereToSave(proposedName, [&types](SaveDialog &dialog) {
+        std::vector<std::pair<QString, QString>> filters;
+        for (const FileType &type : types)
+            filters.emplace_back(QString::fromStdString(type.filter), QString::fromStdString(type.suffix));
+        dialog.SetTypes(filters);
+    });
 }
 
 } // namespace fw

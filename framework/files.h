@@ -56,9 +56,17 @@ std::string CannotSave(const std::string &path, const std::string &reason);
 // Shows the modal save dialog proposing `proposedName`, in the folder of the
 // last save of this run. "image/png" offers PNG files and adds ".png" to a
 // name without a suffix; "text/any" offers all files and keeps the name as
-// typed; "font/bmfont" offers BMFont text and XML files and adds ".fnt" or
-// ".xml", as the type chosen. A name is taken as typed, double quotes and
-// all. Gives nil when the user cancels.
+// typed. A name is taken as typed, double quotes and all. Gives nil when the
+// user cancels.
 std::shared_ptr<FolderItem> GetSaveFolderItem(std::string_view fileType, std::string_view proposedName);
+
+// A type of file the dialog offers: its filter ("Name (*.suffix)"), and the
+// suffix a name typed without one takes when it is chosen.
+struct FileType {
+    std::string filter;
+    std::string suffix;
+};
+// The same dialog offering the types given.
+std::shared_ptr<FolderItem> GetSaveFolderItem(const std::vector<FileType> &types, std::string_view proposedName);
 
 } // namespace fw

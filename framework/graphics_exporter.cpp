@@ -52,30 +52,14 @@ void GraphicsExporter::SavePicture(const FolderItem &location, const Picture &pi
     AtomicFile file(location.Path());
     // Encoded in memory, so that a write error is the file's to report, with
     // its reason, rather than the encoder's.
-    file.Write(EncodePng(picture, PngColours::Rgb, compression_, location.Path()));
+    file.Write(EncodePng(picture, compression_, location.Path()));
     file.Commit();
 }
 
-std::string EncodePng(const Picture &picture, PngColours colours, int level, const std::string &path)
+namespace {
+
+std::string Encoded(const QImage &image, int level, const std::string &path)
 {
-    const QImage greys = picture.Image();
-    // Bytes in the file's order, so that the writer converts nothing: 8-bit
-    // RGB, or white with the grey as alpha.
-    const bool alpha = colours == PngColours::WhiteOnGreyAlpha;
-    QImage image(greys.size(), alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
-    const int width = greys.width();
-    for (int y = 0; y < greys.height(); ++y) {
-        const uchar *from = greys.constScanLine(y);
-        uchar *to = image.scanLine(y);
-        for (int x = 0; x < width; ++x) {
-            if (alpha) {
-                to[4 * x] = to[4 * x + 1] = to[4 * x + 2] = 255;
-                to[4 * x + 3] = from[x];
-            } else {
-                to[3 * x] = to[3 * x + 1] = to[3 * x + 2] = from[x];
-            }
-        }
-    }
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
@@ -84,6 +68,28 @@ std::string EncodePng(const Picture &picture, PngColours colours, int level, con
     if (!writer.write(image))
         throw IOException(CannotSave(path, writer.errorString().toStdString()));
     return png.toStdString();
+}
+
+} // namespace
+
+std::string EncodePng(const Picture &picture, int level, const std::string &path)
+{
+    const QImage &greys = picture.Greys();
+    // Bytes in the file's order, so that the writer converts nothing.
+    QImage image(greys.size(), QImage::Format_RGB888);
+    const int width = greys.width();
+    for (int y = 0; y < greys.height(); ++y) {
+        const uchar *from = greys.constScanLine(y);
+        uchar *to = image.scanLine(y);
+        for (int x = 0; x < width; ++x)
+            to[3 * x] = to[3 * x + 1] = to[3 * x + 2] = from[x];
+    }
+    return Encoded(image, level, path);
+}
+
+std::string EncodeRgbaPng(const std::uint8_t *pixels, int width, int height, int level, const std::string &path)
+{
+    return Encoded(QImage(pixels, width, height, 4 * width, QImage::Format_RGBA8888), level, path);
 }
 
 std::shared_ptr<GraphicsExporter> GetQTGraphicsExporter(std::string_view format)

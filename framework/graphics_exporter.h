@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -27,14 +28,13 @@ private:
     int compression_ = kDefaultCompression;
 };
 
-// How EncodePng writes a picture's colours: as they are, 8-bit RGB; or, for
-// a font page that engines tint, 8-bit RGBA of white with the grey (the red
-// component) as alpha.
-enum class PngColours { Rgb, WhiteOnGreyAlpha };
-
-// The picture as PNG bytes at a zlib level from 0 (fastest) to 9 (smallest).
-// Throws IOException naming `path` and the reason when it cannot be encoded.
-std::string EncodePng(const Picture &picture, PngColours colours, int level, const std::string &path);
+// The picture as PNG bytes, 8-bit RGB, at a zlib level from 0 (fastest) to
+// 9 (smallest). Throws IOException naming `path` and the reason when it
+// cannot be encoded.
+std::string EncodePng(const Picture &picture, int level, const std::string &path);
+// 8-bit RGBA pixels, four bytes each in that order, rows from the top, as
+// PNG bytes; the same levels and failure.
+std::string EncodeRgbaPng(const std::uint8_t *pixels, int width, int height, int level, const std::string &path);
 
 // A new exporter for a four-character format code, or nil for a format that
 // cannot be written.

@@ -131,16 +131,10 @@ bool RescalePart(const QImage &greys, const QRect &source, QImage &scaled, const
                              QPoint(area.right() / factor, area.bottom() / factor))
         & scaled.rect();
     if (!blocks.isEmpty()) {
-        BlockAverages(greys, QRect(source.topLeft() + blocks.topLeft() * factor, blocks.size() * factor), factor, scaled,
-            blocks.topLeft());
+        BlockAverages(greys, QRect(source.topLeft() + blocks.topLeft() * factor, blocks.size() * factor), factor,
+            scaled, blocks.topLeft());
     }
     return true;
-}
-
-void LightenLine(unsigned char *__restrict to, const unsigned char *__restrict from, int bytes)
-{
-    for (int i = 0; i < bytes; ++i)
-        to[i] = std::max(to[i], from[i]);
 }
 
 QImage ScaleImage(const QImage &greys, const QRect &source, const QSize &size)
@@ -165,7 +159,9 @@ QImage ScaleImage(const QImage &greys, const QRect &source, const QSize &size)
         for (int y = 0; y < size.height(); ++y) {
             const int row = source.top() + static_cast<int>(static_cast<qint64>(y) * source.height() / size.height());
             auto *to = reinterpret_cast<std::uint32_t *>(scaled.scanLine(y));
-            if (y > 0 && row == source.top() + static_cast<int>(static_cast<qint64>(y - 1) * source.height() / size.height())) {
+            if (y > 0
+                && row
+                    == source.top() + static_cast<int>(static_cast<qint64>(y - 1) * source.height() / size.height())) {
                 std::copy_n(reinterpret_cast<const std::uint32_t *>(scaled.constScanLine(y - 1)), size.width(), to);
                 continue;
             }
@@ -176,7 +172,8 @@ QImage ScaleImage(const QImage &greys, const QRect &source, const QSize &size)
         return scaled;
     }
     // Qt's smooth scaling averages areas with vector code, in 32 bits.
-    return greys.copy(source).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+    return greys.copy(source)
+        .scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
         .convertToFormat(QImage::Format_RGB32);
 }
 

@@ -18,8 +18,4 @@ QImage ScaleImage(const QImage &greys, const QRect &source, const QSize &size);
 // cannot be made by parts: then `scaled` is as it was.
 bool RescalePart(const QImage &greys, const QRect &source, QImage &scaled, const QRect &changed);
 
-// Each byte of `to` the larger of it and the one of `from`: for greys, the
-// brighter.
-void LightenLine(unsigned char *__restrict to, const unsigned char *__restrict from, int bytes);
-
 } // namespace fw

@@ -3,8 +3,6 @@
 #include "framework/graphics.h"
 #include "framework/image_scaling.h"
 
-#include "raster/texture.h"
-
 #include <QImage>
 #include <QRegion>
 
@@ -13,6 +11,16 @@
 #include <utility>
 
 namespace fw {
+namespace {
+
+void CheckSize(int width, int height)
+{
+    if (width < 1 || height < 1 || width > Picture::kMaxSide || height > Picture::kMaxSide)
+        throw std::invalid_argument(
+            "Picture size " + std::to_string(width) + " x " + std::to_string(height) + " is out of range");
+}
+
+} // namespace
 
 struct Picture::ScaledCopy {
     QRect source;
@@ -25,46 +33,57 @@ Picture::Picture(int width, int height, int depth)
 {
     if (depth != 32)
         throw std::invalid_argument("Unsupported picture depth " + std::to_string(depth));
-    if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide)
-        throw std::invalid_argument(
-            "Picture size " + std::to_string(width) + " x " + std::to_string(height) + " is out of range");
-    texture_ = std::make_unique<raster::Texture>(width, height);
-    image_ = std::make_unique<QImage>(texture_->Line(0), width, height, width, QImage::Format_Grayscale8);
-    graphics_ = std::make_unique<fw::Graphics>(*texture_, [this](const QRegion &area) { Changed(area); });
+    CheckSize(width, height);
+    image_ = std::make_unique<QImage>(width, height, QImage::Format_Grayscale8);
+    image_->fill(0);
+}
+
+Picture::Picture(int width, int height, std::shared_ptr<const std::uint8_t> greys)
+    : greys_(std::move(greys))
+{
+    CheckSize(width, height);
+    image_ = std::make_unique<QImage>(greys_.get(), width, height, width, QImage::Format_Grayscale8);
+}
+
+Picture::Picture(const QImage &greys)
+    : image_(std::make_unique<QImage>(greys.convertToFormat(QImage::Format_Grayscale8)))
+{
+    CheckSize(image_->width(), image_->height());
 }
 
 Picture::~Picture() = default;
 
 int Picture::Width() const
 {
-    return texture_->Width();
+    return image_->width();
 }
 
 int Picture::Height() const
 {
-    return texture_->Height();
+    return image_->height();
 }
 
-Graphics &Picture::Graphics()
+const void *Picture::Pixels() const
 {
-    return *graphics_;
+    return image_->constBits();
+}
+
+void Picture::Changed(const std::vector<Rect> &areas)
+{
+    if (!scaled_)
+        return;
+    for (const Rect &area : areas)
+        scaled_->stale += QRect(area.left, area.top, area.width, area.height);
 }
 
 QImage Picture::Image() const
 {
-    return Greys().copy();
+    return image_->copy();
 }
 
 const QImage &Picture::Greys() const
 {
-    graphics_->Flush();
     return *image_;
-}
-
-void Picture::Changed(const QRegion &area)
-{
-    if (scaled_)
-        scaled_->stale += area;
 }
 
 QImage Picture::Scaled(const QRect &source, const QSize &size) const
@@ -77,7 +96,8 @@ QImage Picture::Scaled(const QRect &source, const QSize &size) const
     const QRegion stale = std::exchange(scaled_->stale, QRegion());
     // Most of it drawn again: scaled whole, with no copy of the parts.
     const QRect bounds = stale.boundingRect() & source;
-    if (static_cast<qint64>(bounds.width()) * bounds.height() * 2 > static_cast<qint64>(source.width()) * source.height()) {
+    if (static_cast<qint64>(bounds.width()) * bounds.height() * 2
+        > static_cast<qint64>(source.width()) * source.height()) {
         scaled_->image = ScaleImage(image, source, size);
         return scaled_->image;
     }

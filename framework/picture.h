@@ -1,21 +1,18 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 class QImage;
 class QRect;
-class QRegion;
 class QSize;
-
-namespace raster {
-class Texture;
-}
 
 namespace fw {
 
-class Graphics;
+struct Rect;
 
-// An opaque picture of greys, 8 bits a pixel: what the program draws holds
+// An opaque picture of greys, 8 bits a pixel: what the program shows holds
 // no colour. Reference counted by its users (std::shared_ptr). Qt sees it
 // as Format_Grayscale8; the PNG and the clipboard turn it into 8-bit RGB.
 class Picture {
@@ -26,19 +23,27 @@ public:
     // side outside 1..kMaxSide or another depth throws
     // std::invalid_argument. The pixels start black.
     Picture(int width, int height, int depth);
+    // The greys of a picture drawn elsewhere, rows one after the other,
+    // kept alive while the picture lives. When they are drawn again, Changed
+    // says where.
+    Picture(int width, int height, std::shared_ptr<const std::uint8_t> greys);
+    // A picture of an image's greys (Format_Grayscale8).
+    explicit Picture(const QImage &greys);
     ~Picture();
     Picture(const Picture &) = delete;
     Picture &operator=(const Picture &) = delete;
 
     int Width() const;
     int Height() const;
-    fw::Graphics &Graphics();
+    // Where its greys lie: pictures of the same greys give the same.
+    const void *Pixels() const;
+    // The greys shown there were drawn again.
+    void Changed(const std::vector<Rect> &areas);
 
-    // A copy of the pixels, with any drawing in progress finished.
+    // A copy of the pixels.
     QImage Image() const;
-    // The pixels themselves, with any drawing in progress finished: a view
-    // that the next drawing changes and that dies with the picture; copy()
-    // it to keep it.
+    // The pixels themselves: a view that the next drawing changes and that
+    // dies with the picture; copy() it to keep it.
     const QImage &Greys() const;
     // The source rectangle at `size` pixels, for a screen, as ScaleImage
     // makes it. The last one asked for is kept, and of it only what was
@@ -47,11 +52,9 @@ public:
 
 private:
     struct ScaledCopy;
-    void Changed(const QRegion &area);
 
-    std::unique_ptr<raster::Texture> texture_;
+    std::shared_ptr<const std::uint8_t> greys_;
     std::unique_ptr<QImage> image_;
-    std::unique_ptr<fw::Graphics> graphics_;
     mutable std::unique_ptr<ScaledCopy> scaled_;
 };
 

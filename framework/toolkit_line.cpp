@@ -1,6 +1,6 @@
 #include "framework/graphics.h"
 
-#include "raster/texture.h"
+#include "framework/picture.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -14,12 +14,12 @@
 namespace fw {
 namespace {
 
-QFont ToolkitFont(const std::string &family, int pixelSize, bool bold, bool italic)
+QFont QtFont(const ToolkitFont &toolkit)
 {
-    QFont font(QString::fromStdString(family));
-    font.setPixelSize(std::max(pixelSize, 1));
-    font.setBold(bold);
-    font.setItalic(italic);
+    QFont font(QString::fromStdString(toolkit.family));
+    font.setPixelSize(std::max(toolkit.pixelSize, 1));
+    font.setBold(toolkit.bold);
+    font.setItalic(toolkit.italic);
     font.setHintingPreference(QFont::PreferNoHinting);
     font.setStyleStrategy(QFont::NoSubpixelAntialias);
     return font;
@@ -47,47 +47,48 @@ QStringList Pieces(std::string_view text)
 
 } // namespace
 
-double Graphics::ToolkitLineWidth(std::string_view text)
+double ToolkitLineWidth(const ToolkitFont &font, std::string_view text)
 {
-    if (textSize_ < 1 || text.empty())
+    if (font.pixelSize < 1 || text.empty())
         return 0;
-    const QFontMetricsF metrics(ToolkitFont(textFont_, textSize_, bold_, italic_));
+    const QFontMetricsF metrics(QtFont(font));
     double width = 0;
     for (const QString &piece : Pieces(text))
         width += metrics.horizontalAdvance(piece);
     return width;
 }
 
-void Graphics::DrawToolkitLine(std::string_view text, int x, int y)
+std::shared_ptr<Picture> ToolkitLine(
+    const ToolkitFont &font, std::string_view text, int width, int height, int x, int y)
 {
-    if (!texture_ || textSize_ < 1 || text.empty())
-        return;
-    DrawDirectly();
-    const QFont font = ToolkitFont(textFont_, textSize_, bold_, italic_);
-    const QFontMetricsF metrics(font);
-    QImage sheet(Width(), Height(), QImage::Format_ARGB32_Premultiplied);
+    if (font.pixelSize < 1 || text.empty())
+        return std::make_shared<Picture>(width, height, 32);
+    const QFont qtFont = QtFont(font);
+    const QFontMetricsF metrics(qtFont);
+    QImage sheet(width, height, QImage::Format_ARGB32_Premultiplied);
     sheet.fill(Qt::transparent);
     {
         QPainter painter(&sheet);
         painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-        painter.setFont(font);
+        painter.setFont(qtFont);
         painter.setPen(Qt::white);
         double pen = x;
         for (const QString &piece : Pieces(text)) {
-            if (pen > Width())
+            if (pen > width)
                 break;
             painter.drawText(QPointF(pen, y), piece);
             pen += metrics.horizontalAdvance(piece);
         }
     }
-    // White on transparent: the alpha is the coverage, kept where brighter.
-    for (int row = 0; row < Height(); ++row) {
+    // White on transparent: the alpha is the coverage.
+    QImage greys(width, height, QImage::Format_Grayscale8);
+    for (int row = 0; row < height; ++row) {
         const auto *from = reinterpret_cast<const QRgb *>(sheet.constScanLine(row));
-        std::uint8_t *to = texture_->Line(row);
-        for (int column = 0; column < Width(); ++column)
-            to[column] = std::max(to[column], static_cast<std::uint8_t>(qAlpha(from[column])));
+        uchar *to = greys.scanLine(row);
+        for (int column = 0; column < width; ++column)
+            to[column] = static_cast<uchar>(qAlpha(from[column]));
     }
-    Changed(QRect(0, 0, Width(), Height()));
+    return std::make_shared<Picture>(greys);
 }
 
 } // namespace fw

@@ -90,6 +90,38 @@ void Texture::DrawRuns(const Coverage &coverage, const Box &placed, const Box &c
     }
 }
 
+void Texture::Lighten(const Texture &from, const Box &source, std::int64_t x, std::int64_t y)
+{
+    const Box area = source.Intersected(from.Bounds()).Moved(x - source.left, y - source.top).Intersected(Bounds());
+    for (auto row = area.top; row < area.top + area.height; ++row) {
+        std::uint8_t *__restrict to = Line(static_cast<int>(row)) + area.left;
+        const std::uint8_t *__restrict line
+            = from.Line(static_cast<int>(row - y + source.top)) + (area.left - x + source.left);
+        for (std::int64_t i = 0; i < area.width; ++i)
+            to[i] = std::max(to[i], line[i]);
+    }
+}
+
+void Texture::Map(const std::array<std::uint8_t, 256> &map)
+{
+    for (int row = 0; row < height_; ++row) {
+        std::uint8_t *line = Line(row);
+        for (int column = 0; column < width_; ++column)
+            line[column] = map[line[column]];
+    }
+}
+
+void Texture::Outline(const Box &box, std::uint8_t grey)
+{
+    if (box.Empty())
+        return;
+    const std::int64_t right = box.left + box.width - 1;
+    const std::int64_t bottom = box.top + box.height - 1;
+    for (const Box &edge : {Box{box.left, box.top, box.width, 1}, Box{box.left, bottom, box.width, 1},
+             Box{box.left, box.top, 1, box.height}, Box{right, box.top, 1, box.height}})
+        Fill(edge, grey);
+}
+
 std::vector<Box> Texture::Scroll(std::int64_t x, std::int64_t y)
 {
     const Box all = Bounds();

@@ -3,6 +3,7 @@
 #include "raster/font.h"
 #include "raster/glyphs.h"
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -30,6 +31,13 @@ public:
     // Keeps the brighter of the glyph's coverage and what is there, within
     // the area.
     void Draw(const Blit &blit, const Box &area);
+    // Copies the source area of a texture with its top left corner at
+    // (x, y), keeping the brighter of it and what is there.
+    void Lighten(const Texture &from, const Box &source, std::int64_t x, std::int64_t y);
+    // Each grey g becomes map[g].
+    void Map(const std::array<std::uint8_t, 256> &map);
+    // A one-pixel outline just inside the box.
+    void Outline(const Box &box, std::uint8_t grey);
     // Moves every pixel by the offset; gives the areas left to draw, those
     // the move brings in from outside.
     std::vector<Box> Scroll(std::int64_t x, std::int64_t y);

@@ -1,8 +1,10 @@
+#include "engine_support.h"
 #include "font_oracles.h"
 #include "modal_driver.h"
 #include "test_support.h"
 
-#include "window/sample_text.h"
+#include "fontmap/atlas_line.h"
+#include "fontmap/bmfont.h"
 
 #include <cmath>
 #include <map>
@@ -128,8 +130,8 @@ TEST_F(BMFontTest, EachCharacterKeepsItsPenInsideItsCellWithWholeAdvancesAndTheF
         SCOPED_TRACE(id);
         ASSERT_TRUE(chars.count(id));
         const FntLine &c = *chars[id];
-        const fw::Rect square = vantor::Window1::CellSquare(1024, cell / 10, cell % 10);
-        const vantor::Window1::Pen pen = vantor::Window1::CellPen(window.Rendered, cell / 10, cell % 10);
+        const raster::Box square = vantor::CellSquare(1024, cell / 10, cell % 10);
+        const vantor::Pen pen = window.LastAtlas()->PenOf(cell);
         EXPECT_TRUE(c.Int("x") >= square.left && c.Int("x") + c.Int("width") <= square.left + square.width);
         EXPECT_TRUE(c.Int("y") >= square.top && c.Int("y") + c.Int("height") <= square.top + square.height);
         EXPECT_EQ(c.Int("x") - c.Int("xoffset"), pen.x) << "the pen stays where the texture has it";
@@ -190,22 +192,21 @@ TEST_F(BMFontTest, TheXmlHoldsTheTextExportsNumbersAndEveryNameReadsBack)
     const auto count = [&](const char *tag) {
         return std::count_if(text.begin(), text.end(), [&](const FntLine &line) { return line.tag == tag; });
     };
-    const auto kernings = std::find_if(text.begin(), text.end(), [](const FntLine &line) { return line.tag == "kernings"; });
+    const auto kernings
+        = std::find_if(text.begin(), text.end(), [](const FntLine &line) { return line.tag == "kernings"; });
     ASSERT_NE(kernings, text.end()) << "DejaVu Sans kerns";
     EXPECT_EQ(kernings->Int("count"), count("kerning"));
 
     // Every special character of XML in a face's name reads back unchanged;
-    // the text format has no escape and turns double quotes single.
-    window.Rendered.fontName = "A&B <C> 'D' \"E\"";
-    window.ExportBMFont(PathOf("odd.xml").toStdString());
-    EXPECT_EQ(ParseFntXml(Read(PathOf("odd.xml"))).at(0).fields.at("face"), window.Rendered.fontName);
-    window.ExportBMFont(PathOf("odd.fnt").toStdString());
-    EXPECT_TRUE(Read(PathOf("odd.fnt")).startsWith("info face=\"A&B <C> 'D' 'E'\" size="));
-    // Control characters, which break readers that split at white space,
-    // are left out of both.
-    window.Rendered.fontName = "Hostile \x01\x07\x1b[31m\tName";
-    window.ExportBMFont(PathOf("controls.fnt").toStdString());
-    EXPECT_TRUE(Read(PathOf("controls.fnt")).startsWith("info face=\"Hostile [31mName\" size="));
+    // the text format has no escape and turns double quotes single, and
+    // leaves out control characters, which break readers that split at
+    // white space.
+    vantor::BMFont odd;
+    odd.face = "A&B <C> 'D' \"E\"";
+    EXPECT_EQ(ParseFntXml(QByteArray::fromStdString(vantor::BMFontXml(odd))).at(0).fields.at("face"), odd.face);
+    EXPECT_EQ(vantor::BMFontText(odd).rfind("info face=\"A&B <C> 'D' 'E'\" size=", 0), 0U);
+    odd.face = "Hostile \x01\x07\x1b[31m\tName";
+    EXPECT_EQ(vantor::BMFontText(odd).rfind("info face=\"Hostile [31mName\" size=", 0), 0U);
 
     // The suffix picks the format; a name typed without one takes the type
     // chosen in the dialog.
@@ -236,14 +237,14 @@ TEST_F(BMFontTest, OffsetsFarBeyondTheTextureKeepEveryPenWhereTheTextureHasIt)
                 continue;
             SCOPED_TRACE(c.Int("id"));
             const int cell = c.Int("id") - ' '; // the default grid
-            const vantor::Window1::Pen pen = vantor::Window1::CellPen(window.Rendered, cell / 10, cell % 10);
+            const vantor::Pen pen = window.LastAtlas()->PenOf(cell);
             EXPECT_EQ(c.Int("x") - c.Int("xoffset"), pen.x);
             EXPECT_EQ(base - c.Int("yoffset"), pen.y - c.Int("y"));
             const bool left = offset[0] == '-'; // pens far left and below
             EXPECT_EQ(c.Int("xoffset") > 0, left) << "no wrap-around";
             EXPECT_EQ(c.Int("yoffset") > 0, !left);
         }
-        EXPECT_TRUE(vantor::SampleText::DrawAtlasLine(window, "AB", 10).picture);
+        EXPECT_TRUE(vantor::DrawAtlasLine(*window.LastAtlas(), "AB", 10).picture);
     }
 }
 
@@ -277,13 +278,13 @@ TEST_F(BMFontTest, TheMenuExportsBesideTheFntAndSaysWhatAnEngineWillDrawWrong)
     page.close();
     const QString ask = QStringLiteral("atlas_0.png already exists.\nDo you want to replace it?");
     for (const bool replace : {false, true}) {
-        ModalDriver driver({[&](QWidget &modal) {
-                                EXPECT_EQ(dynamic_cast<QFileDialog &>(modal).nameFilters(),
-                                    QStringList({QStringLiteral("BMFont text (*.fnt)"),
-                                        QStringLiteral("BMFont XML (*.xml)")}));
-                                ModalDriver::SaveAs(PathOf("atlas"))(modal);
-                            },
-            replace ? ModalDriver::Confirm() : ModalDriver::Cancel()});
+        ModalDriver driver(
+            {[&](QWidget &modal) {
+                 EXPECT_EQ(dynamic_cast<QFileDialog &>(modal).nameFilters(),
+                     QStringList({QStringLiteral("BMFont text (*.fnt)"), QStringLiteral("BMFont XML (*.xml)")}));
+                 ModalDriver::SaveAs(PathOf("atlas"))(modal);
+             },
+                replace ? ModalDriver::Confirm() : ModalDriver::Cancel()});
         QtChild<QAction>(window, "FileExportBMFont").trigger();
         EXPECT_EQ(QFileInfo::exists(PathOf("atlas.fnt")), replace);
         EXPECT_EQ(Read(PathOf("atlas_0.png")) == theirs, !replace);
@@ -334,7 +335,8 @@ TEST_F(BMFontTest, AFailedExportSaysWhyOnceAndLeavesEveryFileAsItWas)
     ModalDriver driver({ModalDriver::SaveAs(PathOf("shelf"))});
     QtChild<QAction>(window, "FileExportBMFont").trigger();
     EXPECT_EQ(driver.messages,
-        QStringList{QStringLiteral("Cannot save ") + PathOf("shelf_0.png") + QStringLiteral(": it is not a regular file")});
+        QStringList{
+            QStringLiteral("Cannot save ") + PathOf("shelf_0.png") + QStringLiteral(": it is not a regular file")});
     EXPECT_FALSE(QFileInfo::exists(PathOf("shelf.fnt")));
 }
 
@@ -428,10 +430,7 @@ TEST_F(BMFontTest, LoveDrawsALineAsTheTextureAndItsRectanglesGiveIt)
     const QSize canvas(520, 130);
     const QPoint start(10, 10);
     const QImage drawn = LoveDraws(game, folder.path(), canvas, "nearest",
-        QStringLiteral("  love.graphics.print('%1', %2, %3)")
-            .arg(line)
-            .arg(start.x())
-            .arg(start.y()));
+        QStringLiteral("  love.graphics.print('%1', %2, %3)").arg(line).arg(start.x()).arg(start.y()));
     ASSERT_EQ(drawn.size(), canvas);
 
     std::vector<double> expected(static_cast<std::size_t>(canvas.width() * canvas.height()), 0.0);
@@ -524,15 +523,16 @@ TEST_F(BMFontTest, LoveDrawsTheFieldMagnifiedAsTheFontDrawsItselfLarger)
                 .arg(kScale));
     };
     // The font itself at eight times the size, each glyph at its pen.
-    fw::Picture font(canvas.width(), canvas.height(), 32);
-    fw::Graphics &g = font.Graphics();
-    g.SetTextFont("DejaVu Sans");
-    g.SetTextSize(72 * kScale);
+    raster::Fonts fonts;
+    const auto large = fonts.Of("DejaVu Sans", 72 * kScale, false, false);
+    raster::Texture font(canvas.width(), canvas.height());
     for (const auto &[glyph, pen] : Pens(fnt, line, 0)) {
-        g.DrawString(QString(QChar(glyph->Int("id"))).toStdString(), start.x() + kScale * pen,
-            start.y() + kScale * fnt.at(1).Int("base"));
+        const raster::Placed placed = large->Place(QString(QChar(glyph->Int("id"))).toStdString(),
+            start.x() + kScale * pen, start.y() + kScale * fnt.at(1).Int("base"), font.Bounds());
+        for (const raster::Blit &blit : placed.blits)
+            font.Draw(blit, font.Bounds());
     }
-    const QImage ink = font.Image().convertToFormat(QImage::Format_RGB32);
+    const QImage ink = ImageOf(font).convertToFormat(QImage::Format_RGB32);
     const double half = Agreement(cut(0.5), ink);
     EXPECT_GE(half, 0.97) << "cut at half";
     const double quarter = Agreement(cut(0.25), Grown(ink, 4 * kScale));

@@ -1,17 +1,13 @@
+#include "engine_support.h"
 #include "test_support.h"
 
 namespace {
 
 // A picture with the text drawn at the pen, as coverage or as its field.
-QImage Drawn(const std::string &text, int size, QPoint pen, int spread, QSize picture = QSize(400, 400))
+QImage Drawn(const std::string &text, int size, QPoint pen, int spread)
 {
-    fw::Picture drawn(picture.width(), picture.height(), 32);
-    fw::Graphics &g = drawn.Graphics();
-    g.SetTextFont("DejaVu Sans");
-    g.SetTextSize(size);
-    g.SetDistanceField(spread);
-    g.DrawString(text, pen.x(), pen.y());
-    return drawn.Image();
+    raster::Fonts fonts;
+    return DrawnAt(fonts.Of("DejaVu Sans", size, false, false, spread), text, {400, 400}, pen.x(), pen.y());
 }
 
 int Grey(const QImage &image, int x, int y)
@@ -52,14 +48,14 @@ TEST(DistanceFieldTest, GlyphsThatComeNearCombineAsTheirUnion)
 {
     const QImage left = Drawn("l", 100, QPoint(100, 200), 8);
     const QImage right = Drawn("l", 100, QPoint(118, 200), 8);
-    fw::Picture both(400, 400, 32);
-    fw::Graphics &g = both.Graphics();
-    g.SetTextFont("DejaVu Sans");
-    g.SetTextSize(100);
-    g.SetDistanceField(8);
-    g.DrawString("l", 100, 200);
-    g.DrawString("l", 118, 200);
-    const QImage together = both.Image();
+    raster::Fonts fonts;
+    const auto font = fonts.Of("DejaVu Sans", 100, false, false, 8);
+    raster::Texture both(400, 400);
+    for (const int x : {100, 118}) {
+        for (const raster::Blit &blit : font->Place("l", x, 200, both.Bounds()).blits)
+            both.Draw(blit, both.Bounds());
+    }
+    const QImage together = ImageOf(both);
     int shared = 0;
     for (int y = 0; y < 400; ++y) {
         for (int x = 0; x < 400; ++x) {
@@ -85,8 +81,7 @@ TEST_F(DistanceFieldWindowTest, TheMenuSwitchesTheTextureToFieldsAtOnceAndTheWid
     const QImage field = Texture();
     EXPECT_NE(field, coverage);
     // It reaches beyond the ink by the spread: around the A, up to 8 pixels.
-    const fw::Rect a = vantor::Window1::CellSquare(1024, 3, 3);
-    const QRect square(a.left, a.top, a.width, a.height);
+    const QRect square = ToQRect(vantor::CellSquare(1024, 3, 3));
     const QRect ink = InkBounds(coverage, square);
     EXPECT_TRUE(InkBounds(field, square).contains(ink.adjusted(-4, -4, 4, 4)));
     EXPECT_TRUE(ink.adjusted(-8, -8, 8, 8).contains(InkBounds(field, square)));

@@ -32,9 +32,10 @@ protected:
 TEST_F(ExportTest, TheSaveDialogsProposeTheirNamesAndCancelSilently)
 {
     // The File menu's items do exactly what the buttons do.
-    for (const auto &[command, proposed, filter] : {std::tuple{"btnSave", "untitled.png", "PNG image (*.png)"},
-             {"btnSaveWidths", "Untited.txt", "All files (*)"}, {"FileSaveTexture", "untitled.png", "PNG image (*.png)"},
-             {"FileSaveWidthTable", "Untited.txt", "All files (*)"}}) {
+    for (const auto &[command, proposed, filter] :
+        {std::tuple{"btnSave", "untitled.png", "PNG image (*.png)"}, {"btnSaveWidths", "Untited.txt", "All files (*)"},
+            {"FileSaveTexture", "untitled.png", "PNG image (*.png)"},
+            {"FileSaveWidthTable", "Untited.txt", "All files (*)"}}) {
         SCOPED_TRACE(command);
         QString shown;
         ModalDriver driver({[&](QWidget &modal) {
@@ -74,7 +75,8 @@ TEST_F(ExportTest, ANameWithADoubleQuoteIsSavedAsTypedOrRefusedWithAReason)
     Click("btnSave");
     Click("btnSaveWidths");
     QtChild<QAction>(window, "FileExportBMFont").trigger();
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).join(QLatin1Char('|')), QStringLiteral("a\"b.png|q\"uote.txt"));
+    EXPECT_EQ(
+        QDir(folder.path()).entryList(QDir::Files).join(QLatin1Char('|')), QStringLiteral("a\"b.png|q\"uote.txt"));
     EXPECT_NE(Read(PathOf("a\"b.png")), "old");
     EXPECT_EQ(driver.messages,
         QStringList({QStringLiteral("a\"b.png already exists.\nDo you want to replace it?"),

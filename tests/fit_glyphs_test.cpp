@@ -1,72 +1,159 @@
+#include "engine_support.h"
 #include "modal_driver.h"
 #include "test_support.h"
 
+#include "fontmap/bmfont.h"
+#include "fontmap/cell_names.h"
+#include "fontmap/fit.h"
+
 namespace {
 
-class FitGlyphsTest : public MainWindowTest {
+using vantor::AtlasSettings;
+
+// The sizes of the list, 9 to 256, as a texture of that side draws them.
+std::vector<std::int32_t> Sizes(int side)
+{
+    std::vector<std::int32_t> sizes;
+    for (int size = 9; size <= 256; ++size)
+        sizes.push_back(fw::ToInt32(size * side / 1024.0));
+    return sizes;
+}
+
+class FitTest : public testing::Test {
 protected:
-    void ShowOverflow() { QtChild<QAction>(window, "ViewCellOverflow").trigger(); }
+    // The settings fitted: at the size and offsets found.
+    AtlasSettings Fit(AtlasSettings settings, std::string *told = nullptr)
+    {
+        const vantor::Fitted fitted = vantor::FitGlyphs(engine, settings, Sizes(settings.textureSize));
+        if (told)
+            *told = fitted.message;
+        if (fitted.size) {
+            settings.fontSize = Sizes(settings.textureSize)[*fitted.size];
+            settings.dx = fitted.dx;
+            settings.dy = fitted.dy;
+        }
+        return settings;
+    }
+    std::vector<int> Overflowing(const AtlasSettings &settings)
+    {
+        return vantor::OverflowingCells(settings.textureSize, engine.Render(settings)->Inks());
+    }
+
+    vantor::AtlasEngine engine;
+};
+
+TEST_F(FitTest, AfterAFitNoCellOverflowsAndOneSizeLargerWouldAtAnyOffsets)
+{
+    for (const int side : {1024, 2048, 256}) {
+        AtlasSettings settings = DefaultSettings();
+        settings.textureSize = side;
+        const AtlasSettings fitted = Fit(settings);
+        EXPECT_EQ(Overflowing(fitted), std::vector<int>{}) << side;
+        AtlasSettings larger = fitted;
+        const std::vector<std::int32_t> sizes = Sizes(side);
+        larger.fontSize = *std::upper_bound(sizes.begin(), sizes.end(), fitted.fontSize);
+        for (int moveX = -2; moveX <= 2; ++moveX) {
+            for (int moveY = -2; moveY <= 2; ++moveY) {
+                larger.dx = fitted.dx + moveX;
+                larger.dy = fitted.dy + moveY;
+                EXPECT_FALSE(Overflowing(larger).empty()) << side << ": " << moveX << ", " << moveY;
+            }
+        }
+    }
+}
+
+TEST_F(FitTest, TheGlyphsInkIsCentredInTheCellWithinAPixel)
+{
+    const AtlasSettings fitted = Fit(DefaultSettings());
+    EXPECT_GT(fitted.fontSize, 72) << "Courier fits larger than the default";
+    const auto font = engine.FontAt(fitted, fitted.fontSize);
+    raster::Box all;
+    for (const std::string &text : fitted.cells)
+        all = all.United(text.empty() ? raster::Box{} : font->InkBox(text, 0, 0));
+    const raster::Box square = vantor::CellSquare(1024, 0, 0);
+    const vantor::Pen pen = vantor::CellPen(1024, fitted.dx, fitted.dy, 0, 0);
+    const std::int64_t left = pen.x + all.left;
+    const std::int64_t right = square.width - (pen.x + all.left + all.width);
+    const std::int64_t top = pen.y + all.top;
+    const std::int64_t bottom = square.height - (pen.y + all.top + all.height);
+    EXPECT_LE(std::abs(left - right), 1) << left << " " << right;
+    EXPECT_LE(std::abs(top - bottom), 1) << top << " " << bottom;
+    // Italic and a synthetic bold reach further, and fit too.
+    const AtlasSettings serif = Fit({"DejaVu Serif", 72, 1024, 4, 30, true, true, false, DefaultCells()});
+    EXPECT_EQ(Overflowing(serif), std::vector<int>{});
+}
+
+TEST_F(FitTest, AFontOfBitmapsFitsAtOneOfItsStrikesAndExportsTheSizeDrawn)
+{
+    // Terminus: strikes of 12 to 32 pixels, none larger.
+    const AtlasSettings fitted = Fit({"Terminus", 72, 1024, 4, 30, true, false, false, DefaultCells()});
+    EXPECT_EQ(fitted.fontSize, 32) << "the largest strike, not a size drawn as it";
+    for (const int size : {32, 72}) {
+        AtlasSettings drawn = fitted;
+        drawn.fontSize = size;
+        std::vector<std::string> several;
+        EXPECT_EQ(vantor::BMFontOf(*engine.Render(drawn), "t_0.png", several).size, 32) << "the size drawn at " << size;
+    }
+}
+
+TEST_F(FitTest, CellsThatCannotFitAreNamedAndWhenNothingCanNothingChanges)
+{
+    const std::string nothing
+        = "Nothing changed: at no offsets does every cell's ink lie inside its square, even at the smallest size.";
+    const std::string tooLarge
+        = "Too large for their cells even at the smallest size, left out: WWWWWWWWWWWWWWWW\u2026";
+    std::string told;
+    // Twenty W, as the README says, left out: every other cell fits.
+    AtlasSettings settings = DefaultSettings();
+    settings.cells[44] = std::string(20, 'W');
+    EXPECT_EQ(Overflowing(Fit(settings, &told)), std::vector<int>{44});
+    EXPECT_EQ(told, tooLarge);
+    // Only that cell: nothing can fit.
+    settings.cells = OnlyCell(0, 0, std::string(20, 'W'));
+    EXPECT_EQ(Fit(settings, &told), settings);
+    EXPECT_EQ(told, nothing + " " + tooLarge);
+    // Each ink small, but one far right of its pen and one at it: no pen
+    // puts both inside.
+    std::string farRight(61, ' ');
+    farRight.back() = 'x';
+    settings.cells = OnlyCell(0, 0, farRight);
+    settings.cells[1] = "x";
+    EXPECT_EQ(Fit(settings, &told), settings);
+    EXPECT_EQ(told, nothing);
+    // Nothing to fit: silence.
+    settings.cells = OnlyCell(0, 0, "");
+    EXPECT_EQ(Fit(settings, &told), settings);
+    EXPECT_EQ(told, "");
+}
+
+class FitGlyphsWindowTest : public MainWindowTest {
+protected:
     void TearDown() override
     {
         if (QtChild<QAction>(window, "ViewCellOverflow").isChecked())
-            ShowOverflow();
+            QtChild<QAction>(window, "ViewCellOverflow").trigger();
         MainWindowTest::TearDown();
-    }
-    int SizeRow() { return List("lstSizes").ListIndex(); }
-    // The overflowing cells at other offsets, as entered.
-    std::vector<int> OverflowingAt(double dx, double dy)
-    {
-        window.Find<fw::EditField>("edtDX").SetText(fw::Format(dx, "0.0"));
-        window.Find<fw::EditField>("edtDY").SetText(fw::Format(dy, "0.0"));
-        return window.OverflowingCells();
     }
 };
 
-TEST_F(FitGlyphsTest, AfterAFitNoCellOverflowsAndOneSizeLargerWould)
+TEST_F(FitGlyphsWindowTest, TheMenuFitsInOneRenderAndSaysWhatItLeftOut)
 {
-    for (const int texture : {2, 3, 0}) {
-        SCOPED_TRACE(texture);
-        window.Find<fw::PopupMenu>("popTexSize").SetListIndex(texture);
-        ShowOverflow();
-        const int before = renders;
-        QtChild<QAction>(window, "ViewFitGlyphs").trigger();
-        EXPECT_EQ(renders - before, 1) << "not a render per size tried, nor per setting";
-        EXPECT_EQ(window.OverflowingCells(), std::vector<int>{});
-        const double dx = fw::Val(window.Find<fw::EditField>("edtDX").Text());
-        const double dy = fw::Val(window.Find<fw::EditField>("edtDY").Text());
-        const double pixel = 1024.0 / window.Rendered.textureSize;
-        List("lstSizes").SetListIndex(SizeRow() + 1);
-        for (const double moveX : {-2.0, -1.0, 0.0, 1.0, 2.0}) {
-            for (const double moveY : {-2.0, -1.0, 0.0, 1.0, 2.0})
-                EXPECT_FALSE(OverflowingAt(dx + moveX * pixel, dy + moveY * pixel).empty()) << moveX << ", " << moveY;
-        }
-        ShowOverflow();
-        List("lstSizes").SetListIndex(72 - 9);
-    }
-}
-
-TEST_F(FitGlyphsTest, TheGlyphsInkIsCentredInTheCellWithinAPixel)
-{
+    QtChild<QAction>(window, "ViewCellOverflow").trigger();
+    List("lstChars").SetCell(4, 4, std::string(20, 'W'));
+    window.UpdateFontMap();
+    const int before = renders;
+    ModalDriver driver({});
     QtChild<QAction>(window, "ViewFitGlyphs").trigger();
-    fw::Graphics &g = window.CurrentFontMap->Graphics();
-    QRect all;
-    for (int cell = 0; cell < 100; ++cell) {
-        const fw::Rect ink = g.InkRect(List("lstChars").Cell(cell / 10, cell % 10), 0, 0);
-        if (!ink.Empty())
-            all |= QRect(ink.left, ink.top, ink.width, ink.height);
-    }
-    const fw::Rect square = vantor::Window1::CellSquare(1024, 0, 0);
-    const vantor::Window1::Pen pen = vantor::Window1::CellPen(window.Rendered, 0, 0);
-    const int left = pen.x + all.left();
-    const int right = square.width - (pen.x + all.right() + 1);
-    const int top = pen.y + all.top();
-    const int bottom = square.height - (pen.y + all.bottom() + 1);
-    EXPECT_LE(std::abs(left - right), 1) << left << " " << right;
-    EXPECT_LE(std::abs(top - bottom), 1) << top << " " << bottom;
-    EXPECT_GT(window.Rendered.fontSize, 72) << "Courier fits larger than the default";
+    EXPECT_EQ(renders - before, 1) << "not a render per size tried, nor per setting";
+    EXPECT_EQ(driver.messages,
+        QStringList{
+            QStringLiteral("Too large for their cells even at the smallest size, left out: WWWWWWWWWWWWWWWW\u2026")});
+    EXPECT_EQ(window.OverflowingCells(), std::vector<int>{44}) << "every other cell fits";
+    List("lstFonts").SetListIndex(-1);
+    EXPECT_EQ(window.FitGlyphsToCells(), "") << "no font, nothing to fit";
 }
 
-TEST_F(FitGlyphsTest, UndoPutsSizeAndOffsetsBackInOneRenderAndRedoFitsAgain)
+TEST_F(FitGlyphsWindowTest, UndoPutsSizeAndOffsetsBackInOneRenderAndRedoFitsAgain)
 {
     const vantor::Window1::Placement start = window.CurrentPlacement();
     const QImage unfitted = Texture();
@@ -93,79 +180,6 @@ TEST_F(FitGlyphsTest, UndoPutsSizeAndOffsetsBackInOneRenderAndRedoFitsAgain)
     QtChild<QCheckBox>(window, "chkBold").click();
     undo.trigger();
     EXPECT_EQ(window.CurrentPlacement(), fitted);
-}
-
-TEST_F(FitGlyphsTest, CellsTooLargeEvenAtTheSmallestSizeAreNamedAndLeftOut)
-{
-    List("lstChars").SetCell(4, 4, std::string(20, 'W')); // as the README says
-    window.UpdateFontMap();
-    ShowOverflow();
-    ModalDriver driver({});
-    QtChild<QAction>(window, "ViewFitGlyphs").trigger();
-    EXPECT_EQ(driver.messages,
-        QStringList{
-            QStringLiteral("Too large for their cells even at the smallest size, left out: WWWWWWWWWWWWWWWW\u2026")});
-    EXPECT_EQ(window.OverflowingCells(), std::vector<int>{44}) << "every other cell fits";
-}
-
-TEST_F(FitGlyphsTest, ItalicAndSyntheticBoldReachFurtherAndFitToo)
-{
-    List("lstFonts").SetListIndex(2); // DejaVu Serif: both styles synthesised
-    QtChild<QCheckBox>(window, "chkItalic").click();
-    ShowOverflow();
-    QtChild<QAction>(window, "ViewFitGlyphs").trigger();
-    EXPECT_EQ(window.OverflowingCells(), std::vector<int>{});
-    EXPECT_TRUE(window.Rendered.bold && window.Rendered.italic);
-}
-
-TEST_F(FitGlyphsTest, AFontOfBitmapsFitsAtOneOfItsStrikesAndExportsTheSizeDrawn)
-{
-    SelectFont("Terminus"); // strikes of 12 to 32 pixels, none larger
-    QtChild<QAction>(window, "ViewFitGlyphs").trigger();
-    EXPECT_EQ(window.Rendered.fontSize, 32) << "the largest strike, not a size drawn as it";
-    EXPECT_EQ(window.CurrentFontMap->Graphics().DrawnSize(), 32);
-    QTemporaryDir folder;
-    window.ExportBMFont(folder.filePath(QStringLiteral("t.fnt")).toStdString());
-    QFile fnt(folder.filePath(QStringLiteral("t.fnt")));
-    ASSERT_TRUE(fnt.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(fnt.readAll().startsWith("info face=\"Terminus\" size=32 ")) << "the size drawn";
-    List("lstSizes").SetListIndex(72 - 9);
-    window.ExportBMFont(folder.filePath(QStringLiteral("t.fnt")).toStdString());
-    fnt.seek(0);
-    EXPECT_TRUE(fnt.readAll().startsWith("info face=\"Terminus\" size=32 ")) << "72 draws the 32-pixel strike";
-}
-
-TEST_F(FitGlyphsTest, WhenNothingCanFitNothingChangesAndTheUserIsToldWhy)
-{
-    const auto settings = [&] {
-        return List("lstSizes").Text() + " " + window.Find<fw::EditField>("edtDX").Text() + " "
-            + window.Find<fw::EditField>("edtDY").Text();
-    };
-    const std::string before = settings();
-    const QString nothing = QStringLiteral(
-        "Nothing changed: at no offsets does every cell's ink lie inside its square, even at the smallest size.");
-    const auto fit = [&](const QStringList &told) {
-        window.UpdateFontMap();
-        ModalDriver driver({});
-        QtChild<QAction>(window, "ViewFitGlyphs").trigger();
-        EXPECT_EQ(driver.messages, told);
-        EXPECT_EQ(settings(), before);
-    };
-    SetOnlyCell(0, 0, "");
-    fit({});
-    SetOnlyCell(0, 0, std::string(20, 'W')); // as the README says
-    fit({nothing
-        + QStringLiteral(" Too large for their cells even at the smallest size, left out: "
-                         "WWWWWWWWWWWWWWWW\u2026")});
-    // Each ink small, but one far right of its pen and one at it: no pen
-    // puts both inside.
-    List("lstChars").SetCell(0, 1, "x");
-    std::string farRight(61, ' ');
-    farRight.back() = 'x';
-    List("lstChars").SetCell(0, 0, farRight);
-    fit({nothing});
-    List("lstFonts").SetListIndex(-1);
-    fit({});
 }
 
 } // namespace

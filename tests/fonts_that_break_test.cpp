@@ -62,7 +62,7 @@ TEST_F(FontsThatBreakTest, AnOutlineOfTensOfThousandsOfPixelsIsDrawnWhereItMeets
     SetOnlyCell(3, 4, "A");
     Choose("Vantor Oversized", 72, 1024, false);
     const auto [star, corner] = FreeTypeGlyph(MoreFont("oversized.ttf"), 72, U'A');
-    const vantor::Window1::Pen pen = vantor::Window1::CellPen(window.Rendered, 3, 4);
+    const vantor::Pen pen = window.LastAtlas()->PenOf(34);
     QImage expected(1024, 1024, QImage::Format_Grayscale8);
     expected.fill(0);
     for (int y = 0; y < 1024; ++y) {
@@ -143,7 +143,7 @@ TEST_F(FontsThatBreakTest, WhatAFaceCannotDrawComesFromTheNextFace)
     // from the next face that draws it, as one the face lacks.
     for (const char *family : {"Vantor Damaged", "Vantor No Cmap", "Vantor Zero Strike"}) {
         SelectFont(family);
-        const std::vector<fw::Rect> inks = window.InkOfLastRender();
+        const std::vector<raster::Box> inks = window.LastAtlas()->Inks();
         for (char c = '!'; c <= '~'; ++c)
             EXPECT_FALSE(inks[static_cast<std::size_t>(CellOf(c))].Empty()) << family << " " << c;
         EXPECT_NE(Width(CellOf('A')), "46.20") << family << ": the missing glyph's box";
@@ -151,8 +151,8 @@ TEST_F(FontsThatBreakTest, WhatAFaceCannotDrawComesFromTheNextFace)
     // Colour layers (COLR 0) over empty base glyphs draw as one glyph, with
     // the bar beneath the baseline that the second layer adds.
     SelectFont("Vantor Layers");
-    const fw::Rect ink = window.InkOfLastRender()[static_cast<std::size_t>(CellOf('A'))];
-    const vantor::Window1::Pen pen = vantor::Window1::CellPen(window.Rendered, 3, 3);
+    const raster::Box ink = window.LastAtlas()->Ink(CellOf('A'));
+    const vantor::Pen pen = window.LastAtlas()->PenOf(33);
     EXPECT_LT(ink.top, pen.y - 40) << "the letter";
     EXPECT_GT(ink.top + ink.height, pen.y + 2) << "the bar";
 }

@@ -21,7 +21,8 @@ TEST_F(MenuTest, TheMenusShowTheirItemsWithPlatformShortcuts)
                                           : item->text() + QLatin1Char(' ') + item->shortcut().toString());
     }
     EXPECT_EQ(shown.join(QLatin1Char('|')),
-        QStringLiteral("&File:|Save &Texture... Ctrl+S|Save &Width Table... Ctrl+Shift+S|Export &BMFont... |-|&Quit Ctrl+Q|&Edit:|&Undo "
+        QStringLiteral("&File:|Save &Texture... Ctrl+S|Save &Width Table... Ctrl+Shift+S|Export &BMFont... |-|&Quit "
+                       "Ctrl+Q|&Edit:|&Undo "
                        "Ctrl+Z|&Redo Ctrl+Shift+Z|-|Cu&t Ctrl+X|&Copy Ctrl+C|&Paste Ctrl+V|&Delete |-|"
                        "Select &All Ctrl+A|&View:|&Sample Text Ctrl+T|Show Cell &Overflow |&Fit Glyphs to Cells "
                        "|&Distance Field "));

@@ -2,6 +2,7 @@
 // invariants checked after each. VANTOR_SEED sets the seed (printed),
 // VANTOR_ACTIONS the number of actions; VANTOR_SOAK=1 adds the memory check
 // of `make soak`.
+#include "engine_support.h"
 #include "framework/graphics.h"
 #include "test_support.h"
 
@@ -158,12 +159,9 @@ TEST_F(RandomUserTest, NothingAUserDoesBreaksTheWindow)
         ASSERT_TRUE(AllGrey(Texture()));
         // Every tenth step, as a render from scratch re-measures long texts.
         if (renders > before && step % 10 == 0) {
-            const vantor::Window1::RenderSettings &now = window.Rendered;
-            const QImage texture = window.CurrentFontMap->Image();
-            fw::ForgetFonts();
-            ASSERT_TRUE(texture
-                == window.FontMap(nullptr, now.fontName, now.fontSize, now.textureSize, now.textureSize, now.dx, now.dy)
-                       ->Image())
+            vantor::AtlasEngine fresh;
+            ASSERT_TRUE(
+                window.CurrentFontMap->Image() == ImageOf(fresh.Render(window.LastAtlas()->Settings())->Texture()))
                 << "the texture is that of a render from scratch";
         }
         for (int row = 0; row < 100; ++row) {

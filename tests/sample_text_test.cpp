@@ -1,36 +1,37 @@
+#include "engine_support.h"
 #include "test_support.h"
+
+#include "fontmap/atlas_line.h"
 #include "window/sample_text.h"
 
 namespace {
 
 using SampleTextTest = MainWindowTest;
 
-TEST_F(SampleTextTest, TheAtlasLineCopiesEachCellsSquareLighteningAndAdvancesByItsWidth)
+TEST(AtlasLineTest, CopiesEachCellsSquareLighteningAndAdvancesByItsWidth)
 {
     // A known texture: A's square grey 100; B's square black on its left 52
     // pixels and grey 200 beyond; no cell holds "?".
-    window.CurrentFontMap = std::make_shared<fw::Picture>(1024, 1024, 32);
-    fw::Graphics &g = window.CurrentFontMap->Graphics();
-    g.SetForeColor(fw::RGB(100, 100, 100));
-    g.FillRect(307, 307, 102, 102);
-    g.SetForeColor(fw::RGB(200, 200, 200));
-    g.FillRect(409 + 52, 307, 102 - 52, 102);
-    window.Rendered = {"Courier", 72, 1024, 0, 0, false, false};
-    fw::Listbox &widths = List("lstWidths");
-    widths.DeleteAllRows();
-    for (int cell = 0; cell < 100; ++cell) {
-        widths.AddRow(cell == 33 ? "A" : cell == 34 ? "B" : "");
-        widths.SetCell(cell, 1, cell == 33 ? "50.40" : "60.30");
-    }
-    const auto line = vantor::SampleText::DrawAtlasLine(window, "ABA?", 10);
+    auto texture = std::make_shared<raster::Texture>(1024, 1024);
+    texture->Fill({307, 307, 102, 102}, 100);
+    texture->Fill({409 + 52, 307, 102 - 52, 102}, 200);
+    std::vector<double> widths(100, 60.3);
+    widths[33] = 50.4;
+    const vantor::Atlas atlas(
+        {"Courier", 72, 1024, 0, 0, false, false, false, OnlyCell(3, 3, "A")}, texture, nullptr, widths, {});
+    std::vector<std::string> cells = OnlyCell(3, 3, "A");
+    cells[34] = "B";
+    const vantor::Atlas both({"Courier", 72, 1024, 0, 0, false, false, false, cells}, texture, nullptr, widths, {});
+    const vantor::AtlasLine line = vantor::DrawAtlasLine(both, "ABA?", 10);
     EXPECT_DOUBLE_EQ(line.length, 50.4 + 60.3 + 50.4 + 102.4) << "a missing character advances by a cell";
     EXPECT_EQ(line.missing, std::vector<std::string>{"?"});
-    const QImage &pixels = line.picture->Image();
+    const QImage pixels = ImageOf(*line.picture);
     const std::pair<int, int> expected[] = {{10 + 20, 100}, {10 + 70, 100} /* B's black does not darken A */,
         {10 + 130, 200}, {10 + 125, 200} /* the second A does not darken B */, {10 + 230, 0}};
     for (const auto &[x, grey] : expected)
-        EXPECT_EQ(qRed(pixels.pixel(x, 25 + 50)), grey) << x;
-    EXPECT_EQ(qRed(pixels.pixel(10 + 161, 25 + 50)), 128) << "the missing character's box, at the pen truncated";
+        EXPECT_EQ(qGray(pixels.pixel(x, 25 + 50)), grey) << x;
+    EXPECT_EQ(qGray(pixels.pixel(10 + 161, 25 + 50)), 128) << "the missing character's box, at the pen truncated";
+    EXPECT_EQ(vantor::DrawAtlasLine(atlas, "AB", 10).missing, std::vector<std::string>{"B"});
 }
 
 TEST_F(SampleTextTest, CellsWhoseInkLeavesTheirSquareAreMarkedOnScreenOnlyAndNamed)
@@ -96,7 +97,8 @@ TEST_F(SampleTextTest, TheWindowKeepsItsSizeSaysWhatItCannotShowAndScrollsToTheR
     EXPECT_EQ(sample.Widget().size(), QSize(600, 500)) << "a long facts line never widens the window";
     const QLabel &facts = QtChild<QLabel>(sample, "stFacts");
     EXPECT_TRUE(facts.text().contains(QStringLiteral("No cell holds: U+0009 U+200D."))) << facts.text();
-    EXPECT_TRUE(facts.text().contains(QRegularExpression(QStringLiteral("Shown: the first 3\\d\\d of 5002 characters$"))))
+    EXPECT_TRUE(
+        facts.text().contains(QRegularExpression(QStringLiteral("Shown: the first 3\\d\\d of 5002 characters$"))))
         << facts.text();
     EXPECT_TRUE(facts.toolTip().contains(QStringLiteral("of 5002 characters"))) << "the whole facts in the tooltip";
 

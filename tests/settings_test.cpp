@@ -189,8 +189,8 @@ TEST_F(SettingsTest, ACellStaysOneLineOfTheWidthTableHoweverTextComesIn)
 
 TEST_F(SettingsTest, HomeAndEndGoToTheFirstAndLastRowOfEachList)
 {
-    for (const auto &[list, first, last] : {std::tuple{"lstFonts", "Courier", "Terminus"}, {"lstSizes", "9", "256"},
-             {"lstWidths", " ", "?"}}) {
+    for (const auto &[list, first, last] :
+        {std::tuple{"lstFonts", "Courier", "Terminus"}, {"lstSizes", "9", "256"}, {"lstWidths", " ", "?"}}) {
         auto &view = QtChild<QTableView>(window, list);
         QTest::keyClick(&view, Qt::Key_End);
         EXPECT_EQ(List(list).Text(), last) << list;

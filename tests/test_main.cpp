@@ -1,7 +1,7 @@
 // Runs every test inside one QApplication on the offscreen platform, with the
 // tests' own fonts, locale and folders. Any Qt warning that the test does not
 // expect fails it.
-#include "framework/graphics.h"
+#include "app/startup.h"
 #include "framework/message_filter.h"
 #include "test_support.h"
 
@@ -56,7 +56,8 @@ int main(int argc, char **argv)
     testing::InitGoogleTest(&argc, argv);
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    // The application object with the menu bar that the window shares.
+    vantor::NewAppInstance();
     const int failed = RUN_ALL_TESTS();
-    fw::ForgetFonts();
     return failed;
 }

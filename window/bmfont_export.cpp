@@ -6,9 +6,7 @@
 #include "framework/exceptions.h"
 #include "framework/files.h"
 #include "framework/graphics_exporter.h"
-#include "framework/listbox.h"
 #include "framework/message.h"
-#include "framework/picture.h"
 #include "framework/text.h"
 
 #include <filesystem>
@@ -27,7 +25,8 @@ std::filesystem::path PagePath(const std::filesystem::path &description)
 
 void Window1::FileExportBMFont_Action()
 {
-    const std::shared_ptr<fw::FolderItem> location = fw::GetSaveFolderItem("font/bmfont", "untitled.fnt");
+    const std::shared_ptr<fw::FolderItem> location
+        = fw::GetSaveFolderItem({{"BMFont text (*.fnt)", "fnt"}, {"BMFont XML (*.xml)", "xml"}}, "untitled.fnt");
     if (!location)
         return;
     // The save dialog asked about the description only; the page it already
@@ -55,43 +54,17 @@ std::string Window1::ExportBMFont(const std::string &path)
     if (!xml && pageName.find('"') != std::string::npos)
         throw fw::IOException(fw::CannotSave(path, "a BMFont page name cannot hold a double quote"));
     const std::string pagePath = page.string();
+    const Atlas &atlas = fw::NotNil(atlas_);
     std::vector<std::string> several;
-    const BMFont font = BMFontOf(pageName, several);
+    const BMFont font = BMFontOf(atlas, pageName, several);
+    const std::vector<std::uint8_t> pixels = BMFontPage(atlas);
+    const int side = atlas.Settings().textureSize;
     // The page first: a reader never finds a new description beside an old
     // page.
-    fw::SaveFiles({{pagePath,
-                       fw::EncodePng(fw::NotNil(CurrentFontMap), fw::PngColours::WhiteOnGreyAlpha,
-                           fw::GraphicsExporter::kDefaultCompression, pagePath)},
-        {path, xml ? BMFontXml(font) : BMFontText(font)}});
-    return EngineCaveats(several);
-}
-
-std::string Window1::EngineCaveats(const std::vector<std::string> &several)
-{
-    const auto &widths = Find<fw::Listbox>("lstWidths");
-    std::vector<std::string> lines;
-    if (!several.empty())
-        lines.push_back("Not exported, more than one character:" + NamedCells(several));
-    const std::vector<fw::Rect> inks = InkOfLastRender();
-    std::vector<std::string> overflowing;
-    for (const int cell : OverflowingCells(inks))
-        overflowing.push_back(widths.Cell(cell, 0));
-    if (!overflowing.empty()) {
-        lines.push_back("Ink outside its cell, which engines cut off or draw beside a neighbour:"
-            + NamedCells(overflowing) + ". View > Show Cell Overflow marks these cells; View > Fit Glyphs to "
-            "Cells fits every glyph inside its cell.");
-    }
-    if (const std::vector<std::string> inkless = CellsWithoutInk(inks); !inkless.empty())
-        lines.push_back(NoInkLine(inkless));
-    bool space = false;
-    for (int cell = 0; cell < widths.ListCount() && !space; ++cell)
-        space = widths.Cell(cell, 0) == " ";
-    if (!space)
-        lines.push_back("No cell holds a space (U+0020): engines advance nothing between words.");
-    std::string caveats;
-    for (const std::string &line : lines)
-        caveats += (caveats.empty() ? "" : "\n") + line;
-    return caveats;
+    fw::SaveFiles(
+        {{pagePath, fw::EncodeRgbaPng(pixels.data(), side, side, fw::GraphicsExporter::kDefaultCompression, pagePath)},
+            {path, xml ? BMFontXml(font) : BMFontText(font)}});
+    return EngineCaveats(atlas, several);
 }
 
 } // namespace vantor

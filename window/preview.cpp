@@ -28,11 +28,11 @@ void Window1::cnvPreview_Paint(fw::Graphics &g)
         : 1.0;
     g.SetForeColor(fw::RGB(255, 0, 0));
     for (const int cell : OverflowingCells()) {
-        const fw::Rect square = CellSquare(Rendered.textureSize, cell / kGridSide, cell % kGridSide);
-        const std::int32_t left = fw::ToInt32(square.left * scale);
-        const std::int32_t top = fw::ToInt32(square.top * scale);
-        g.DrawRect(left, top, fw::ToInt32((square.left + square.width) * scale) - left,
-            fw::ToInt32((square.top + square.height) * scale) - top);
+        const raster::Box square = CellSquare(texture.Width(), cell / kGridSide, cell % kGridSide);
+        const std::int32_t left = fw::ToInt32(static_cast<double>(square.left) * scale);
+        const std::int32_t top = fw::ToInt32(static_cast<double>(square.top) * scale);
+        g.DrawRect(left, top, fw::ToInt32(static_cast<double>(square.left + square.width) * scale) - left,
+            fw::ToInt32(static_cast<double>(square.top + square.height) * scale) - top);
     }
 }
 

@@ -1,6 +1,10 @@
 #include "window/sample_text.h"
 #include "window/window1.h"
 
+#include "fontmap/cell_names.h"
+
+#include "raster/texture.h"
+
 #include "framework/canvas.h"
 #include "framework/edit_field.h"
 #include "framework/graphics.h"
@@ -77,27 +81,25 @@ void SampleText::CreateControls()
 void SampleText::Update()
 {
     Window1 *main = MainWindow();
-    if (!main || !main->CurrentFontMap)
+    if (!main || !main->LastAtlas())
         return;
-    const Window1::RenderSettings &rendered = main->Rendered;
+    const Atlas &atlas = *main->LastAtlas();
+    const AtlasSettings &rendered = atlas.Settings();
     const std::string text = Find<fw::EditField>("edtSample").Text();
     const std::int32_t margin = fw::ToInt32(rendered.textureSize * 0.1);
-    atlas_ = DrawAtlasLine(*main, text, margin, std::move(atlas_.picture));
+    atlas_ = DrawAtlasLine(atlas, text, margin);
+    const raster::Texture &line = *atlas_.picture;
+    atlasLine_ = std::make_shared<fw::Picture>(
+        line.Width(), line.Height(), std::shared_ptr<const std::uint8_t>(atlas_.picture, line.Line(0)));
 
-    // The font's own line changes only with the text and the font state.
-    const std::string key = text + '\n' + rendered.fontName + '\n' + fw::Str(rendered.fontSize) + ' '
+    // The toolkit's line changes only with the text and the font.
+    const std::string key = text + '\n' + rendered.family + '\n' + fw::Str(rendered.fontSize) + ' '
         + fw::Str(rendered.textureSize) + ' ' + fw::Str(rendered.dy) + fw::Str(rendered.bold)
         + fw::Str(rendered.italic);
     if (key != fontLineKey_) {
-        fontLine_ = std::make_shared<fw::Picture>(atlas_.picture->Width(), atlas_.picture->Height(), 32);
-        fw::Graphics &g = fontLine_->Graphics();
-        g.SetForeColor(fw::RGB(255, 255, 255));
-        g.SetTextFont(rendered.fontName);
-        g.SetTextSize(rendered.fontSize);
-        g.SetBold(rendered.bold);
-        g.SetItalic(rendered.italic);
-        g.DrawToolkitLine(text, margin, atlas_.baseline);
-        fontLineLength_ = g.ToolkitLineWidth(text);
+        const fw::ToolkitFont font{rendered.family, rendered.fontSize, rendered.bold, rendered.italic};
+        fontLine_ = fw::ToolkitLine(font, text, line.Width(), line.Height(), margin, atlas_.baseline);
+        fontLineLength_ = fw::ToolkitLineWidth(font, text);
         fontLineKey_ = key;
     }
     Find<fw::StaticText>("stFacts").SetText(Facts(*main));
@@ -122,8 +124,8 @@ std::string SampleText::Facts(const Window1 &main) const
             : ". " + fw::Str(static_cast<std::int64_t>(overflowing.size())) + " cells overflow:";
         std::vector<std::string> texts;
         for (const int cell : overflowing)
-            texts.push_back(main.Find<fw::Listbox>("lstWidths").Cell(cell, 0));
-        facts += Window1::NamedCells(texts);
+            texts.push_back(main.LastAtlas()->Text(cell));
+        facts += NamedCells(texts);
     }
     if (atlas_.shown < atlas_.characters) {
         facts += ". Shown: the first " + fw::Str(static_cast<std::int64_t>(atlas_.shown)) + " of "
@@ -146,12 +148,12 @@ void SampleText::popZoom_Change()
 
 int SampleText::LinesWidth() const
 {
-    return std::max(fontLine_->Width(), atlas_.picture->Width());
+    return std::max(fontLine_->Width(), atlasLine_->Width());
 }
 
 int SampleText::LinesHeight() const
 {
-    return fontLine_->Height() + atlas_.picture->Height();
+    return fontLine_->Height() + atlasLine_->Height();
 }
 
 SampleText::Zoom SampleText::ZoomFor(int viewWidth, int viewHeight) const
@@ -172,7 +174,7 @@ SampleText::Zoom SampleText::ZoomFor(int viewWidth, int viewHeight) const
 void SampleText::UpdateScrolling()
 {
     auto &view = Find<fw::Canvas>("cnvSample");
-    if (atlas_.picture && Find<fw::PopupMenu>("popZoom").Text() != kZooms[0]) {
+    if (atlasLine_ && Find<fw::PopupMenu>("popZoom").Text() != kZooms[0]) {
         const Zoom zoom = ZoomFor(0, 0);
         view.SetContentSize(LinesWidth() * zoom.in, LinesHeight() * zoom.in);
     } else {
@@ -185,12 +187,12 @@ void SampleText::cnvSample_Paint(fw::Graphics &g)
 {
     g.SetForeColor(fw::RGB(0, 0, 0));
     g.FillRect(0, 0, g.Width(), g.Height());
-    if (!atlas_.picture)
+    if (!atlasLine_)
         return;
     // The font's line above the atlas's, the two scaled alike.
     const Zoom zoom = ZoomFor(g.Width(), g.Height());
     int top = 0;
-    for (const fw::Picture *line : {fontLine_.get(), atlas_.picture.get()}) {
+    for (const fw::Picture *line : {fontLine_.get(), atlasLine_.get()}) {
         const int shownHeight = std::max(1, line->Height() * zoom.in / zoom.out);
         g.DrawPicture(*line, 0, top, std::max(1, line->Width() * zoom.in / zoom.out), shownHeight);
         top += shownHeight;
@@ -200,8 +202,7 @@ void SampleText::cnvSample_Paint(fw::Graphics &g)
 void Window1::ViewSampleText_Action()
 {
     vantor::SampleText &sample = implicit::SampleText();
-    // Renders again, so that where each cell's ink lies is known.
-    UpdateFontMap();
+    sample.Update();
     sample.Activate("edtSample");
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fontmap/atlas_line.h"
+
 #include "framework/window.h"
 
 #include <memory>
@@ -16,8 +18,8 @@ namespace vantor {
 class Window1;
 
 // A line of text drawn as a user's renderer draws it from the texture and
-// the width table, under the same text drawn by the font itself, and the
-// facts that tell the two apart. It follows every render and edit at once and
+// the width table (DrawAtlasLine), under the same text drawn by the toolkit,
+// and the facts that tell the two apart. It follows every render and edit at once and
 // changes nothing of the main window.
 class SampleText : public fw::Window {
 public:
@@ -30,21 +32,6 @@ public:
     void edtSample_TextChange();
     void popZoom_Change();
     void cnvSample_Paint(fw::Graphics &g);
-
-    // The text drawn from the atlas: for each character the square of the
-    // first cell holding it, lightening what is there, the pen advancing by
-    // that cell's width; a character no cell holds as an outlined box.
-    struct AtlasLine {
-        std::shared_ptr<fw::Picture> picture;
-        std::int32_t baseline = 0; // a quarter cell below the top, plus the cell's own
-        double length = 0;
-        std::vector<std::string> missing; // the characters no cell holds, once each
-        std::size_t characters = 0;
-        std::size_t shown = 0; // those that fit the widest picture, from the start
-    };
-    // Draws into `old` when it has the size needed.
-    static AtlasLine DrawAtlasLine(
-        Window1 &main, const std::string &text, std::int32_t margin, std::shared_ptr<fw::Picture> old = nullptr);
 
 protected:
     void Layout() override;
@@ -64,6 +51,7 @@ private:
     std::string Facts(const Window1 &main) const;
 
     AtlasLine atlas_;
+    std::shared_ptr<fw::Picture> atlasLine_;
     std::shared_ptr<fw::Picture> fontLine_;
     double fontLineLength_ = 0;
     std::string fontLineKey_; // what fontLine_ was drawn for

@@ -1,6 +1,6 @@
 #include "window/window1.h"
 
-#include "app/menu_bar1.h"
+#include "framework/application.h"
 #include "framework/menu.h"
 #include "framework/standard_edit.h"
 
@@ -19,7 +19,9 @@ Window1::~Window1()
 
 void Window1::Layout()
 {
-    SetMenuBar(&implicit::MenuBar1());
+    // The application's menu bar, which the window shares.
+    if (const fw::Application *application = fw::RegisteredApplication())
+        SetMenuBar(application->MenuBar());
     EnableExportItems(false);
     SetTitle("Vantor Font Mapper");
     SetSize(981, 546);

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "fontmap/atlas.h"
+#include "fontmap/atlas_engine.h"
+
 #include "framework/graphics.h"
 #include "framework/window.h"
 
@@ -16,10 +19,9 @@ class Picture;
 
 namespace vantor {
 
-struct BMFont;
-
 // The one window: the settings controls, the preview and the exports. The
-// controls are the only store of the settings.
+// controls are the only store of the settings; an atlas engine turns them
+// into the texture and its widths, and the window shows what it gives.
 class Window1 : public fw::Window {
 public:
     static constexpr const char *kClassName = "Window1";
@@ -27,31 +29,15 @@ public:
     Window1();
     ~Window1() override;
 
-    // The texture's cells, in rows and columns.
-    static constexpr int kGridSide = 10;
-
     // The last rendered texture; nil until the first render.
     std::shared_ptr<fw::Picture> CurrentFontMap;
-
-    // The settings of the last render, as the renderer got them.
-    struct RenderSettings {
-        std::string fontName;
-        std::int32_t fontSize = 0;
-        std::int32_t textureSize = 0;
-        std::int32_t dx = 0;
-        std::int32_t dy = 0;
-        bool bold = false;
-        bool italic = false;
-        // Above 0, the texture holds distance fields over this many pixels.
-        std::int32_t fieldSpread = 0;
-    };
-    RenderSettings Rendered;
+    // The last render, or nil: what the texture shows and how it was made.
+    const Atlas *LastAtlas() const { return atlas_.get(); }
+    // Offsets this far put every pen past what text is drawn from, so the
+    // texture is the same, and the arithmetic on pens stays in range.
     static constexpr double kFarOffset = 1 << 26;
     // The sample text window's line, kept while the window is closed.
     std::string SampleLine = "The quick brown fox jumps over the lazy dog. 0123456789";
-    // Where each cell's ink lies in the texture, in grid order; kept by the
-    // renderer only while the sample text or the overflow marks are shown.
-    std::vector<fw::Rect> CellInk;
 
     // Settings controls.
     void lstChars_CellTextChange(int row, int column);
@@ -85,16 +71,8 @@ public:
     void FileExportBMFont_Action();
     // Writes the last render's description at the path, XML when its suffix
     // is .xml and text otherwise, and, beside it, its page <name>_0.png;
-    // gives what an engine will draw wrong (see EngineCaveats).
+    // gives what an engine will draw wrong.
     std::string ExportBMFont(const std::string &path);
-    // One message naming what an engine drawing from the last export will
-    // get wrong: the cells of several characters (`several`), which it
-    // lacks, the cells whose ink leaves their square, and a missing space.
-    // Empty when there is nothing to say.
-    std::string EngineCaveats(const std::vector<std::string> &several);
-    // The last render as a BMFont naming its page; `several` gets the cell
-    // texts of more than one character, once each.
-    BMFont BMFontOf(const std::string &pageName, std::vector<std::string> &several);
 
     void btnQuit_Action();
     void Closing() override;
@@ -107,22 +85,9 @@ public:
     // field instead of its coverage.
     void ViewDistanceField_Action();
     bool ShowsDistanceField() const;
-    // How far either side of a glyph's edge its field reaches in a texture:
-    // 8 pixels at 1024, scaled with the texture.
-    static std::int32_t FieldSpread(std::int32_t textureSize);
-    // The cells whose ink reaches outside their square, in grid order: of
-    // the ink kept by the last render, or of the inks given in grid order.
+    // The cells of the last render whose ink reaches outside their square,
+    // in grid order.
     std::vector<int> OverflowingCells() const;
-    std::vector<int> OverflowingCells(const std::vector<fw::Rect> &inks) const;
-    // Where each cell's ink lies in the last render, measured now.
-    std::vector<fw::Rect> InkOfLastRender();
-    // The texts of the cells, once each, that should show (they hold more
-    // than white space) but whose ink, given in grid order, is empty.
-    std::vector<std::string> CellsWithoutInk(const std::vector<fw::Rect> &inks) const;
-    // What a message says of such cells.
-    static std::string NoInkLine(const std::vector<std::string> &cells);
-    // Whether ink (empty: none) reaches outside the cell's square.
-    static bool Overflows(const fw::Rect &ink, const fw::Rect &cell);
     // View > Fit Glyphs to Cells: the largest size, and the dx and dy, at
     // which every cell's ink lies inside its square, the glyphs' ink
     // centred; cells too large even at the smallest size are left out and
@@ -144,18 +109,6 @@ public:
     // Makes the fit from `before` to what the controls now hold the step
     // that Edit > Undo takes back, while nothing else has changed.
     void RememberFit(const Placement &before);
-    // Cell texts as a message lists them, each after a space: readable, and
-    // cut short when long.
-    static std::string NamedCells(const std::vector<std::string> &texts);
-    // Cell (row, column) of a texture: from the column's and row's start,
-    // truncated, to the next one's.
-    static fw::Rect CellSquare(std::int32_t textureSize, int row, int column);
-    // Where the renderer put the pen of cell (row, column).
-    struct Pen {
-        std::int32_t x = 0;
-        std::int32_t y = 0;
-    };
-    static Pen CellPen(const RenderSettings &rendered, int row, int column);
 
     // The items of the window's menu bar, by name.
     fw::MenuItem &EditMenu() const;
@@ -189,12 +142,16 @@ protected:
 
 private:
     void CreateControls0();
+    // The cells' texts as the grid holds them, in grid order.
+    std::vector<std::string> Cells() const;
     // Every setting but size, dx and dy, as the controls hold them.
     std::vector<std::string> SettingsBesidesPlacement() const;
 
     bool rendersHeld_ = false;
     // How many times the user edited a cell.
     std::uint64_t cellEdits_ = 0;
+    AtlasEngine engine_;
+    std::shared_ptr<const Atlas> atlas_;
 };
 
 namespace implicit {

@@ -1,13 +1,10 @@
-#include "window/window1.h"
-
 #include "window/sample_text.h"
+#include "window/window1.h"
 
 #include "framework/canvas.h"
 #include "framework/check_box.h"
 #include "framework/edit_field.h"
-#include "framework/graphics.h"
 #include "framework/listbox.h"
-#include "framework/picture.h"
 #include "framework/popup_menu.h"
 #include "framework/push_button.h"
 #include "framework/text.h"
@@ -36,19 +33,14 @@ void Window1::UpdateFontMap()
         // texture is the same, and the arithmetic on pens stays in range.
         const auto offset
             = [scale](double value) { return fw::ToInt32(std::clamp(value * scale, -kFarOffset, kFarOffset)); };
-        Rendered = {fontName, fw::ToInt32(size * scale), textureSize, offset(dx), offset(dy),
-            Find<fw::CheckBox>("chkBold").Value(), Find<fw::CheckBox>("chkItalic").Value(),
-            ShowsDistanceField() ? FieldSpread(textureSize) : 0};
         try {
             CurrentFontMap = FontMap(
-                CurrentFontMap, fontName, Rendered.fontSize, textureSize, textureSize, Rendered.dx, Rendered.dy);
-            // Drawn now, so that a render that cannot be finished fails here.
-            CurrentFontMap->Graphics().Flush();
+                CurrentFontMap, fontName, fw::ToInt32(size * scale), textureSize, textureSize, offset(dx), offset(dy));
         } catch (const std::bad_alloc &) {
             // Nothing is shown of what could not be drawn, and nothing can be
             // saved of it.
             CurrentFontMap.reset();
-            CellInk.clear();
+            atlas_.reset();
             Find<fw::Listbox>("lstWidths").DeleteAllRows();
             failure = "Not enough memory to draw " + fontName + " at size " + Find<fw::Listbox>("lstSizes").Text()
                 + " on a " + fw::Str(textureSize) + " texture. A smaller size or texture may fit.";

@@ -1,0 +1,70 @@
+#include "fontmap/atlas.h"
+
+#include "raster/font.h"
+#include "raster/texture.h"
+
+namespace vantor {
+
+Atlas::Atlas(AtlasSettings settings, std::shared_ptr<raster::Texture> texture, std::shared_ptr<raster::Font> font,
+    std::vector<double> widths, std::vector<raster::Box> changed)
+    : settings_(std::move(settings))
+    , texture_(std::move(texture))
+    , font_(std::move(font))
+    , widths_(std::move(widths))
+    , changed_(std::move(changed))
+{
+}
+
+Atlas::~Atlas() = default;
+
+Pen Atlas::PenOf(int cell) const
+{
+    return CellPen(settings_.textureSize, settings_.dx, settings_.dy, cell / kGridSide, cell % kGridSide);
+}
+
+bool Atlas::Inks(int cell, const Pen &pen) const
+{
+    return font_ && !Text(cell).empty() && WithinReach(pen);
+}
+
+raster::Box Atlas::Ink(int cell) const
+{
+    const Pen pen = PenOf(cell);
+    return Inks(cell, pen) ? font_->InkBox(Text(cell), pen.x, pen.y) : raster::Box{};
+}
+
+raster::Box Atlas::DrawnInk(int cell) const
+{
+    const Pen pen = PenOf(cell);
+    return Inks(cell, pen) ? font_->Place(Text(cell), pen.x, pen.y, texture_->Bounds()).box : raster::Box{};
+}
+
+std::vector<raster::Box> Atlas::Inks() const
+{
+    std::vector<raster::Box> inks;
+    for (int cell = 0; cell < static_cast<int>(settings_.cells.size()); ++cell)
+        inks.push_back(Ink(cell));
+    return inks;
+}
+
+double Atlas::Ascent() const
+{
+    return font_ ? font_->Ascent() : 0;
+}
+
+double Atlas::LineSpacing() const
+{
+    return font_ ? font_->LineSpacing() : 0;
+}
+
+int Atlas::DrawnSize() const
+{
+    return font_ ? font_->DrawnSize() : 0;
+}
+
+std::vector<double> Atlas::Kernings(const std::vector<std::string> &texts) const
+{
+    return font_ ? font_->Kernings(texts) : std::vector<double>(texts.size() * texts.size(), 0.0);
+}
+
+} // namespace vantor

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "fontmap/atlas_settings.h"
+#include "fontmap/grid.h"
+
+#include "raster/coverage.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace raster {
+class Font;
+class Texture;
+} // namespace raster
+
+namespace vantor {
+
+// A render's result: the texture and what it shows, each cell's width, and,
+// asked for, where each cell's ink lies, the font's metrics and kerning. It
+// shows the texture as its engine last drew it, and lives no longer than
+// its engine.
+class Atlas {
+public:
+    Atlas(AtlasSettings settings, std::shared_ptr<raster::Texture> texture, std::shared_ptr<raster::Font> font,
+        std::vector<double> widths, std::vector<raster::Box> changed);
+    ~Atlas();
+
+    const AtlasSettings &Settings() const { return settings_; }
+    // 8-bit greys, white glyphs on black.
+    const raster::Texture &Texture() const { return *texture_; }
+    const std::shared_ptr<raster::Texture> &SharedTexture() const { return texture_; }
+    // Where the render drew anew; all of a new texture.
+    const std::vector<raster::Box> &Changed() const { return changed_; }
+
+    // Each cell's text laid out once, its advance in pixels, in grid order.
+    const std::vector<double> &Widths() const { return widths_; }
+    const std::string &Text(int cell) const { return settings_.cells[static_cast<std::size_t>(cell)]; }
+    Pen PenOf(int cell) const;
+
+    // The pixels a cell's text inks, on a texture large enough for all of
+    // them (a glyph too large to draw whole: its outline's box); empty for
+    // none.
+    raster::Box Ink(int cell) const;
+    // The same, as far as the texture shows it.
+    raster::Box DrawnInk(int cell) const;
+    // Where every cell inks, in grid order.
+    std::vector<raster::Box> Inks() const;
+
+    // The primary face's ascent and baseline-to-baseline distance, and the
+    // size drawn (a face of bitmaps draws its strike).
+    double Ascent() const;
+    double LineSpacing() const;
+    int DrawnSize() const;
+    // For every ordered pair of the texts, row by row: how much further the
+    // two advance laid out together than one after the other, without
+    // ligatures.
+    std::vector<double> Kernings(const std::vector<std::string> &texts) const;
+
+private:
+    bool Inks(int cell, const Pen &pen) const;
+
+    AtlasSettings settings_;
+    std::shared_ptr<raster::Texture> texture_;
+    std::shared_ptr<raster::Font> font_; // none for a size below 1
+    std::vector<double> widths_;
+    std::vector<raster::Box> changed_;
+};
+
+} // namespace vantor

@@ -1,0 +1,88 @@
+#include "fontmap/atlas_line.h"
+
+#include "fontmap/atlas.h"
+#include "fontmap/width_table.h"
+
+#include "raster/texture.h"
+
+#include "framework/text.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace vantor {
+
+// Cell (r, c) is the square CellSquare gives; its glyph's pen lies where the
+// renderer put it, so the square is copied with that point at the line's
+// pen, truncated to whole pixels, and the pen advances by the cell's width
+// as the table gives it.
+AtlasLine DrawAtlasLine(const Atlas &atlas, const std::string &text, std::int32_t margin)
+{
+    const AtlasSettings &settings = atlas.Settings();
+    const double pitch = settings.textureSize * 0.1;
+    struct Glyph {
+        int cell; // -1: no cell holds it
+        double pen;
+    };
+    std::vector<Glyph> glyphs;
+    AtlasLine line;
+    double pen = margin;
+    for (const std::string &character : fw::Graphemes(text)) {
+        const auto found = std::find(settings.cells.begin(), settings.cells.end(), character);
+        const int cell = found == settings.cells.end() ? -1 : static_cast<int>(found - settings.cells.begin());
+        glyphs.push_back({cell, pen});
+        if (cell < 0 && std::find(line.missing.begin(), line.missing.end(), character) == line.missing.end())
+            line.missing.push_back(character);
+        pen += cell < 0 ? pitch : fw::Val(WidthText(atlas.Widths()[static_cast<std::size_t>(cell)]));
+    }
+    line.length = pen - margin;
+    line.characters = glyphs.size();
+
+    // Room of a quarter cell above and below, for what reaches out of a cell.
+    const std::int32_t room = fw::ToInt32(pitch / 4);
+    const std::int32_t width = fw::ToInt32(std::clamp(pen + pitch + margin, 1.0, double{kWidestAtlasLine}));
+    // A character shows whole when its advance ends inside the picture.
+    line.shown = glyphs.size();
+    for (std::size_t i = 0; i < glyphs.size(); ++i) {
+        const double end = i + 1 < glyphs.size() ? glyphs[i + 1].pen : pen;
+        if (end > width) {
+            line.shown = i;
+            break;
+        }
+    }
+    const std::int32_t height = fw::ToInt32(pitch) + 2 * room;
+    line.picture = std::make_shared<raster::Texture>(width, height);
+    raster::Texture &picture = *line.picture;
+    const std::int32_t baseline = room + fw::ToInt32(pitch) - settings.dy;
+    line.baseline = baseline;
+    for (const Glyph &glyph : glyphs) {
+        if (glyph.cell < 0)
+            continue;
+        const raster::Box square = CellSquare(settings.textureSize, glyph.cell / kGridSide, glyph.cell % kGridSide);
+        const Pen at = atlas.PenOf(glyph.cell);
+        picture.Lighten(atlas.Texture(), square, fw::ToInt32(std::floor(glyph.pen)) - (at.x - square.left),
+            baseline - (at.y - square.top));
+    }
+    if (settings.distanceField) {
+        // As an engine's shader draws distance fields at 1:1: the edge at
+        // 128, a pixel wide.
+        std::array<std::uint8_t, 256> coverage{};
+        for (int grey = 0; grey < 256; ++grey) {
+            const double inside = 0.5 + (grey - 128) * settings.FieldSpread() / 128.0;
+            coverage[static_cast<std::size_t>(grey)]
+                = static_cast<std::uint8_t>(std::lround(std::clamp(inside, 0.0, 1.0) * 255));
+        }
+        picture.Map(coverage);
+    }
+    for (const Glyph &glyph : glyphs) {
+        if (glyph.cell < 0) {
+            picture.Outline({fw::ToInt32(std::floor(glyph.pen)) - settings.dx,
+                                baseline - fw::ToInt32(pitch) + settings.dy, fw::ToInt32(pitch), fw::ToInt32(pitch)},
+                128);
+        }
+    }
+    return line;
+}
+
+} // namespace vantor

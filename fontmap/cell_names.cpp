@@ -1,0 +1,50 @@
+#include "fontmap/cell_names.h"
+
+#include "fontmap/grid.h"
+
+#include "framework/text.h"
+
+#include <algorithm>
+
+namespace vantor {
+
+std::string NamedCells(const std::vector<std::string> &texts)
+{
+    constexpr int kLongest = 16;
+    std::string names;
+    for (const std::string &text : texts) {
+        const std::string start = fw::Mid(text, 1, kLongest);
+        names += " " + fw::ReadableName(start) + (start.size() < text.size() ? "\xE2\x80\xA6" : "");
+    }
+    return names;
+}
+
+std::vector<int> OverflowingCells(std::int32_t textureSize, const std::vector<raster::Box> &inks)
+{
+    std::vector<int> cells;
+    for (int cell = 0; cell < static_cast<int>(inks.size()); ++cell) {
+        if (Overflows(
+                inks[static_cast<std::size_t>(cell)], CellSquare(textureSize, cell / kGridSide, cell % kGridSide)))
+            cells.push_back(cell);
+    }
+    return cells;
+}
+
+std::vector<std::string> CellsWithoutInk(const std::vector<std::string> &cells, const std::vector<raster::Box> &inks)
+{
+    std::vector<std::string> named;
+    for (std::size_t cell = 0; cell < std::min(cells.size(), inks.size()); ++cell) {
+        if (inks[cell].Empty() && fw::ShowsItself(cells[cell])
+            && std::find(named.begin(), named.end(), cells[cell]) == named.end())
+            named.push_back(cells[cell]);
+    }
+    return named;
+}
+
+std::string NoInkLine(const std::vector<std::string> &cells)
+{
+    return "Draws no ink:" + NamedCells(cells)
+        + ". The font has nothing of these that can be drawn here; they stay blank.";
+}
+
+} // namespace vantor

@@ -1,0 +1,55 @@
+#include "window/window1.h"
+
+#include "fontmap/fit.h"
+
+#include "framework/check_box.h"
+#include "framework/listbox.h"
+#include "framework/message.h"
+#include "framework/text.h"
+
+#include <cmath>
+
+namespace vantor {
+namespace {
+
+// A value as typed for a 1024 texture, which the texture's scale turns back
+// into `value` pixels: the shortest decimal text that does.
+std::string Entered(std::int32_t value, double scale)
+{
+    const double entered = value / scale;
+    return entered == std::round(entered) ? fw::Str(static_cast<std::int64_t>(entered)) : fw::Format(entered, "0.0");
+}
+
+} // namespace
+
+std::string Window1::FitGlyphsToCells()
+{
+    const auto &sizes = Find<fw::Listbox>("lstSizes");
+    if (!atlas_ || Find<fw::Listbox>("lstFonts").Text().empty() || sizes.ListCount() == 0)
+        return {};
+    AtlasSettings settings = atlas_->Settings();
+    settings.bold = Find<fw::CheckBox>("chkBold").Value();
+    settings.italic = Find<fw::CheckBox>("chkItalic").Value();
+    // Sizes as the renderer gets them from the list's rows.
+    const double scale = settings.textureSize / 1024.0;
+    std::vector<std::int32_t> pixels;
+    for (int row = 0; row < sizes.ListCount(); ++row)
+        pixels.push_back(fw::ToInt32(fw::Val(sizes.Cell(row, 0)) * scale));
+    const Fitted fitted = FitGlyphs(engine_, settings, pixels);
+    if (fitted.size) {
+        const Placement before = CurrentPlacement();
+        Place({static_cast<int>(*fitted.size), Entered(fitted.dx, scale), Entered(fitted.dy, scale)});
+        if (CurrentPlacement() != before)
+            RememberFit(before);
+    }
+    return fitted.message;
+}
+
+void Window1::ViewFitGlyphs_Action()
+{
+    const std::string outcome = FitGlyphsToCells();
+    if (!outcome.empty())
+        fw::ShowMessage(outcome);
+}
+
+} // namespace vantor

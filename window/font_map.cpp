@@ -1,0 +1,64 @@
+#include "window/window1.h"
+
+#include "fontmap/width_table.h"
+
+#include "raster/texture.h"
+
+#include "framework/check_box.h"
+#include "framework/listbox.h"
+#include "framework/picture.h"
+
+namespace vantor {
+
+std::vector<std::string> Window1::Cells() const
+{
+    const auto &chars = Find<fw::Listbox>("lstChars");
+    std::vector<std::string> cells;
+    cells.reserve(kCellCount);
+    for (int r = 0; r < kGridSide; ++r) {
+        for (int c = 0; c < kGridSide; ++c)
+            cells.push_back(chars.Cell(r, c));
+    }
+    return cells;
+}
+
+std::shared_ptr<fw::Picture> Window1::FontMap(std::shared_ptr<fw::Picture> oldMap, const std::string &fontName,
+    std::int32_t fontSize, std::int32_t mapWidth, std::int32_t, std::int32_t dx, std::int32_t dy)
+{
+    // A fixed grid, not a packing: every cell is a tenth of the width square.
+    atlas_ = engine_.Render({fontName, fontSize, mapWidth, dx, dy, Find<fw::CheckBox>("chkBold").Value(),
+        Find<fw::CheckBox>("chkItalic").Value(), ShowsDistanceField(), Cells()});
+    auto &widths = Find<fw::Listbox>("lstWidths");
+    widths.DeleteAllRows();
+    for (int cell = 0; cell < static_cast<int>(atlas_->Widths().size()); ++cell) {
+        widths.AddRow(atlas_->Text(cell));
+        widths.SetCell(widths.LastIndex(), 1, WidthText(atlas_->Widths()[static_cast<std::size_t>(cell)]));
+    }
+    // The engine drew its texture again in place where it kept its side: so
+    // does the picture that shows it.
+    const std::shared_ptr<raster::Texture> &texture = atlas_->SharedTexture();
+    if (oldMap && oldMap->Pixels() == texture->Line(0)) {
+        std::vector<fw::Rect> changed;
+        for (const raster::Box &box : atlas_->Changed())
+            changed.push_back({static_cast<int>(box.left), static_cast<int>(box.top), static_cast<int>(box.width),
+                static_cast<int>(box.height)});
+        oldMap->Changed(changed);
+        return oldMap;
+    }
+    return std::make_shared<fw::Picture>(
+        texture->Width(), texture->Height(), std::shared_ptr<const std::uint8_t>(texture, texture->Line(0)));
+}
+
+std::string Window1::CharWidthTable() const
+{
+    return atlas_ ? WidthTable(*atlas_) : std::string();
+}
+
+void Window1::lstWidths_Open()
+{
+    auto &widths = Find<fw::Listbox>("lstWidths");
+    widths.SetHeading(0, "Char");
+    widths.SetHeading(1, "Width");
+}
+
+} // namespace vantor
