@@ -1,5 +1,6 @@
 #include "megabyte.h"
 
+#include "fontmap/atlas_engine.h"
 #include "framework/check_box.h"
 #include "framework/edit_field.h"
 #include "framework/files.h"
@@ -8,6 +9,7 @@
 #include "framework/listbox.h"
 #include "framework/picture.h"
 #include "framework/popup_menu.h"
+#include "framework/window.h"
 #include "window/window1.h"
 
 #include <QAction>
@@ -36,6 +38,13 @@ void Prepare(int textureSize, bool fit)
     Window().Find<fw::PopupMenu>("popTexSize").SetListIndex(item);
     Window().Find<fw::CheckBox>("chkToFit").SetValue(fit);
     Window().Find<fw::EditField>("edtDX").SetText("4");
+}
+
+// The default settings of the window, at a texture size.
+vantor::AtlasSettings Settings(int side)
+{
+    Prepare(side, true);
+    return Window().LastAtlas()->Settings();
 }
 
 QWidget &Preview()
@@ -99,19 +108,75 @@ void BM_FontChange(benchmark::State &state)
     fonts.SetListIndex(0);
 }
 
-// A size not used a moment ago: nothing measured or drawn before can be
-// reused, the worst case of a change.
+// The first sizes drawn after start-up: 40 to 68 as for 1024.
+constexpr int kFirstSizes[] = {40, 44, 48, 52, 56, 60, 64, 68};
+
+// A size never used before: nothing measured or drawn at it can be reused,
+// the worst case of a change. Each size once; then a new window, which
+// starts from scratch.
 void BM_FirstUseOfASize(benchmark::State &state)
 {
-    Prepare(static_cast<int>(state.range(0)), true);
-    fw::Listbox &sizes = Window().Find<fw::Listbox>("lstSizes");
-    int step = 0;
+    const int side = static_cast<int>(state.range(0));
+    std::size_t next = std::size(kFirstSizes);
     for (auto _ : state) {
-        step = (step + 1) % 8;
-        sizes.SetListIndex(40 - 9 + 4 * step); // eight sizes 4 apart, from 40
+        if (next == std::size(kFirstSizes)) {
+            state.PauseTiming();
+            fw::DestroyAllWindows();
+            Prepare(side, true);
+            next = 0;
+            state.ResumeTiming();
+        }
+        Window().Find<fw::Listbox>("lstSizes").SetListIndex(kFirstSizes[next++] - 9);
         Preview().repaint();
     }
-    sizes.SetListIndex(72 - 9);
+    Window().Find<fw::Listbox>("lstSizes").SetListIndex(72 - 9);
+}
+
+// The same of the engine alone, no window: a fresh engine that has drawn
+// the grid at 72 once, then each of the sizes.
+void BM_EngineFirstUseOfASize(benchmark::State &state)
+{
+    const int side = static_cast<int>(state.range(0));
+    vantor::AtlasSettings settings = Settings(side);
+    std::unique_ptr<vantor::AtlasEngine> engine;
+    std::size_t next = std::size(kFirstSizes);
+    for (auto _ : state) {
+        if (next == std::size(kFirstSizes)) {
+            state.PauseTiming();
+            engine = std::make_unique<vantor::AtlasEngine>();
+            settings.fontSize = 72 * side / 1024;
+            engine->Render(settings);
+            next = 0;
+            state.ResumeTiming();
+        }
+        settings.fontSize = kFirstSizes[next++] * side / 1024;
+        benchmark::DoNotOptimize(engine->Render(settings));
+    }
+}
+
+// A change of dx of the engine alone: every pen moves alike.
+void BM_EngineDx(benchmark::State &state)
+{
+    vantor::AtlasSettings settings = Settings(static_cast<int>(state.range(0)));
+    vantor::AtlasEngine engine;
+    engine.Render(settings);
+    const std::int32_t dx = settings.dx;
+    for (auto _ : state) {
+        settings.dx = settings.dx == dx ? dx + 1 : dx;
+        benchmark::DoNotOptimize(engine.Render(settings));
+    }
+}
+
+// A change of one cell's text, of the engine alone.
+void BM_EngineCell(benchmark::State &state)
+{
+    vantor::AtlasSettings settings = Settings(static_cast<int>(state.range(0)));
+    vantor::AtlasEngine engine;
+    engine.Render(settings);
+    for (auto _ : state) {
+        settings.cells[55] = settings.cells[55] == "U" ? "U7" : "U";
+        benchmark::DoNotOptimize(engine.Render(settings));
+    }
 }
 
 // A key typed into dx, through Qt's event delivery to the painted preview.
@@ -274,6 +339,9 @@ BENCHMARK(BM_SettingsChangeFit)->Apply(TextureSizes);
 BENCHMARK(BM_SettingsChangeUnscaled)->Apply(TextureSizes);
 BENCHMARK(BM_FontChange)->Apply(TextureSizes);
 BENCHMARK(BM_FirstUseOfASize)->Apply(TextureSizes);
+BENCHMARK(BM_EngineFirstUseOfASize)->Apply(TextureSizes);
+BENCHMARK(BM_EngineDx)->Apply(TextureSizes);
+BENCHMARK(BM_EngineCell)->Apply(TextureSizes);
 BENCHMARK(BM_DxKeystroke)->Apply(TextureSizes);
 BENCHMARK(BM_DxKeystrokeSampleAndOverflow)->Apply(TextureSizes);
 BENCHMARK(BM_CellKeystroke)->Apply(TextureSizes);
