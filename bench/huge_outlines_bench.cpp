@@ -3,6 +3,8 @@
 // origin, and outlines drawn for 2,048 units in a font whose em is 16 (every
 // glyph 128 times its size). Arguments: the family (0 DejaVu Sans, 1 the
 // star, 2 the small em), the size and texture size, the distance field.
+#include "window_keys.h"
+
 #include "fontmap/atlas_engine.h"
 #include "framework/control.h"
 #include "framework/edit_field.h"
@@ -19,11 +21,6 @@
 namespace {
 
 const char *const kFamilies[] = {"DejaVu Sans", "Vantor Oversized", "Vantor Tiny Em"};
-
-vantor::Window1 &Window()
-{
-    return vantor::implicit::Window1();
-}
 
 void SelectFont(const std::string &family)
 {
@@ -69,13 +66,7 @@ void BM_HugeOutlineDxKey(benchmark::State &state)
 {
     Prepare(state);
     SelectFont(kFamilies[state.range(0)]);
-    auto &field = static_cast<QLineEdit &>(Window().Find<fw::Control>("edtDX").Widget());
-    bool typed = false;
-    for (auto _ : state) {
-        QTest::keyClick(&field, typed ? Qt::Key_Backspace : Qt::Key_5);
-        typed = !typed;
-        QCoreApplication::processEvents();
-    }
+    TypeIntoDx(state);
     Window().Find<fw::EditField>("edtDX").SetText("4");
     state.SetLabel(kFamilies[state.range(0)]);
 }

@@ -1,4 +1,5 @@
 #include "megabyte.h"
+#include "window_keys.h"
 
 #include "fontmap/atlas_engine.h"
 #include "framework/check_box.h"
@@ -25,11 +26,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-vantor::Window1 &Window()
-{
-    return vantor::implicit::Window1();
-}
 
 // Selects the texture size and the preview mode, as the user would.
 void Prepare(int textureSize, bool fit)
@@ -183,13 +179,7 @@ void BM_EngineCell(benchmark::State &state)
 void BM_DxKeystroke(benchmark::State &state)
 {
     Prepare(static_cast<int>(state.range(0)), true);
-    auto &field = static_cast<QLineEdit &>(Window().Find<fw::Control>("edtDX").Widget());
-    bool typed = false;
-    for (auto _ : state) {
-        QTest::keyClick(&field, typed ? Qt::Key_Backspace : Qt::Key_5);
-        typed = !typed;
-        QCoreApplication::processEvents();
-    }
+    TypeIntoDx(state);
 }
 
 // The same with the sample text window open and the overflow marks shown,

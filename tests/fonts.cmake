@@ -49,7 +49,7 @@ add_custom_command(OUTPUT ${hostile_fonts}
   COMMAND ${DEBIAN_PYTHON} ${CMAKE_CURRENT_LIST_DIR}/make_hostile_fonts.py
     /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf /usr/share/fonts/opentype/terminus/terminus-normal.otb
     ${MORE_FONT_DIR}
-  DEPENDS ${CMAKE_CURRENT_LIST_DIR}/make_hostile_fonts.py
+  DEPENDS ${CMAKE_CURRENT_LIST_DIR}/make_hostile_fonts.py ${CMAKE_CURRENT_LIST_DIR}/fontmaking.py
   COMMENT "Writing the damaged and hostile test fonts")
 add_custom_target(hostile_fonts ALL DEPENDS ${hostile_fonts})
 file(MAKE_DIRECTORY ${MORE_FONT_DIR})

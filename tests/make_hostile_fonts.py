@@ -7,53 +7,26 @@ import os
 import struct
 import sys
 
-from fontTools import subset
 from fontTools.colorLib.builder import buildCOLR, buildCPAL
 from fontTools.pens.ttGlyphPen import TTGlyphPen
 from fontTools.ttLib import TTFont, newTable
+
+from fontmaking import cut, rename, table_offsets
 
 dejavu, terminus, folder = sys.argv[1], sys.argv[2], sys.argv[3]
 os.makedirs(folder, exist_ok=True)
 ASCII = range(0x20, 0x7F)
 
 
-def base(family, codes=ASCII):
-    """DejaVu Sans cut down to the codes, without hinting, renamed."""
-    font = TTFont(dejavu)
-    options = subset.Options()
-    options.name_IDs = [1, 2, 4, 6]
-    options.hinting = False
-    options.layout_features = ["*"]
-    options.drop_tables += ["FFTM"]
-    options.glyph_names = True
-    cutter = subset.Subsetter(options)
-    cutter.populate(unicodes=list(codes))
-    cutter.subset(font)
-    rename(font, family)
-    return font
-
-
-def rename(font, family):
-    for record in font["name"].names:
-        if record.nameID in (1, 16):
-            record.string = family
-        elif record.nameID == 4:
-            record.string = family + " Book"
-        elif record.nameID == 6:
-            record.string = "".join(c for c in family if c.isalnum()) + "-Book"
+def base(family):
+    """DejaVu Sans cut down to ASCII, renamed."""
+    return cut(dejavu, ASCII, family)
 
 
 def save(font, name):
     path = os.path.join(folder, name)
     font.save(path)
     return path
-
-
-def table_offsets(data):
-    """Each table's offset and length, from a font file's directory."""
-    count = struct.unpack(">H", data[4:6])[0]
-    return {bytes(data[12 + 16 * i:16 + 16 * i]).decode("latin-1"): struct.unpack(">II", data[20 + 16 * i:28 + 16 * i])
-            for i in range(count)}
 
 
 def glyph_of(font, code):
@@ -151,7 +124,7 @@ save(font, "control-name.ttf")
 # Glyph records that cannot be read: the second half of the capitals have a
 # contour count far beyond the data behind it.
 path = save(base("Vantor Damaged"), "damaged.ttf")
-font = TTFont(path)
+font = TTFont(path, recalcTimestamp=False)
 loca = font["loca"]
 damaged = [font.getGlyphID(glyph_of(font, code)) for code in range(ord("N"), ord("Z") + 1)]
 offsets = {gid: loca[gid] for gid in damaged}
@@ -173,7 +146,7 @@ with open(path, "wb") as file:
     file.write(data[:offset + length // 2])
 
 # Terminus with its strikes said to be 0 pixels.
-font = TTFont(terminus)
+font = TTFont(terminus, recalcTimestamp=False)
 rename(font, "Vantor Zero Strike")
 path = save(font, "zero-strike.otb")
 with open(path, "rb") as file:
