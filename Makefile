@@ -2,7 +2,7 @@
 # make test  the same set-up, then every test
 # make bench the render, start-up and huge-outline benchmarks (BENCH_ARGS passes Google Benchmark flags)
 # make soak  100,000 random user actions, then the memory check (SOAK_ACTIONS, VANTOR_SEED)
-# make fuzz  libFuzzer on the text conversions for FUZZ_SECONDS (clang)
+# make fuzz  libFuzzer on the text conversions and on font files, FUZZ_SECONDS each (clang)
 # make install PREFIX=~/.local   the program, its desktop entry, icon, metainfo and manual
 # make package  build/vantor-font-mapper_<version>_<arch>.deb, checked with lintian
 # Knobs: BUILD_DIR, BUILD_TYPE, WERROR=ON, SANITIZE=ON.
@@ -64,12 +64,10 @@ soak: build
 		$(BUILD_DIR)/tests/vantor_tests --gtest_filter='RandomUserTest.*'
 
 fuzz:
-	$(MAKE) deps EXTRA_PACKAGES="$(FUZZ_PACKAGES)"
+	$(MAKE) --no-print-directory deps EXTRA_PACKAGES="$(FUZZ_PACKAGES)"
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTOR_FUZZ=ON
 	cmake --build build-fuzz -j $(JOBS)
-	mkdir -p build-fuzz/corpus
-	ASAN_OPTIONS=detect_leaks=0 build-fuzz/tests/fuzz/fuzz_text -max_total_time=$(FUZZ_SECONDS) \
-		-print_final_stats=1 build-fuzz/corpus
+	tests/fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
 
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)

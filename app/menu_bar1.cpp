@@ -86,8 +86,8 @@ MenuBar1::MenuBar1()
         fw::MenuItem &parent = row.parent == kMenuBar ? *this : fw::NotNil(Child(row.parent));
         parent.Append(std::move(item));
     }
-    for (const auto &[name, command] : kActions)
-        fw::NotNil(Lookup(name)).SetAction([command] { OnMainWindow(command); });
+    for (const auto &action : kActions)
+        fw::NotNil(Lookup(action.first)).SetAction([command = action.second] { OnMainWindow(command); });
 }
 
 namespace implicit {

@@ -13,6 +13,7 @@ namespace vantor {
 struct BMFont {
     struct Character {
         std::uint32_t id = 0;
+        int cell = 0; // the first holding it, in grid order
         std::string text;
         raster::Box rect;
         std::int32_t xoffset = 0;

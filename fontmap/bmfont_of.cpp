@@ -48,7 +48,7 @@ BMFont BMFontOf(const Atlas &atlas, const std::string &pageName, std::vector<std
         }
         // Advances are the table's widths, rounded as readers need them.
         const double advance = fw::Val(WidthText(atlas.Widths()[static_cast<std::size_t>(cell)]));
-        font.characters.push_back({codes.front(), text, rect, static_cast<std::int32_t>(rect.left - pen.x),
+        font.characters.push_back({codes.front(), cell, text, rect, static_cast<std::int32_t>(rect.left - pen.x),
             static_cast<std::int32_t>(font.base - (pen.y - rect.top)), Whole(advance)});
     }
 
