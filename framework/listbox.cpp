@@ -4,8 +4,13 @@
 #include "framework/listbox_model.h"
 #include "framework/live_edit_delegate.h"
 
+#include <QApplication>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QTableView>
+
+#include <algorithm>
 
 namespace fw {
 
@@ -13,7 +18,16 @@ namespace {
 
 // Home and End go to the first and last row of a list; in a grid of
 // editable cells they keep Qt's meaning, the row's first and last cell.
+// Asked to show a number of rows whole, it gives each an equal share of its
+// height and takes a font small enough for it, whatever the desktop's font.
 class ListView : public QTableView {
+public:
+    void SetRowsShown(int rows)
+    {
+        rowsShown_ = rows;
+        FitRows();
+    }
+
 protected:
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override
     {
@@ -21,6 +35,41 @@ protected:
             return model()->index(action == MoveHome ? 0 : model()->rowCount() - 1, 0);
         return QTableView::moveCursor(action, modifiers);
     }
+    void resizeEvent(QResizeEvent *event) override
+    {
+        QTableView::resizeEvent(event);
+        FitRows();
+    }
+    void changeEvent(QEvent *event) override
+    {
+        QTableView::changeEvent(event);
+        if (event->type() == QEvent::FontChange && !fitting_)
+            FitRows();
+    }
+
+private:
+    void FitRows()
+    {
+        if (rowsShown_ < 1)
+            return;
+        const int height
+            = this->height() - 2 * frameWidth() - (horizontalHeader()->isVisible() ? horizontalHeader()->height() : 0);
+        const int row = std::max(height / rowsShown_, 1);
+        // The font the desktop gives, made smaller until a line fits a row.
+        QFont font = QApplication::font(this);
+        if (font.pixelSize() < 0)
+            font.setPixelSize(QFontInfo(font).pixelSize());
+        while (font.pixelSize() > 6 && QFontMetrics(font).height() + 2 > row)
+            font.setPixelSize(font.pixelSize() - 1);
+        fitting_ = true;
+        setFont(font);
+        fitting_ = false;
+        verticalHeader()->setMinimumSectionSize(1);
+        verticalHeader()->setDefaultSectionSize(row);
+    }
+
+    int rowsShown_ = 0;
+    bool fitting_ = false;
 };
 
 QTableView *NewView()
@@ -110,6 +159,11 @@ std::string Listbox::Cell(int row, int column) const
 void Listbox::SetCell(int row, int column, const std::string &text)
 {
     model_->SetText(row, column, text);
+}
+
+void Listbox::SetRowsShown(int rows)
+{
+    static_cast<ListView &>(Widget()).SetRowsShown(rows);
 }
 
 void Listbox::SetCellType(int row, int column, int type)

@@ -31,6 +31,9 @@ public:
     void DeleteAllRows();
     std::string Cell(int row, int column) const;
     void SetCell(int row, int column, const std::string &text);
+    // Rows of an equal share of the list's height, so many that they show
+    // whole without scrolling, in a font small enough for them.
+    void SetRowsShown(int rows);
     // kTypeEditable lets the user edit the cell in place; a list with an
     // editable cell selects single cells rather than rows.
     void SetCellType(int row, int column, int type);

@@ -53,7 +53,7 @@ add_custom_command(OUTPUT ${hostile_fonts}
   COMMENT "Writing the damaged and hostile test fonts")
 add_custom_target(hostile_fonts ALL DEPENDS ${hostile_fonts})
 file(MAKE_DIRECTORY ${MORE_FONT_DIR})
-foreach(subset NotoNaskhArabic-Subset.ttf NotoSansCJKsc-Subset.otf)
+foreach(subset NotoNaskhArabic-Subset.ttf NotoSansCJKsc-Subset.otf NotoSans-Subset.ttf Cantarell-Subset.otf)
   file(CREATE_LINK ${CMAKE_CURRENT_LIST_DIR}/data/${subset} ${MORE_FONT_DIR}/${subset} SYMBOLIC)
 endforeach()
 set(COURIER_FAMILY "Courier")

@@ -169,6 +169,8 @@ void Window1::CreateControls0()
         }
     }
     SetFocusOrder(kFocusOrder);
+    // The whole grid shows, whatever the desktop's font and scale.
+    Find<fw::Listbox>("lstChars").SetRowsShown(kGridSide);
 }
 
 } // namespace vantor
