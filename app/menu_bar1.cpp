@@ -1,5 +1,7 @@
 #include "app/menu_bar1.h"
 
+#include "app/about.h"
+
 #include "framework/exceptions.h"
 #include "framework/window.h"
 #include "window/window1.h"
@@ -24,7 +26,7 @@ struct MenuRow {
     std::optional<std::string_view> shortcut; // separators get none assigned
 };
 
-constexpr std::array<MenuRow, 21> kMenuTree{{
+constexpr std::array<MenuRow, 25> kMenuTree{{
     {kMenuBar, "FileMenu", Kind::Item, "&File", ""},
     {"FileMenu", "FileSaveTexture", Kind::Item, "Save &Texture...", "Cmd+S"},
     {"FileMenu", "FileSaveWidthTable", Kind::Item, "Save &Width Table...", "Cmd+Shift+S"},
@@ -41,11 +43,15 @@ constexpr std::array<MenuRow, 21> kMenuTree{{
     {"EditMenu", "EditClear", Kind::Item, "&Delete", ""},
     {"EditMenu", "UntitledMenu0", Kind::Item, "-", std::nullopt},
     {"EditMenu", "EditSelectAll", Kind::Item, "Select &All", "Cmd+A"},
+    {"EditMenu", "UntitledMenu3", Kind::Item, "-", std::nullopt},
+    {"EditMenu", "EditFillCells", Kind::Item, "&Fill Cells...", ""},
     {kMenuBar, "ViewMenu", Kind::Item, "&View", ""},
     {"ViewMenu", "ViewSampleText", Kind::Item, "&Sample Text", "Cmd+T"},
     {"ViewMenu", "ViewCellOverflow", Kind::Check, "Show Cell &Overflow", ""},
     {"ViewMenu", "ViewFitGlyphs", Kind::Item, "&Fit Glyphs to Cells", ""},
     {"ViewMenu", "ViewDistanceField", Kind::Check, "&Distance Field", ""},
+    {kMenuBar, "HelpMenu", Kind::Item, "&Help", ""},
+    {"HelpMenu", "HelpAbout", Kind::Item, "&About Vantor Font Mapper", ""},
 }};
 
 // The File and View items act on the main window, when it is open.
@@ -57,7 +63,8 @@ void OnMainWindow(void (Window1::*command)())
 
 // The File and View items' commands; the saves do exactly what the Save
 // buttons do.
-constexpr std::array<std::pair<std::string_view, void (Window1::*)()>, 7> kActions{{
+constexpr std::array<std::pair<std::string_view, void (Window1::*)()>, 8> kActions{{
+    {"EditFillCells", &Window1::EditFillCells_Action},
     {"FileSaveTexture", &Window1::btnSave_Action},
     {"FileSaveWidthTable", &Window1::btnSaveWidths_Action},
     {"FileExportBMFont", &Window1::FileExportBMFont_Action},
@@ -88,6 +95,7 @@ MenuBar1::MenuBar1()
     }
     for (const auto &action : kActions)
         fw::NotNil(Lookup(action.first)).SetAction([command = action.second] { OnMainWindow(command); });
+    fw::NotNil(Lookup("HelpAbout")).SetAction(ShowAbout);
 }
 
 namespace implicit {

@@ -33,6 +33,11 @@ void AtomicFile::CheckReplaceable(const std::string &path)
     const auto fail = [&](const char *reason) {
         throw IOException(CannotSave(path, QCoreApplication::translate("fw", reason).toStdString()));
     };
+    const QFileInfo folder(target.absolutePath());
+    if (!folder.isDir())
+        fail("its folder does not exist");
+    if (!folder.isWritable())
+        fail("its folder cannot be written to");
     if (target.exists() && !target.isFile())
         fail("it is not a regular file");
     if (target.exists() && !(target.permissions() & QFileDevice::WriteOwner))

@@ -15,12 +15,13 @@ namespace fw {
 class AtomicFile {
 public:
     // Throws IOException naming the file and the reason when it cannot be
-    // created, or when the target exists but is no regular file (a folder, a
-    // FIFO, a device), which must never be replaced by one, or is read-only,
-    // which its owner protected from being replaced, root included.
+    // created: its folder does not exist or cannot be written to, or the
+    // target exists but is no regular file (a folder, a FIFO, a device),
+    // which must never be replaced by one, or is read-only, which its owner
+    // protected from being replaced, root included.
     explicit AtomicFile(std::string path);
-    // Throws as the constructor does when the target exists and must not be
-    // replaced: before asking a user whether to replace it.
+    // Throws as the constructor does when the target cannot be written or
+    // must not be replaced: before asking a user anything more.
     static void CheckReplaceable(const std::string &path);
     ~AtomicFile();
     AtomicFile(const AtomicFile &) = delete;

@@ -17,6 +17,16 @@ public:
     // For a scrolling canvas: the least size of the drawing; the drawing is
     // never smaller than the view. Scroll bars show where it is larger.
     void SetContentSize(int width, int height);
+    // For a canvas without scroll bars: the size of the drawing it shows a
+    // part of, from the pan's point on; the mouse drags it, the wheel moves
+    // it (with Shift, sideways), and so do the arrow keys while the canvas
+    // has the focus; always within the drawing. No larger than the canvas:
+    // nothing to pan.
+    void SetPannedSize(int width, int height);
+    int PanX() const { return panX_; }
+    int PanY() const { return panY_; }
+    // Within the drawing; repaints.
+    void SetPan(int x, int y);
     void Refresh() override;
 
 protected:
@@ -24,7 +34,13 @@ protected:
     void Run(const std::function<void()> &handler) override;
 
 private:
+    friend class CanvasWidget;
+
     bool paintFailing_ = false;
+    int pannedWidth_ = 0;
+    int pannedHeight_ = 0;
+    int panX_ = 0;
+    int panY_ = 0;
 };
 
 } // namespace fw

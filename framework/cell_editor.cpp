@@ -3,6 +3,7 @@
 #include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
 
@@ -15,6 +16,20 @@ QString WithoutTabsAndLineBreaks(const QString &text)
     QString kept = text;
     kept.removeIf([](QChar c) { return c == u'\t' || c == u'\r' || c == u'\n'; });
     return kept;
+}
+
+bool FieldEdit::event(QEvent *event)
+{
+    // A line edit claims Undo's and Redo's keys even with nothing to do.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto *keys = static_cast<QKeyEvent *>(event);
+        if ((keys->matches(QKeySequence::Undo) && !isUndoAvailable())
+            || (keys->matches(QKeySequence::Redo) && !isRedoAvailable())) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QLineEdit::event(event);
 }
 
 // Qt ends an undo step whenever the cursor moves: a step aside and back

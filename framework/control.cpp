@@ -14,6 +14,7 @@ std::size_t ArgumentsOf(Event event)
 {
     switch (event) {
     case Event::CellTextChange:
+    case Event::CellEditEnd:
         return 1;
     case Event::Paint:
         return 2;
@@ -63,6 +64,11 @@ bool Control::Enabled() const
 void Control::SetEnabled(bool enabled)
 {
     widget_->setEnabled(enabled);
+}
+
+void Control::SetToolTip(const std::string &tip)
+{
+    widget_->setToolTip(QString::fromStdString(tip));
 }
 
 void Control::SetAccessibleName(const std::string &name)

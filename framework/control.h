@@ -11,12 +11,12 @@ namespace fw {
 
 class Graphics;
 
-enum class Event { Open, Change, CellTextChange, TextChange, Action, Paint };
+enum class Event { Open, Change, CellTextChange, CellEditEnd, TextChange, Action, Paint };
 
 enum class Alignment { Left, Center, Right };
 
-// Open, Change, TextChange and Action take no arguments; CellTextChange
-// takes the row and column; Paint takes the drawing context.
+// Open, Change, TextChange and Action take no arguments; CellTextChange and
+// CellEditEnd take the row and column; Paint takes the drawing context.
 using Handler = std::variant<std::function<void()>, std::function<void(int, int)>, std::function<void(Graphics &)>>;
 
 // A control placed in a window. Events reach handlers through Dispatch.
@@ -39,6 +39,8 @@ public:
     void SetEnabled(bool enabled);
     // What a screen reader says for the control.
     void SetAccessibleName(const std::string &name);
+    // What the control shows when the pointer rests on it.
+    void SetToolTip(const std::string &tip);
     // Asks for a repaint of the whole control; a Canvas raises Paint for it.
     virtual void Refresh();
 

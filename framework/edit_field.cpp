@@ -1,5 +1,6 @@
 #include "framework/edit_field.h"
 
+#include "framework/cell_editor.h"
 #include "framework/qt_alignment.h"
 
 #include <QLineEdit>
@@ -9,7 +10,7 @@
 namespace fw {
 
 EditField::EditField()
-    : Control(new QLineEdit)
+    : Control(new FieldEdit)
 {
     QLineEdit &line = WidgetAs<QLineEdit>();
     // Qt cuts text beyond 32,767 characters without a word; a field holds any.

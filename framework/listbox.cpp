@@ -1,76 +1,15 @@
 #include "framework/listbox.h"
 
 #include "framework/exceptions.h"
+#include "framework/list_view.h"
 #include "framework/listbox_model.h"
 #include "framework/live_edit_delegate.h"
 
-#include <QApplication>
-#include <QFontInfo>
-#include <QFontMetrics>
 #include <QHeaderView>
-#include <QTableView>
-
-#include <algorithm>
 
 namespace fw {
 
 namespace {
-
-// Home and End go to the first and last row of a list; in a grid of
-// editable cells they keep Qt's meaning, the row's first and last cell.
-// Asked to show a number of rows whole, it gives each an equal share of its
-// height and takes a font small enough for it, whatever the desktop's font.
-class ListView : public QTableView {
-public:
-    void SetRowsShown(int rows)
-    {
-        rowsShown_ = rows;
-        FitRows();
-    }
-
-protected:
-    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override
-    {
-        if ((action == MoveHome || action == MoveEnd) && !static_cast<ListboxModel *>(model())->AnyEditable())
-            return model()->index(action == MoveHome ? 0 : model()->rowCount() - 1, 0);
-        return QTableView::moveCursor(action, modifiers);
-    }
-    void resizeEvent(QResizeEvent *event) override
-    {
-        QTableView::resizeEvent(event);
-        FitRows();
-    }
-    void changeEvent(QEvent *event) override
-    {
-        QTableView::changeEvent(event);
-        if (event->type() == QEvent::FontChange && !fitting_)
-            FitRows();
-    }
-
-private:
-    void FitRows()
-    {
-        if (rowsShown_ < 1)
-            return;
-        const int height
-            = this->height() - 2 * frameWidth() - (horizontalHeader()->isVisible() ? horizontalHeader()->height() : 0);
-        const int row = std::max(height / rowsShown_, 1);
-        // The font the desktop gives, made smaller until a line fits a row.
-        QFont font = QApplication::font(this);
-        if (font.pixelSize() < 0)
-            font.setPixelSize(QFontInfo(font).pixelSize());
-        while (font.pixelSize() > 6 && QFontMetrics(font).height() + 2 > row)
-            font.setPixelSize(font.pixelSize() - 1);
-        fitting_ = true;
-        setFont(font);
-        fitting_ = false;
-        verticalHeader()->setMinimumSectionSize(1);
-        verticalHeader()->setDefaultSectionSize(row);
-    }
-
-    int rowsShown_ = 0;
-    bool fitting_ = false;
-};
 
 QTableView *NewView()
 {
@@ -106,6 +45,10 @@ Listbox::Listbox()
     , model_(new ListboxModel([this](int row, int column) { Raise(Event::CellTextChange, row, column); }, &Widget()))
 {
     WidgetAs<QTableView>().setModel(model_);
+    WidgetAs<ListView>().cellChanged = [this](int row, int column, const std::string &before) {
+        textBeforeEdit_ = before;
+        Raise(Event::CellEditEnd, row, column);
+    };
     QObject::connect(WidgetAs<QTableView>().selectionModel(), &QItemSelectionModel::selectionChanged,
         [this] { SelectionChanged(); });
     QObject::connect(model_, &QAbstractItemModel::modelReset, [this] { SelectionChanged(); });
@@ -113,7 +56,8 @@ Listbox::Listbox()
 
 bool Listbox::HasEvent(Event event) const
 {
-    return event == Event::Open || event == Event::Change || event == Event::CellTextChange;
+    return event == Event::Open || event == Event::Change || event == Event::CellTextChange
+        || event == Event::CellEditEnd;
 }
 
 void Listbox::SetColumnCount(int columns)
@@ -163,7 +107,12 @@ void Listbox::SetCell(int row, int column, const std::string &text)
 
 void Listbox::SetRowsShown(int rows)
 {
-    static_cast<ListView &>(Widget()).SetRowsShown(rows);
+    WidgetAs<ListView>().SetRowsShown(rows);
+}
+
+void Listbox::EndEdit()
+{
+    WidgetAs<ListView>().EndEdit();
 }
 
 void Listbox::SetCellType(int row, int column, int type)
@@ -194,6 +143,12 @@ void Listbox::SetListIndex(int index)
         flags |= QItemSelectionModel::Rows;
     view.selectionModel()->setCurrentIndex(cell, flags);
     view.scrollTo(cell);
+}
+
+std::pair<int, int> Listbox::CurrentCell() const
+{
+    const QModelIndex cell = WidgetAs<QTableView>().currentIndex();
+    return cell.isValid() ? std::pair{cell.row(), cell.column()} : std::pair{-1, -1};
 }
 
 std::string Listbox::Text() const

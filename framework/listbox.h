@@ -3,6 +3,7 @@
 #include "framework/control.h"
 
 #include <string>
+#include <utility>
 
 namespace fw {
 
@@ -11,8 +12,11 @@ class ListboxModel;
 // A list of rows with one or more text columns, optionally headed.
 // Raises Change when the selected row changes, whether the user or
 // SetListIndex selects it; CellTextChange(row, column) when the user changes
-// an editable cell's text (on every keystroke while editing); SetCell raises
-// nothing. A row or column outside the list throws OutOfBoundsException.
+// an editable cell's text (on every keystroke while editing); CellEditEnd
+// (row, column) after a whole change of a cell by the user (an edit that
+// ended, a paste, a cut, a delete), TextBeforeEdit then giving what it was
+// before; SetCell raises nothing. A row or column outside the list throws
+// OutOfBoundsException.
 class Listbox : public Control {
 public:
     static constexpr int kTypeEditable = 3;
@@ -38,6 +42,14 @@ public:
     // editable cell selects single cells rather than rows.
     void SetCellType(int row, int column, int type);
 
+    // The cell's text before the change that CellEditEnd reports.
+    const std::string &TextBeforeEdit() const { return textBeforeEdit_; }
+    // Ends an edit in progress, keeping what was typed.
+    void EndEdit();
+
+    // The current cell's row and column; -1 and -1 when there is none.
+    std::pair<int, int> CurrentCell() const;
+
     // -1 when no row is selected.
     int ListIndex() const;
     // -1 selects nothing.
@@ -53,6 +65,7 @@ private:
 
     ListboxModel *model_; // owned by the widget
     int reportedIndex_ = -1;
+    std::string textBeforeEdit_;
 };
 
 } // namespace fw

@@ -10,12 +10,6 @@
 
 namespace fw {
 
-namespace {
-
-constexpr char kTextBeforeEdit[] = "textBeforeEdit";
-
-} // namespace
-
 QWidget *LiveEditDelegate::createEditor(
     QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {

@@ -4,6 +4,9 @@
 
 namespace fw {
 
+// The property of an in-place editor holding the cell's text before the edit.
+constexpr char kTextBeforeEdit[] = "textBeforeEdit";
+
 // Commits an in-place edit on every change, so the model sees each one as it
 // is typed, undone or redone; the editor keeps its undo history throughout.
 // Escape restores the text the cell had before the edit.

@@ -30,6 +30,16 @@ void ShowWarning(const std::string &text)
     Show(QMessageBox::Warning, QString::fromStdString(text));
 }
 
+void ShowAbout(const std::string &title, const std::string &text)
+{
+    QMessageBox::about(QApplication::activeWindow(), QString::fromStdString(title), QString::fromStdString(text));
+}
+
+std::string ToolkitVersion()
+{
+    return qVersion();
+}
+
 bool AskToReplace(const std::string &path)
 {
     // Worded as the save dialog asks of the file it saves.

@@ -9,6 +9,10 @@ namespace fw {
 void ShowMessage(const std::string &text);
 // The same, as a warning.
 void ShowWarning(const std::string &text);
+// The program's About box.
+void ShowAbout(const std::string &title, const std::string &text);
+// The version of Qt in use.
+std::string ToolkitVersion();
 // Asks whether to replace the file at the path, No being the default.
 bool AskToReplace(const std::string &path);
 

@@ -1,6 +1,7 @@
 #include "framework/standard_edit.h"
 
 #include "framework/cell_editor.h"
+#include "framework/list_view.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -57,20 +58,60 @@ EditCommand EditCommandNamed(std::string_view itemName)
     return EditCommand::None;
 }
 
+namespace {
+
+ListView *FocusedGrid()
+{
+    auto *grid = dynamic_cast<ListView *>(QApplication::focusWidget());
+    return grid && grid->HasCommandCell() ? grid : nullptr;
+}
+
+// The field's own typing to take back or make again, first.
+bool FieldCan(const QLineEdit *field, EditCommand command)
+{
+    return field && !field->isReadOnly()
+        && (command == EditCommand::Undo ? field->isUndoAvailable() : field->isRedoAvailable());
+}
+
+bool CellCommandApplies(const ListView &grid, EditCommand command)
+{
+    switch (command) {
+    case EditCommand::Cut:
+    case EditCommand::Copy:
+    case EditCommand::Clear:
+        return !grid.CommandCellText().empty();
+    case EditCommand::Paste:
+        return !QGuiApplication::clipboard()->text().isEmpty();
+    default:
+        return false;
+    }
+}
+
+// On a cell that is not being edited: its whole text.
+void RunCellCommand(ListView &grid, EditCommand command)
+{
+    if (command == EditCommand::Cut || command == EditCommand::Copy)
+        QGuiApplication::clipboard()->setText(QString::fromStdString(grid.CommandCellText()));
+    if (command == EditCommand::Cut || command == EditCommand::Clear)
+        grid.ReplaceCommandCell({});
+    if (command == EditCommand::Paste)
+        grid.ReplaceCommandCell(WithoutTabsAndLineBreaks(QGuiApplication::clipboard()->text()).toStdString());
+}
+
+} // namespace
+
 bool EditCommandApplies(EditCommand command)
 {
-    if ((command == EditCommand::Undo && ProgramCan(TheProgramStep().canUndo))
-        || (command == EditCommand::Redo && ProgramCan(TheProgramStep().canRedo)))
-        return true;
     const QLineEdit *field = FocusedField();
+    if (command == EditCommand::Undo || command == EditCommand::Redo)
+        return FieldCan(field, command)
+            || ProgramCan(command == EditCommand::Undo ? TheProgramStep().canUndo : TheProgramStep().canRedo);
+    if (const ListView *grid = FocusedGrid())
+        return CellCommandApplies(*grid, command);
     if (!field)
         return false;
     const bool writable = !field->isReadOnly();
     switch (command) {
-    case EditCommand::Undo:
-        return writable && field->isUndoAvailable();
-    case EditCommand::Redo:
-        return writable && field->isRedoAvailable();
     case EditCommand::Cut:
     case EditCommand::Clear:
         return writable && field->hasSelectedText();
@@ -80,32 +121,32 @@ bool EditCommandApplies(EditCommand command)
         return writable && !QGuiApplication::clipboard()->text().isEmpty();
     case EditCommand::SelectAll:
         return !field->text().isEmpty();
-    case EditCommand::None:
-        break;
+    default:
+        return false;
     }
-    return false;
 }
 
 void RunEditCommand(EditCommand command)
 {
     if (!EditCommandApplies(command))
         return;
-    // Copied: the step may replace itself.
-    const ProgramStep step = TheProgramStep();
-    if ((command == EditCommand::Undo && ProgramCan(step.canUndo))
-        || (command == EditCommand::Redo && ProgramCan(step.canRedo))) {
-        (command == EditCommand::Undo ? step.undo : step.redo)();
+    QLineEdit *field = FocusedField();
+    if (command == EditCommand::Undo || command == EditCommand::Redo) {
+        if (FieldCan(field, command)) {
+            command == EditCommand::Undo ? field->undo() : field->redo();
+        } else {
+            // Copied: the step may replace itself.
+            const ProgramStep step = TheProgramStep();
+            (command == EditCommand::Undo ? step.undo : step.redo)();
+        }
         EditStateChanged();
         return;
     }
-    QLineEdit *field = FocusedField();
+    if (ListView *grid = FocusedGrid()) {
+        RunCellCommand(*grid, command);
+        return;
+    }
     switch (command) {
-    case EditCommand::Undo:
-        field->undo();
-        break;
-    case EditCommand::Redo:
-        field->redo();
-        break;
     case EditCommand::Cut:
         field->cut();
         break;
@@ -124,7 +165,7 @@ void RunEditCommand(EditCommand command)
     case EditCommand::SelectAll:
         field->selectAll();
         break;
-    case EditCommand::None:
+    default:
         break;
     }
 }
@@ -142,6 +183,11 @@ void EditStateChanged()
 
 void OnEditStateChange(std::function<bool()> listener)
 {
+    // Paste applies once the clipboard holds text.
+    [[maybe_unused]] static const bool watching = [] {
+        QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, [] { EditStateChanged(); });
+        return true;
+    }();
     EditStateListeners().push_back(std::move(listener));
 }
 

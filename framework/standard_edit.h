@@ -10,14 +10,16 @@ namespace fw {
 enum class EditCommand { None, Undo, Redo, Cut, Copy, Paste, Clear, SelectAll };
 
 EditCommand EditCommandNamed(std::string_view itemName);
-// Whether the command would do something now: in the program's own step
-// for Undo and Redo, else in the focused text field.
+// Whether the command would do something now. Undo and Redo take back or
+// make again the focused field's own typing first, else the program's own
+// step; the other commands act on the focused text field, or on the current
+// cell of a focused grid that is not being edited, its whole text.
 bool EditCommandApplies(EditCommand command);
 void RunEditCommand(EditCommand command);
 
-// A step the program made itself, setting several fields at once, which
-// Undo takes back and Redo makes again wherever the focus is, before the
-// focused field's own typing, while it applies.
+// The program's own steps, which Undo takes back and Redo makes again
+// wherever the focus is, when the focused field has no typing of its own
+// to take back or make again.
 struct ProgramStep {
     std::function<bool()> canUndo;
     std::function<bool()> canRedo;

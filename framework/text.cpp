@@ -256,6 +256,12 @@ bool ShowsItself(std::string_view text)
     return std::any_of(codes.begin(), codes.end(), [](uint code) { return !Unseen(code); });
 }
 
+bool IsWhiteSpace(std::string_view text)
+{
+    const QList<uint> codes = CodePoints(text);
+    return !codes.isEmpty() && std::all_of(codes.begin(), codes.end(), [](uint code) { return QChar::isSpace(code); });
+}
+
 std::string ReadableName(std::string_view character)
 {
     const QList<uint> codes = CodePoints(character);

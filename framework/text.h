@@ -50,6 +50,10 @@ std::string ReadableName(std::string_view character);
 // spaces, controls and format characters.
 bool ShowsItself(std::string_view text);
 
+// Whether the text is white space alone, as a line break, a TAB or a space
+// is.
+bool IsWhiteSpace(std::string_view text);
+
 // String equality as the framework compares names: letter case is ignored.
 bool SameText(std::string_view a, std::string_view b);
 

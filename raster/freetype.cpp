@@ -1,5 +1,7 @@
 #include "raster/freetype.h"
 
+#include <hb.h>
+
 namespace raster {
 namespace {
 
@@ -17,6 +19,16 @@ FT_Library Library()
         return std::unique_ptr<FT_LibraryRec_, LibraryDeleter>(made);
     }();
     return library.get();
+}
+
+std::string LibraryVersions()
+{
+    FT_Int major = 0;
+    FT_Int minor = 0;
+    FT_Int patch = 0;
+    FT_Library_Version(Library(), &major, &minor, &patch);
+    return "FreeType " + std::to_string(major) + "." + std::to_string(minor) + "." + std::to_string(patch)
+        + ", HarfBuzz " + hb_version_string();
 }
 
 void Check(FT_Error error, const std::string &what)

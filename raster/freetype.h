@@ -33,6 +33,9 @@ inline std::int64_t FloorPixels(F26Dot6 value)
 // The one FreeType library of the process: the program draws on one thread.
 FT_Library Library();
 
+// "FreeType 2.12.1, HarfBuzz 6.0.0": the libraries' versions in use.
+std::string LibraryVersions();
+
 // Throws RasterError "<what> failed: <FreeType's reason>" for an error.
 void Check(FT_Error error, const std::string &what);
 

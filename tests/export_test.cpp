@@ -149,6 +149,16 @@ private:
     rlimit previous_{};
 };
 
+TEST_F(ExportTest, AFolderThatIsNotThereIsSaidBeforeAnyFurtherQuestion)
+{
+    const QString path = PathOf("gone/atlas.png");
+    ModalDriver driver({ModalDriver::SaveAs(path)});
+    Click("btnSave");
+    EXPECT_EQ(driver.seen, QStringList({QStringLiteral("saveDialog"), QStringLiteral("qt_msgbox")}))
+        << "no compression level asked for";
+    EXPECT_EQ(driver.messages, QStringList{QStringLiteral("Cannot save %1: its folder does not exist").arg(path)});
+}
+
 TEST_F(ExportTest, AFailedSaveLeavesTheOldFileAndSaysWhy)
 {
     const QByteArray kept("kept table\r");
@@ -183,7 +193,8 @@ TEST_F(ExportTest, AFailedSaveLeavesTheOldFileAndSaysWhy)
             std::vector<ModalDriver::Step> steps{ModalDriver::SaveAs(path)};
             if (QFileInfo::exists(path))
                 steps.push_back(ModalDriver::Confirm());
-            if (png)
+            // What cannot be written at all is said before the settings.
+            if (png && (path == limited || path == full))
                 steps.push_back(ModalDriver::AcceptSettings(6));
             ModalDriver driver(steps);
             const QDir folder = QFileInfo(path).dir();

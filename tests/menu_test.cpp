@@ -1,4 +1,5 @@
 #include "app/menu_bar1.h"
+#include "modal_driver.h"
 #include "test_support.h"
 
 namespace {
@@ -12,7 +13,7 @@ protected:
 TEST_F(MenuTest, TheMenusShowTheirItemsWithPlatformShortcuts)
 {
     EXPECT_EQ(window.MenuBar(), &vantor::implicit::MenuBar1()) << "the one menu bar of the process";
-    EXPECT_EQ(vantor::implicit::MenuBar1().Count(), 3) << "built once";
+    EXPECT_EQ(vantor::implicit::MenuBar1().Count(), 4) << "built once";
     QStringList shown;
     for (const QAction *menu : window.Widget().findChild<QMenuBar *>()->actions()) {
         shown << menu->text() + QLatin1Char(':');
@@ -24,8 +25,19 @@ TEST_F(MenuTest, TheMenusShowTheirItemsWithPlatformShortcuts)
         QStringLiteral("&File:|Save &Texture... Ctrl+S|Save &Width Table... Ctrl+Shift+S|Export &BMFont... |-|&Quit "
                        "Ctrl+Q|&Edit:|&Undo "
                        "Ctrl+Z|&Redo Ctrl+Shift+Z|-|Cu&t Ctrl+X|&Copy Ctrl+C|&Paste Ctrl+V|&Delete |-|"
-                       "Select &All Ctrl+A|&View:|&Sample Text Ctrl+T|Show Cell &Overflow |&Fit Glyphs to Cells "
-                       "|&Distance Field "));
+                       "Select &All Ctrl+A|-|&Fill Cells... |&View:|&Sample Text Ctrl+T|Show Cell &Overflow |"
+                       "&Fit Glyphs to Cells |&Distance Field |&Help:|&About Vantor Font Mapper "));
+    // Help > About: the version, the licence, and what it runs with.
+    ModalDriver driver({});
+    QtChild<QAction>(window, "HelpAbout").trigger();
+    ASSERT_EQ(driver.messages.size(), 1);
+    const QString about = driver.messages[0];
+    EXPECT_TRUE(
+        about.startsWith(QStringLiteral("Vantor Font Mapper 1.")) && about.contains(QStringLiteral("MIT licence")))
+        << about;
+    EXPECT_TRUE(about.contains(QRegularExpression(
+        QStringLiteral("\\nQt 6\\.\\d+\\.\\d+, FreeType 2\\.\\d+\\.\\d+, HarfBuzz \\d+\\.\\d+\\.\\d+$"))))
+        << about;
 }
 
 TEST_F(MenuTest, EditItemsActOnTheFocusedFieldAndApplyOnlyWhenTheyCan)

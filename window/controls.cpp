@@ -26,6 +26,7 @@ struct ControlRow {
     int height;
     std::string_view text; // caption or initial text
     std::string_view spoken; // the accessible name
+    std::string_view tip; // what it acts on, when the pointer rests on it
     bool enabled = true;
     bool checked = false;
     int columns = 1;
@@ -34,25 +35,40 @@ struct ControlRow {
 
 // In creation order, which is also the order of the Open events.
 constexpr std::array<ControlRow, 19> kControls{{
-    {"lstChars", Kind::Listbox, 20, 14, 261, 203, "", "Character grid", true, false, 10, false},
-    {"cnvPreview", Kind::Canvas, 293, 14, 512, 512, "", "Preview"},
-    {"lstFonts", Kind::Listbox, 20, 229, 180, 231, "", "Fonts", true, false, 1, true},
-    {"lstSizes", Kind::Listbox, 217, 229, 64, 231, "", "Size", true, false, 1, true},
-    {"btnSave", Kind::PushButton, 847, 14, 80, 20, "Save", "Save texture", false},
-    {"btnCopy", Kind::PushButton, 847, 46, 80, 20, "Copy", "Copy texture", false},
-    {"edtDY", Kind::EditField, 893, 204, 64, 22, "30", "dy, vertical offset"},
-    {"edtDX", Kind::EditField, 817, 204, 64, 22, "4", "dx, horizontal offset"},
-    {"StaticText1", Kind::StaticText, 817, 174, 64, 20, "dx", "dx"},
-    {"StaticText2", Kind::StaticText, 893, 174, 64, 20, "dy", "dy"},
-    {"btnQuit", Kind::PushButton, 847, 504, 80, 20, "Quit", "Quit"},
-    {"StaticText3", Kind::StaticText, 847, 78, 80, 20, "Texture Size", "Texture Size"},
-    {"popTexSize", Kind::PopupMenu, 847, 110, 80, 20, "", "Texture size"},
-    {"chkToFit", Kind::CheckBox, 837, 142, 100, 20, "Scale to Fit", "Scale to Fit", true, true},
-    {"chkBold", Kind::CheckBox, 20, 472, 100, 20, "Bold", "Bold", true, true},
-    {"chkItalic", Kind::CheckBox, 20, 504, 100, 20, "Italic", "Italic", true, false},
-    {"lstWidths", Kind::Listbox, 817, 251, 140, 158, "", "Width table", true, false, 2, true},
-    {"btnSaveWidths", Kind::PushButton, 847, 421, 80, 20, "Save", "Save width table", false},
-    {"btnCopyWidths", Kind::PushButton, 847, 453, 80, 20, "Copy", "Copy width table", false},
+    {"lstChars", Kind::Listbox, 20, 14, 261, 203, "", "Character grid",
+        "The 100 characters, one per cell of the texture: select a cell and type, paste or press Delete; "
+        "Edit > Fill Cells fills them from a set",
+        true, false, 10, false},
+    {"cnvPreview", Kind::Canvas, 293, 14, 512, 512, "", "Preview",
+        "The texture; with Scale to Fit off, drag it, turn the wheel or use the arrow keys to see the rest"},
+    {"lstFonts", Kind::Listbox, 20, 229, 180, 231, "", "Fonts", "The font family the characters are drawn in", true,
+        false, 1, true},
+    {"lstSizes", Kind::Listbox, 217, 229, 64, 231, "", "Size",
+        "The size of the glyphs, in pixels at 1024, scaled with the texture", true, false, 1, true},
+    {"btnSave", Kind::PushButton, 847, 14, 80, 20, "Save", "Save texture", "Save the texture as PNG", false},
+    {"btnCopy", Kind::PushButton, 847, 46, 80, 20, "Copy", "Copy texture", "Copy the texture as a picture", false},
+    {"edtDY", Kind::EditField, 893, 204, 64, 22, "30", "dy, vertical offset",
+        "dy: moves every glyph up, in pixels at 1024"},
+    {"edtDX", Kind::EditField, 817, 204, 64, 22, "4", "dx, horizontal offset",
+        "dx: moves every glyph right, in pixels at 1024"},
+    {"StaticText1", Kind::StaticText, 817, 174, 64, 20, "dx", "dx", "dx: moves every glyph right, in pixels at 1024"},
+    {"StaticText2", Kind::StaticText, 893, 174, 64, 20, "dy", "dy", "dy: moves every glyph up, in pixels at 1024"},
+    {"btnQuit", Kind::PushButton, 847, 504, 80, 20, "Quit", "Quit", "Quit Vantor Font Mapper"},
+    {"StaticText3", Kind::StaticText, 847, 78, 80, 20, "Texture Size", "Texture Size",
+        "The side of the square texture, in pixels"},
+    {"popTexSize", Kind::PopupMenu, 847, 110, 80, 20, "", "Texture size", "The side of the square texture, in pixels"},
+    {"chkToFit", Kind::CheckBox, 837, 142, 100, 20, "Scale to Fit", "Scale to Fit",
+        "Show the whole texture shrunk into the preview, or its pixels as they are", true, true},
+    {"chkBold", Kind::CheckBox, 20, 472, 100, 20, "Bold", "Bold",
+        "Draw the glyphs bold, emboldened where the font has no bold face", true, true},
+    {"chkItalic", Kind::CheckBox, 20, 504, 100, 20, "Italic", "Italic",
+        "Draw the glyphs italic, slanted where the font has no italic face", true, false},
+    {"lstWidths", Kind::Listbox, 817, 251, 140, 158, "", "Width table",
+        "Each cell's advance width, in pixels of the texture", true, false, 2, true},
+    {"btnSaveWidths", Kind::PushButton, 847, 421, 80, 20, "Save", "Save width table", "Save the width table as text",
+        false},
+    {"btnCopyWidths", Kind::PushButton, 847, 453, 80, 20, "Copy", "Copy width table", "Copy the width table as text",
+        false},
 }};
 
 // Tab follows the reading order: the left column top to bottom, then the
@@ -73,6 +89,7 @@ struct Wire {
 // Per control, in the order in which the handlers are attached.
 const std::array kWiring{
     Wire{"lstChars", fw::Event::CellTextChange, &Window1::lstChars_CellTextChange},
+    Wire{"lstChars", fw::Event::CellEditEnd, &Window1::lstChars_CellEditEnd},
     Wire{"lstChars", fw::Event::Open, &Window1::lstChars_Open},
     Wire{"cnvPreview", fw::Event::Paint, &Window1::cnvPreview_Paint},
     Wire{"lstFonts", fw::Event::Open, &Window1::lstFonts_Open},
@@ -120,6 +137,7 @@ void ApplyProperties(fw::Control &control, const ControlRow &row)
     control.SetBounds(row.left, row.top, row.width, row.height);
     control.SetEnabled(row.enabled);
     control.SetAccessibleName(std::string(row.spoken));
+    control.SetToolTip(std::string(row.tip));
     const std::string text(row.text);
     if (auto *list = dynamic_cast<fw::Listbox *>(&control)) {
         list->SetColumnCount(row.columns);

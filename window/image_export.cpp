@@ -1,5 +1,6 @@
 #include "window/window1.h"
 
+#include "framework/atomic_file.h"
 #include "framework/clipboard.h"
 #include "framework/exceptions.h"
 #include "framework/files.h"
@@ -12,6 +13,8 @@ void Window1::btnSave_Action()
     const std::shared_ptr<fw::FolderItem> location = fw::GetSaveFolderItem("image/png", "untitled.png");
     if (!location)
         return;
+    // A folder that is not there is said before any further question.
+    fw::AtomicFile::CheckReplaceable(location->Path());
     const std::shared_ptr<fw::GraphicsExporter> exporter = fw::GetQTGraphicsExporter("PNGf");
     if (!exporter)
         throw fw::IOException(fw::CannotSave(location->Path(), "no PNG encoder is available"));

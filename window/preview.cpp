@@ -8,30 +8,45 @@
 
 namespace vantor {
 
+void Window1::ShowPreview()
+{
+    // Unscaled, the texture can be moved over; a texture of another side
+    // shows from its top left corner again.
+    auto &canvas = Find<fw::Canvas>("cnvPreview");
+    const int side = CurrentFontMap && !Find<fw::CheckBox>("chkToFit").Value() ? CurrentFontMap->Width() : 0;
+    if (CurrentFontMap && CurrentFontMap->Width() != previewSide_)
+        canvas.SetPan(0, 0);
+    previewSide_ = CurrentFontMap ? CurrentFontMap->Width() : 0;
+    canvas.SetPannedSize(side, side);
+    canvas.Refresh();
+}
+
 void Window1::cnvPreview_Paint(fw::Graphics &g)
 {
     if (!CurrentFontMap)
         return;
     const fw::Picture &texture = *CurrentFontMap;
-    if (Find<fw::CheckBox>("chkToFit").Value()) {
-        const auto &canvas = Find<fw::Canvas>("cnvPreview");
+    const auto &canvas = Find<fw::Canvas>("cnvPreview");
+    const bool fitted = Find<fw::CheckBox>("chkToFit").Value();
+    // Unscaled, from where the user moved the view to.
+    const int x = fitted ? 0 : -canvas.PanX();
+    const int y = fitted ? 0 : -canvas.PanY();
+    if (fitted) {
         g.DrawPicture(texture, 0, 0, canvas.Width(), canvas.Height(), 0, 0, texture.Width(), texture.Height());
     } else {
         constexpr int kOwnSize = fw::Graphics::kNotGiven;
-        g.DrawPicture(texture, 0, 0, kOwnSize, kOwnSize, 0, 0, kOwnSize, kOwnSize);
+        g.DrawPicture(texture, x, y, kOwnSize, kOwnSize, 0, 0, kOwnSize, kOwnSize);
     }
     if (!ShowsCellOverflow())
         return;
     // On screen only: the texture itself stays white on black.
-    const double scale = Find<fw::CheckBox>("chkToFit").Value()
-        ? static_cast<double>(Find<fw::Canvas>("cnvPreview").Width()) / texture.Width()
-        : 1.0;
+    const double scale = fitted ? static_cast<double>(canvas.Width()) / texture.Width() : 1.0;
     g.SetForeColor(fw::RGB(255, 0, 0));
     for (const int cell : OverflowingCells()) {
         const raster::Box square = CellSquare(texture.Width(), cell / kGridSide, cell % kGridSide);
         const std::int32_t left = fw::ToInt32(static_cast<double>(square.left) * scale);
         const std::int32_t top = fw::ToInt32(static_cast<double>(square.top) * scale);
-        g.DrawRect(left, top, fw::ToInt32(static_cast<double>(square.left + square.width) * scale) - left,
+        g.DrawRect(x + left, y + top, fw::ToInt32(static_cast<double>(square.left + square.width) * scale) - left,
             fw::ToInt32(static_cast<double>(square.top + square.height) * scale) - top);
     }
 }

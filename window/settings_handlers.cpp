@@ -42,7 +42,6 @@ void Window1::lstChars_Open()
 
 void Window1::lstChars_CellTextChange(int, int)
 {
-    ++cellEdits_;
     UpdateFontMap();
 }
 
@@ -112,7 +111,7 @@ void Window1::chkItalic_Action()
 
 void Window1::chkToFit_Action()
 {
-    Find<fw::Canvas>("cnvPreview").Refresh();
+    ShowPreview();
 }
 
 } // namespace vantor

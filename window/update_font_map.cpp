@@ -51,7 +51,7 @@ void Window1::UpdateFontMap()
     for (const char *button : {"btnSave", "btnCopy", "btnSaveWidths", "btnCopyWidths"})
         Find<fw::PushButton>(button).SetEnabled(haveTexture);
     EnableExportItems(haveTexture);
-    Find<fw::Canvas>("cnvPreview").Refresh();
+    ShowPreview();
     if (fw::Window *sample = fw::GetImplicitWindow(SampleText::kClassName))
         static_cast<SampleText &>(*sample).Update();
     if (!failure.empty())

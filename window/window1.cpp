@@ -9,11 +9,12 @@ namespace vantor {
 Window1::Window1()
     : fw::Window(kClassName)
 {
+    WireEditHistory();
 }
 
 Window1::~Window1()
 {
-    // The step to undo belongs to this window.
+    // The steps to undo belong to this window.
     fw::SetProgramStep({});
 }
 

@@ -2,6 +2,7 @@
 
 #include "fontmap/atlas.h"
 #include "fontmap/atlas_engine.h"
+#include "window/edit_history.h"
 
 #include "framework/graphics.h"
 #include "framework/window.h"
@@ -41,6 +42,8 @@ public:
 
     // Settings controls.
     void lstChars_CellTextChange(int row, int column);
+    // A whole change of a cell by the user: a step of the undo history.
+    void lstChars_CellEditEnd(int row, int column);
     void lstChars_Open();
     void lstFonts_Open();
     void lstFonts_Change();
@@ -56,6 +59,9 @@ public:
 
     // Preview.
     void cnvPreview_Paint(fw::Graphics &g);
+    // Shows the current texture, fitted or as it is from where the view was
+    // moved to.
+    void ShowPreview();
 
     // Width list.
     void lstWidths_Open();
@@ -76,6 +82,10 @@ public:
 
     void btnQuit_Action();
     void Closing() override;
+
+    // Edit > Fill Cells: a text, a set of characters to start from, fills
+    // the cells a character each from the selected one on, in one step.
+    void EditFillCells_Action();
 
     // View menu.
     void ViewSampleText_Action();
@@ -106,9 +116,12 @@ public:
     Placement CurrentPlacement() const;
     // Sets size, dx and dy together, rendering once.
     void Place(const Placement &placement);
-    // Makes the fit from `before` to what the controls now hold the step
-    // that Edit > Undo takes back, while nothing else has changed.
+    // Makes the fit from `before` to what the controls now hold a step of
+    // the undo history, which applies while nothing else has changed.
     void RememberFit(const Placement &before);
+    // Makes the change of the cells from `first` on, in grid order, from
+    // the texts `before` to those `after`, a step of the undo history.
+    void RememberCells(int first, std::vector<std::string> before, std::vector<std::string> after);
 
     // The items of the window's menu bar, by name.
     fw::MenuItem &EditMenu() const;
@@ -147,9 +160,12 @@ private:
     // Every setting but size, dx and dy, as the controls hold them.
     std::vector<std::string> SettingsBesidesPlacement() const;
 
+    // Edit > Undo and Redo take back the history's steps.
+    void WireEditHistory();
+
     bool rendersHeld_ = false;
-    // How many times the user edited a cell.
-    std::uint64_t cellEdits_ = 0;
+    EditHistory history_;
+    int previewSide_ = 0; // the side of the texture the preview last showed
     AtlasEngine engine_;
     std::shared_ptr<const Atlas> atlas_;
 };

@@ -1,0 +1,129 @@
+#include "framework/list_view.h"
+
+#include "framework/listbox_model.h"
+#include "framework/live_edit_delegate.h"
+#include "framework/standard_edit.h"
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QKeyEvent>
+
+#include <algorithm>
+
+namespace fw {
+
+void ListView::SetRowsShown(int rows)
+{
+    rowsShown_ = rows;
+    FitRows();
+}
+
+bool ListView::HasCommandCell() const
+{
+    const QModelIndex cell = currentIndex();
+    return cell.isValid() && state() != EditingState && (model()->flags(cell) & Qt::ItemIsEditable);
+}
+
+std::string ListView::CommandCellText() const
+{
+    const QModelIndex cell = currentIndex();
+    return static_cast<const ListboxModel *>(model())->Text(cell.row(), cell.column());
+}
+
+void ListView::ReplaceCommandCell(const std::string &text)
+{
+    const QModelIndex cell = currentIndex();
+    const std::string before = CommandCellText();
+    if (before == text)
+        return;
+    model()->setData(cell, QString::fromStdString(text), Qt::EditRole);
+    if (cellChanged)
+        cellChanged(cell.row(), cell.column(), before);
+    EditStateChanged();
+}
+
+void ListView::EndEdit()
+{
+    if (state() != EditingState)
+        return;
+    if (QWidget *editor = indexWidget(currentIndex())) {
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+}
+
+QModelIndex ListView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    if ((action == MoveHome || action == MoveEnd) && !static_cast<ListboxModel *>(model())->AnyEditable())
+        return model()->index(action == MoveHome ? 0 : model()->rowCount() - 1, 0);
+    return QTableView::moveCursor(action, modifiers);
+}
+
+void ListView::resizeEvent(QResizeEvent *event)
+{
+    QTableView::resizeEvent(event);
+    FitRows();
+}
+
+void ListView::changeEvent(QEvent *event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange && !fitting_)
+        FitRows();
+}
+
+void ListView::keyPressEvent(QKeyEvent *event)
+{
+    if ((event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace) && event->modifiers() == Qt::NoModifier
+        && HasCommandCell()) {
+        ReplaceCommandCell({});
+        event->accept();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void ListView::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    QTableView::currentChanged(current, previous);
+    EditStateChanged();
+}
+
+// An edit that changed the cell is one change of it, however many keys it
+// took.
+void ListView::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    const QModelIndex cell = currentIndex();
+    const QVariant before = editor ? editor->property(kTextBeforeEdit) : QVariant();
+    QTableView::closeEditor(editor, hint);
+    if (!before.isValid() || !cell.isValid())
+        return;
+    const std::string was = before.toString().toStdString();
+    if (cellChanged && static_cast<const ListboxModel *>(model())->Text(cell.row(), cell.column()) != was)
+        cellChanged(cell.row(), cell.column(), was);
+    EditStateChanged();
+}
+
+void ListView::FitRows()
+{
+    if (rowsShown_ < 1)
+        return;
+    const int height
+        = this->height() - 2 * frameWidth() - (horizontalHeader()->isVisible() ? horizontalHeader()->height() : 0);
+    const int row = std::max(height / rowsShown_, 1);
+    // The font the desktop gives, made smaller until a line fits a row.
+    QFont font = QApplication::font(this);
+    if (font.pixelSize() < 0)
+        font.setPixelSize(QFontInfo(font).pixelSize());
+    while (font.pixelSize() > 6 && QFontMetrics(font).height() + 2 > row)
+        font.setPixelSize(font.pixelSize() - 1);
+    fitting_ = true;
+    setFont(font);
+    fitting_ = false;
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultSectionSize(row);
+}
+
+} // namespace fw
