@@ -80,4 +80,39 @@ TEST_F(PreviewTest, UnscaledShowsTheTopLeftOfTheTextureOnTheBackground)
     EXPECT_EQ(Preview().pixel(256, 256), Background()) << "blank before the first render";
 }
 
+TEST_F(PreviewTest, UnscaledTheViewMovesOverTheTextureWithinItAndANewSizeStartsAtTheTopLeft)
+{
+    ClickFit();
+    ChooseTexture(3);
+    QWidget &canvas = Canvas();
+    const auto mouse = [&](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, at, canvas.mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+        QCoreApplication::sendEvent(&canvas, &event);
+    };
+    // Dragged up and left by (100, 50): the view moves right and down.
+    mouse(QEvent::MouseButtonPress, {300, 300}, Qt::LeftButton);
+    mouse(QEvent::MouseMove, {200, 250}, Qt::LeftButton);
+    mouse(QEvent::MouseButtonRelease, {200, 250}, Qt::NoButton);
+    EXPECT_EQ(Preview(), Texture().copy(100, 50, 512, 512));
+    // Arrow keys move it by 16, the wheel by 48 down, or sideways with Shift.
+    canvas.setFocus();
+    QTest::keyClick(&canvas, Qt::Key_Right);
+    QTest::keyClick(&canvas, Qt::Key_Up);
+    EXPECT_EQ(Preview(), Texture().copy(116, 34, 512, 512));
+    for (const Qt::KeyboardModifiers modifiers : {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::ShiftModifier)}) {
+        QWheelEvent wheel(QPointF(50, 50), canvas.mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, -120), Qt::NoButton,
+            modifiers, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(&canvas, &wheel);
+    }
+    EXPECT_EQ(Preview(), Texture().copy(164, 82, 512, 512));
+    // Never beyond the texture.
+    mouse(QEvent::MouseButtonPress, {500, 500}, Qt::LeftButton);
+    mouse(QEvent::MouseMove, {-5000, -5000}, Qt::LeftButton);
+    EXPECT_EQ(Preview(), Texture().copy(2048 - 512, 2048 - 512, 512, 512));
+    // A texture of another side shows from its top left corner.
+    ChooseTexture(2);
+    EXPECT_EQ(Preview(), Texture().copy(0, 0, 512, 512));
+    ClickFit();
+}
+
 } // namespace

@@ -34,10 +34,17 @@ TEST_F(WindowLayoutTest, IsAFixedSizeWindowWhoseControlsLieInsideApartAndShowThe
         }
         EXPECT_LE(control->fontMetrics().height(), control->height());
         EXPECT_FALSE(control->accessibleName().isEmpty());
+        EXPECT_FALSE(control->toolTip().isEmpty()) << "says what it acts on";
         spoken << control->accessibleName();
     }
     spoken.removeDuplicates();
     EXPECT_EQ(spoken.size(), 19) << "a screen reader tells every control apart";
+    // The two Save and two Copy buttons say which is which.
+    for (const auto &[name, tip] :
+        {std::pair{"btnSave", "Save the texture as PNG"}, {"btnCopy", "Copy the texture as a picture"},
+            {"btnSaveWidths", "Save the width table as text"}, {"btnCopyWidths", "Copy the width table as text"},
+            {"edtDX", "dx: moves every glyph right, in pixels at 1024"}})
+        EXPECT_EQ(QtChild<QWidget>(window, name).toolTip(), QString::fromLatin1(tip));
 }
 
 } // namespace
