@@ -16,6 +16,10 @@ namespace fw {
 
 void ListView::SetRowsShown(int rows)
 {
+    // The grid's own font keeps the desktop's from reaching it, so a new
+    // desktop font is fitted anew.
+    if (rowsShown_ == 0)
+        qApp->installEventFilter(this);
     rowsShown_ = rows;
     FitRows();
 }
@@ -67,11 +71,12 @@ void ListView::resizeEvent(QResizeEvent *event)
     FitRows();
 }
 
-void ListView::changeEvent(QEvent *event)
+bool ListView::eventFilter(QObject *watched, QEvent *event)
 {
-    QTableView::changeEvent(event);
-    if (event->type() == QEvent::FontChange && !fitting_)
-        FitRows();
+    // Queued: the fonts of widget classes follow the new font only after.
+    if (watched == qApp && event->type() == QEvent::ApplicationFontChange)
+        QMetaObject::invokeMethod(this, &ListView::FitRows, Qt::QueuedConnection);
+    return QTableView::eventFilter(watched, event);
 }
 
 void ListView::keyPressEvent(QKeyEvent *event)
@@ -119,9 +124,7 @@ void ListView::FitRows()
         font.setPixelSize(QFontInfo(font).pixelSize());
     while (font.pixelSize() > 6 && QFontMetrics(font).height() + 2 > row)
         font.setPixelSize(font.pixelSize() - 1);
-    fitting_ = true;
     setFont(font);
-    fitting_ = false;
     verticalHeader()->setMinimumSectionSize(1);
     verticalHeader()->setDefaultSectionSize(row);
 }

@@ -7,9 +7,8 @@
 #include "framework/text_dialog.h"
 #include "window/cell_fill.h"
 
-#include <optional>
-
 #include <functional>
+#include <optional>
 
 namespace vantor {
 
