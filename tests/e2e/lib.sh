@@ -51,8 +51,17 @@ start_app() {
   CONTENT_Y=$((GEOMETRY_Y + GEOMETRY_HEIGHT - 546))
 }
 
-# Clicks at a point of the content area.
-click() { xdotool mousemove --sync $((CONTENT_X + $1)) $((CONTENT_Y + $2)) click 1; }
+# Clicks at a point of the content area. A --sync move to where the pointer
+# already is waits 15 s for a motion that never comes.
+click() {
+  local x=$((CONTENT_X + $1)) y=$((CONTENT_Y + $2))
+  eval "$(xdotool getmouselocation --shell | grep -E '^(X|Y)=' | sed 's/^/POINTER_/')"
+  if [ "$POINTER_X $POINTER_Y" = "$x $y" ]; then
+    xdotool click 1
+  else
+    xdotool mousemove --sync "$x" "$y" click 1
+  fi
+}
 
 # Opens the texture size popup and clicks its last item, 2048.
 choose_largest_texture() {
@@ -91,6 +100,22 @@ answer() {
 }
 save_as() { answer "Save As" "$1"; }
 confirm_png_settings() { answer "PNG Settings" ""; }
+
+# Types $3 into grid cell ($1, $2), replacing its text, and presses Enter.
+# The grid's ten rows share its 200 px; a column is a tenth of its width.
+type_into_cell() {
+  xdotool windowfocus --sync "$WINDOW"
+  click $((20 + 1 + $2 * 26 + 12)) $((14 + 1 + $1 * 20 + 10))
+  xdotool type --delay 50 "$3"
+  xdotool key Return
+}
+
+# Whether row $1 of the width table, copied by its Copy button, starts with
+# the cell text $2.
+table_row_is() {
+  click 887 463
+  xclip -o -selection clipboard 2>/dev/null | tr '\r' '\n' | sed -n "$1p" | grep -q "^$2	"
+}
 
 app_ended() { ! kill -0 "$APP_PID" 2>/dev/null; }
 
