@@ -49,6 +49,9 @@ std::optional<std::string> AskForText(const std::string &title, const std::strin
     if (!starts.empty())
         field->setText(QString::fromStdString(starts.front().text));
     update();
+    // Typing or a paste replaces the start.
+    field->selectAll();
+    field->setFocus();
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return field->text().toStdString();

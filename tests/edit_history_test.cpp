@@ -66,7 +66,10 @@ TEST_F(EditHistoryTest, CellEditsPastesDeletesFillsAndFitsAreOneHistoryToUndoAnd
     // Filled, from the cell selected.
     Select(9, 5);
     ModalDriver fill({[](QWidget &dialog) {
-        dialog.findChild<QLineEdit *>(QStringLiteral("text"))->setText(QString::fromUtf8("\xCE\xB1\xCE\xB2 \xCE\xB3"));
+        auto &field = *dialog.findChild<QLineEdit *>(QStringLiteral("text"));
+        EXPECT_TRUE(field.hasFocus() && field.selectedText() == field.text())
+            << "typing or a paste replaces the set it starts from";
+        field.setText(QString::fromUtf8("\xCE\xB1\xCE\xB2 \xCE\xB3"));
         dynamic_cast<QDialog &>(dialog).accept();
     }});
     const int before = renders;
