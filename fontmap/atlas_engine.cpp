@@ -20,6 +20,7 @@ std::shared_ptr<raster::Font> AtlasEngine::FontAt(const AtlasSettings &settings,
 
 std::shared_ptr<const Atlas> AtlasEngine::Render(const AtlasSettings &settings)
 {
+    ++renders_;
     if (!texture_ || texture_->Width() != settings.textureSize) {
         texture_ = std::make_shared<raster::Texture>(settings.textureSize, settings.textureSize);
         scene_ = raster::Scene();

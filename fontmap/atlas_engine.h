@@ -6,6 +6,7 @@
 #include "raster/fonts.h"
 #include "raster/scene.h"
 
+#include <cstdint>
 #include <memory>
 
 namespace vantor {
@@ -23,6 +24,8 @@ public:
     AtlasEngine &operator=(const AtlasEngine &) = delete;
 
     std::shared_ptr<const Atlas> Render(const AtlasSettings &settings);
+    // How many renders were asked of it, those that failed included.
+    std::uint64_t Renders() const { return renders_; }
 
     // The settings' font at another size, as a render would draw it; none
     // for a size below 1.
@@ -34,6 +37,7 @@ private:
     raster::Fonts fonts_;
     raster::Scene scene_;
     std::shared_ptr<raster::Texture> texture_;
+    std::uint64_t renders_ = 0;
 };
 
 } // namespace vantor

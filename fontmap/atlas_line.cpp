@@ -17,7 +17,8 @@ namespace vantor {
 // renderer put it, so the square is copied with that point at the line's
 // pen, truncated to whole pixels, and the pen advances by the cell's width
 // as the table gives it.
-AtlasLine DrawAtlasLine(const Atlas &atlas, const std::string &text, std::int32_t margin)
+AtlasLine DrawAtlasLine(
+    const Atlas &atlas, const std::string &text, std::int32_t margin, std::shared_ptr<raster::Texture> last)
 {
     const AtlasSettings &settings = atlas.Settings();
     const double pitch = settings.textureSize * 0.1;
@@ -52,7 +53,14 @@ AtlasLine DrawAtlasLine(const Atlas &atlas, const std::string &text, std::int32_
         }
     }
     const std::int32_t height = fw::ToInt32(pitch) + 2 * room;
-    line.picture = std::make_shared<raster::Texture>(width, height);
+    // A picture the size of the last is cleared rather than made anew: the
+    // line is drawn again at every render.
+    if (last && last->Width() == width && last->Height() == height) {
+        last->Fill(last->Bounds(), 0);
+        line.picture = std::move(last);
+    } else {
+        line.picture = std::make_shared<raster::Texture>(width, height);
+    }
     raster::Texture &picture = *line.picture;
     const std::int32_t baseline = room + fw::ToInt32(pitch) - settings.dy;
     line.baseline = baseline;
@@ -83,6 +91,25 @@ AtlasLine DrawAtlasLine(const Atlas &atlas, const std::string &text, std::int32_
         }
     }
     return line;
+}
+
+bool LineStays(const AtlasLine &line, const Atlas &before, const Atlas &after)
+{
+    AtlasSettings moved = before.Settings();
+    moved.dx = after.Settings().dx;
+    if (moved != after.Settings() || !line.missing.empty())
+        return false;
+    for (int cell = 0; cell < kCellCount; ++cell) {
+        const raster::Box square = CellSquare(moved.textureSize, cell / kGridSide, cell % kGridSide);
+        const raster::Box was = before.Ink(cell);
+        const raster::Box is = after.Ink(cell);
+        const Pen from = before.PenOf(cell);
+        const Pen to = after.PenOf(cell);
+        if (Overflows(was, square) || Overflows(is, square) || was.Empty() != is.Empty()
+            || (!is.Empty() && was.Moved(to.x - from.x, to.y - from.y) != is))
+            return false;
+    }
+    return true;
 }
 
 } // namespace vantor

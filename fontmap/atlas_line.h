@@ -30,7 +30,15 @@ struct AtlasLine {
 constexpr std::int32_t kWidestAtlasLine = 16384;
 
 // The line with its pen starting `margin` pixels in; fields shown as a
-// shader draws them at 1:1.
-AtlasLine DrawAtlasLine(const Atlas &atlas, const std::string &text, std::int32_t margin);
+// shader draws them at 1:1. Drawn into `last`, the picture of the line
+// before, where it has the size needed.
+AtlasLine DrawAtlasLine(
+    const Atlas &atlas, const std::string &text, std::int32_t margin, std::shared_ptr<raster::Texture> last = nullptr);
+
+// Whether `line`, drawn from `before`, is also the line `after` draws, so
+// that it need not be drawn again: only dx changed, which moves every pen
+// and glyph alike, every cell inks inside its square in both, the same
+// around its pen, and no character lacks a cell (its box follows dx).
+bool LineStays(const AtlasLine &line, const Atlas &before, const Atlas &after);
 
 } // namespace vantor

@@ -134,7 +134,11 @@ const std::string &ListboxModel::Text(int row, int column) const
 
 void ListboxModel::SetText(int row, int column, std::string text)
 {
-    rows_[CheckedRow(row, column)].text[static_cast<std::size_t>(column)] = std::move(text);
+    std::string &cell = rows_[CheckedRow(row, column)].text[static_cast<std::size_t>(column)];
+    // The same text is no change, for the views to show again.
+    if (cell == text)
+        return;
+    cell = std::move(text);
     const QModelIndex changed = index(row, column);
     Q_EMIT dataChanged(changed, changed, {Qt::DisplayRole, Qt::EditRole});
 }

@@ -46,8 +46,8 @@ public:
     // dies with the picture; copy() it to keep it.
     const QImage &Greys() const;
     // The source rectangle at `size` pixels, for a screen, as ScaleImage
-    // makes it. The last one asked for is kept, and of it only what was
-    // drawn again since is scaled again.
+    // makes it. The last one asked for is kept, and Changed scales again
+    // only what was drawn again.
     QImage Scaled(const QRect &source, const QSize &size) const;
 
 private:

@@ -74,9 +74,9 @@ TEST_F(DistanceFieldWindowTest, TheMenuSwitchesTheTextureToFieldsAtOnceAndTheWid
     EXPECT_FALSE(item.isChecked()) << "off at start";
     const std::string widths = window.CharWidthTable();
     const QImage coverage = Texture();
-    const int before = renders;
+    const int before = Renders();
     item.trigger();
-    EXPECT_EQ(renders, before + 1) << "renders at once";
+    EXPECT_EQ(Renders(), before + 1) << "renders at once";
     EXPECT_EQ(window.CharWidthTable(), widths);
     const QImage field = Texture();
     EXPECT_NE(field, coverage);

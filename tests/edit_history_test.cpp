@@ -72,9 +72,9 @@ TEST_F(EditHistoryTest, CellEditsPastesDeletesFillsAndFitsAreOneHistoryToUndoAnd
         field.setText(QString::fromUtf8("\xCE\xB1\xCE\xB2 \xCE\xB3"));
         dynamic_cast<QDialog &>(dialog).accept();
     }});
-    const int before = renders;
+    const int before = Renders();
     Action("EditFillCells").trigger();
-    EXPECT_EQ(renders - before, 1) << "one render for the whole fill";
+    EXPECT_EQ(Renders() - before, 1) << "one render for the whole fill";
     EXPECT_EQ(List("lstChars").Cell(9, 8), "\xCE\xB3");
     states.push_back(Now());
     // Fitted.
@@ -83,9 +83,9 @@ TEST_F(EditHistoryTest, CellEditsPastesDeletesFillsAndFitsAreOneHistoryToUndoAnd
 
     for (std::size_t step = states.size() - 1; step > 0; --step) {
         ASSERT_TRUE(Action("EditUndo").isEnabled()) << step;
-        const int renders0 = renders;
+        const int renders0 = Renders();
         Action("EditUndo").trigger();
-        EXPECT_EQ(renders - renders0, 1) << "one render a step";
+        EXPECT_EQ(Renders() - renders0, 1) << "one render a step";
         ASSERT_TRUE(Now() == states[step - 1]) << "undone back to state " << step - 1;
     }
     EXPECT_FALSE(Action("EditUndo").isEnabled()) << "nothing before the first step";

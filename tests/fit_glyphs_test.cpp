@@ -141,10 +141,10 @@ TEST_F(FitGlyphsWindowTest, TheMenuFitsInOneRenderAndSaysWhatItLeftOut)
     QtChild<QAction>(window, "ViewCellOverflow").trigger();
     List("lstChars").SetCell(4, 4, std::string(20, 'W'));
     window.UpdateFontMap();
-    const int before = renders;
+    const int before = Renders();
     ModalDriver driver({});
     QtChild<QAction>(window, "ViewFitGlyphs").trigger();
-    EXPECT_EQ(renders - before, 1) << "not a render per size tried, nor per setting";
+    EXPECT_EQ(Renders() - before, 1) << "not a render per size tried, nor per setting";
     EXPECT_EQ(driver.messages,
         QStringList{
             QStringLiteral("Too large for their cells even at the smallest size, left out: WWWWWWWWWWWWWWWW\u2026")});
@@ -167,9 +167,9 @@ TEST_F(FitGlyphsWindowTest, UndoPutsSizeAndOffsetsBackInOneRenderAndRedoFitsAgai
         SCOPED_TRACE(focus);
         QtChild<QWidget>(window, focus).setFocus();
         ASSERT_TRUE(undo.isEnabled());
-        const int before = renders;
+        const int before = Renders();
         undo.trigger();
-        EXPECT_EQ(renders - before, 1);
+        EXPECT_EQ(Renders() - before, 1);
         EXPECT_EQ(window.CurrentPlacement(), start);
         EXPECT_EQ(Texture(), unfitted);
         ASSERT_TRUE(redo.isEnabled());

@@ -1,5 +1,8 @@
 #include "test_support.h"
 
+#include "fontmap/atlas_engine.h"
+#include "fontmap/width_table.h"
+
 namespace {
 
 // Counts the paints that reach a widget.
@@ -36,6 +39,46 @@ TEST_F(PreviewTest, RepaintsAfterEveryRenderAndEveryFitSwitch)
     EXPECT_TRUE(painted([&] { window.Find<fw::EditField>("edtDX").SetText("9"); }));
     EXPECT_TRUE(painted([&] { ClickFit(); }));
     EXPECT_TRUE(painted([&] { ClickFit(); }));
+}
+
+// Only what changed is shown anew: the width list's rows where a width or
+// text differs, the preview's shrunk copy where the texture does.
+TEST_F(PreviewTest, AfterEachKindOfChangeTheWidthListAndPreviewAreWhatAFreshStartShows)
+{
+    QApplication::setActiveWindow(&window.Widget());
+    const auto expectFresh = [&](const char *after) {
+        SCOPED_TRACE(after);
+        vantor::AtlasEngine engine;
+        const auto fresh = engine.Render(window.LastAtlas()->Settings());
+        ASSERT_EQ(List("lstWidths").ListCount(), 100);
+        for (int cell = 0; cell < 100; ++cell) {
+            ASSERT_EQ(List("lstWidths").Cell(cell, 0), fresh->Text(cell)) << cell;
+            ASSERT_EQ(List("lstWidths").Cell(cell, 1), vantor::WidthText(fresh->Widths()[std::size_t(cell)])) << cell;
+        }
+        // Shown unscaled between, the fitted view is then shrunk anew.
+        const QImage shown = Preview();
+        ClickFit();
+        Preview();
+        ClickFit();
+        EXPECT_EQ(Preview(), shown) << "painted as a new picture is";
+    };
+    auto &dx = QtChild<QLineEdit>(window, "edtDX");
+    dx.setFocus();
+    QTest::keyClick(&dx, Qt::Key_7);
+    expectFresh("a key into dx");
+    auto &cells = QtChild<QTableView>(window, "lstChars");
+    cells.setFocus();
+    cells.setCurrentIndex(cells.model()->index(5, 5));
+    QTest::keyClicks(&cells, QStringLiteral("W"));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("i"));
+    expectFresh("keys into a cell");
+    List("lstFonts").SetListIndex(1);
+    expectFresh("a change of font");
+    List("lstSizes").SetListIndex(30);
+    expectFresh("a change of size");
+    ChooseTexture(3);
+    QTest::keyClick(&dx, Qt::Key_Backspace);
+    expectFresh("a new texture size, then dx");
 }
 
 TEST_F(PreviewTest, FitShrinksA2048TextureToBlockAveragesAndEnlargesA256OneByWholePixels)

@@ -144,21 +144,21 @@ TEST_F(RandomUserTest, NothingAUserDoesBreaksTheWindow)
     double floorLate = 1e9;
     ASSERT_TRUE(!soak || actions >= 3000);
     for (std::uint64_t step = 1; step <= actions; ++step) {
-        const int before = renders;
+        const int before = Renders();
         const auto [action, settingsEvent] = Act();
         // As between a real user's actions: paints and Qt's own timers run.
         QCoreApplication::processEvents();
         SCOPED_TRACE(testing::Message() << "action " << step << ": " << action);
-        ASSERT_EQ(renders > before, settingsEvent && SettingsAllowARender())
+        ASSERT_EQ(Renders() > before, settingsEvent && SettingsAllowARender())
             << "a render happens exactly when the settings allow one";
-        if (renders > before) {
+        if (Renders() > before) {
             renderedSide = fw::ToInt32(fw::Val(window.Find<fw::PopupMenu>("popTexSize").Text()));
             renderedCells = gridNow();
         }
         ASSERT_EQ(Texture().size(), QSize(renderedSide, renderedSide));
         ASSERT_TRUE(AllGrey(Texture()));
         // Every tenth step, as a render from scratch re-measures long texts.
-        if (renders > before && step % 10 == 0) {
+        if (Renders() > before && step % 10 == 0) {
             vantor::AtlasEngine fresh;
             ASSERT_TRUE(
                 window.CurrentFontMap->Image() == ImageOf(fresh.Render(window.LastAtlas()->Settings())->Texture()))

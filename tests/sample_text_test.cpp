@@ -1,6 +1,7 @@
 #include "engine_support.h"
 #include "test_support.h"
 
+#include "fontmap/atlas_engine.h"
 #include "fontmap/atlas_line.h"
 #include "window/sample_text.h"
 
@@ -32,6 +33,44 @@ TEST(AtlasLineTest, CopiesEachCellsSquareLighteningAndAdvancesByItsWidth)
         EXPECT_EQ(qGray(pixels.pixel(x, 25 + 50)), grey) << x;
     EXPECT_EQ(qGray(pixels.pixel(10 + 161, 25 + 50)), 128) << "the missing character's box, at the pen truncated";
     EXPECT_EQ(vantor::DrawAtlasLine(atlas, "AB", 10).missing, std::vector<std::string>{"B"});
+}
+
+// The sample window keeps its line where LineStays says so: it must say so
+// only where drawing the line again gives the same pixels.
+TEST(AtlasLineTest, ALineStaysOnlyWhereDrawingItAgainGivesTheSame)
+{
+    vantor::AtlasEngine engine;
+    const auto stays
+        = [&](const vantor::AtlasSettings &before, const vantor::AtlasSettings &after, const std::string &text) {
+              const auto drawnFrom = engine.Render(before);
+              const vantor::AtlasLine line = vantor::DrawAtlasLine(*drawnFrom, text, 100);
+              const QImage drawn = ImageOf(*line.picture);
+              const auto now = engine.Render(after);
+              const bool same = vantor::LineStays(line, *drawnFrom, *now);
+              if (same) {
+                  EXPECT_EQ(ImageOf(*vantor::DrawAtlasLine(*now, text, 100).picture), drawn) << text;
+              }
+              return same;
+          };
+    const vantor::AtlasSettings base = DefaultSettings();
+    vantor::AtlasSettings moved = base;
+    moved.dx = 11;
+    EXPECT_TRUE(stays(base, moved, "Hello, world")) << "every glyph inside its square";
+    vantor::AtlasSettings fields = base, fieldsMoved = moved;
+    fields.distanceField = fieldsMoved.distanceField = true;
+    fields.dx = 12; // the spread inside too
+    fieldsMoved.dx = 15;
+    EXPECT_TRUE(stays(fields, fieldsMoved, "Hello, world")) << "fields";
+    EXPECT_FALSE(stays(base, moved, "Hello \xE2\x9C\x93")) << "the box of a character no cell holds follows dx";
+    vantor::AtlasSettings wide = base, wideMoved = moved;
+    wide.cells[99] = wideMoved.cells[99] = "WWW";
+    EXPECT_FALSE(stays(wide, wideMoved, "Hello")) << "ink leaving a square, even of a cell not in the line";
+    vantor::AtlasSettings far = base;
+    far.dx = 1 << 26;
+    EXPECT_FALSE(stays(base, far, "Hello")) << "pens beyond the texture draw nothing";
+    vantor::AtlasSettings lower = base;
+    lower.dy = 20;
+    EXPECT_FALSE(stays(base, lower, "Hello")) << "dy moves the line's baseline";
 }
 
 TEST_F(SampleTextTest, CellsWhoseInkLeavesTheirSquareAreMarkedOnScreenOnlyAndNamed)

@@ -67,17 +67,13 @@ template <class T> T &QtChild(const fw::Window &window, const char *name)
 }
 
 // The main window opened as at start-up, with the tests' fonts ("Courier"
-// is DejaVu Sans Mono). Counts renders by the width list's refills.
+// is DejaVu Sans Mono).
 class MainWindowTest : public WindowTest {
 protected:
-    MainWindowTest()
-    {
-        QObject::connect(
-            QtChild<QTableView>(window, "lstWidths").model(), &QAbstractItemModel::modelReset, [this] { ++renders; });
-    }
-
     vantor::Window1 &window = vantor::implicit::Window1();
-    int renders = 0;
+    // Renders since the test began.
+    int Renders() const { return static_cast<int>(window.Renders() - rendersBefore_); }
+    const std::uint64_t rendersBefore_ = window.Renders();
 
     fw::Listbox &List(const char *name) { return window.Find<fw::Listbox>(name); }
     // As the PNG and the clipboard have it: RGB greys.

@@ -28,11 +28,18 @@ std::shared_ptr<fw::Picture> Window1::FontMap(std::shared_ptr<fw::Picture> oldMa
     // A fixed grid, not a packing: every cell is a tenth of the width square.
     atlas_ = engine_.Render({fontName, fontSize, mapWidth, dx, dy, Find<fw::CheckBox>("chkBold").Value(),
         Find<fw::CheckBox>("chkItalic").Value(), ShowsDistanceField(), Cells()});
+    // The rows are kept and only what differs is changed: a key into dx
+    // changes no width, and the list is not laid out and painted again.
     auto &widths = Find<fw::Listbox>("lstWidths");
-    widths.DeleteAllRows();
-    for (int cell = 0; cell < static_cast<int>(atlas_->Widths().size()); ++cell) {
-        widths.AddRow(atlas_->Text(cell));
-        widths.SetCell(widths.LastIndex(), 1, WidthText(atlas_->Widths()[static_cast<std::size_t>(cell)]));
+    const int count = static_cast<int>(atlas_->Widths().size());
+    if (widths.ListCount() != count) {
+        widths.DeleteAllRows();
+        for (int cell = 0; cell < count; ++cell)
+            widths.AddRow({});
+    }
+    for (int cell = 0; cell < count; ++cell) {
+        widths.SetCell(cell, 0, atlas_->Text(cell));
+        widths.SetCell(cell, 1, WidthText(atlas_->Widths()[static_cast<std::size_t>(cell)]));
     }
     // The engine drew its texture again in place where it kept its side: so
     // does the picture that shows it.

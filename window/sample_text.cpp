@@ -84,13 +84,25 @@ void SampleText::Update()
     if (!main || !main->LastAtlas())
         return;
     const Atlas &atlas = *main->LastAtlas();
-    const AtlasSettings &rendered = atlas.Settings();
     const std::string text = Find<fw::EditField>("edtSample").Text();
+    // A key into dx mostly leaves the line as it was: then there is
+    // nothing to draw or show again.
+    if (drawnFrom_ && text == drawnText_ && LineStays(atlas_, *drawnFrom_, atlas)) {
+        drawnFrom_ = main->LastAtlas();
+        return;
+    }
+    drawnFrom_ = main->LastAtlas();
+    drawnText_ = text;
+    const AtlasSettings &rendered = atlas.Settings();
     const std::int32_t margin = fw::ToInt32(rendered.textureSize * 0.1);
-    atlas_ = DrawAtlasLine(atlas, text, margin);
+    atlas_ = DrawAtlasLine(atlas, text, margin, atlas_.picture);
     const raster::Texture &line = *atlas_.picture;
-    atlasLine_ = std::make_shared<fw::Picture>(
-        line.Width(), line.Height(), std::shared_ptr<const std::uint8_t>(atlas_.picture, line.Line(0)));
+    if (atlasLine_ && atlasLine_->Pixels() == line.Line(0)) {
+        atlasLine_->Changed({{0, 0, line.Width(), line.Height()}});
+    } else {
+        atlasLine_ = std::make_shared<fw::Picture>(
+            line.Width(), line.Height(), std::shared_ptr<const std::uint8_t>(atlas_.picture, line.Line(0)));
+    }
 
     // The toolkit's line changes only with the text and the font.
     const std::string key = text + '\n' + rendered.family + '\n' + fw::Str(rendered.fontSize) + ' '

@@ -51,6 +51,9 @@ private:
     std::string Facts(const Window1 &main) const;
 
     AtlasLine atlas_;
+    // What the line was drawn from.
+    std::shared_ptr<const Atlas> drawnFrom_;
+    std::string drawnText_;
     std::shared_ptr<fw::Picture> atlasLine_;
     std::shared_ptr<fw::Picture> fontLine_;
     double fontLineLength_ = 0;

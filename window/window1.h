@@ -33,7 +33,9 @@ public:
     // The last rendered texture; nil until the first render.
     std::shared_ptr<fw::Picture> CurrentFontMap;
     // The last render, or nil: what the texture shows and how it was made.
-    const Atlas *LastAtlas() const { return atlas_.get(); }
+    const std::shared_ptr<const Atlas> &LastAtlas() const { return atlas_; }
+    // How many renders the window has made.
+    std::uint64_t Renders() const { return engine_.Renders(); }
     // Offsets this far put every pen past what text is drawn from, so the
     // texture is the same, and the arithmetic on pens stays in range.
     static constexpr double kFarOffset = 1 << 26;
