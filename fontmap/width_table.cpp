@@ -15,11 +15,13 @@ std::string WidthText(double advance)
 
 std::string WidthTable(const Atlas &atlas)
 {
-    const std::string tab = fw::Chr(9);
-    const std::string lineEnd = fw::Chr(13);
     std::string table;
-    for (std::size_t cell = 0; cell < atlas.Widths().size(); ++cell)
-        table += atlas.Text(static_cast<int>(cell)) + tab + WidthText(atlas.Widths()[cell]) + lineEnd;
+    for (std::size_t cell = 0; cell < atlas.Widths().size(); ++cell) {
+        table += atlas.Text(static_cast<int>(cell));
+        table += '\t';
+        table += WidthText(atlas.Widths()[cell]);
+        table += '\r';
+    }
     return table;
 }
 

@@ -153,12 +153,21 @@ std::string Format(double value, std::string_view pattern)
         throw std::invalid_argument("Unsupported number format pattern: " + std::string(pattern));
 
     const int decimals = static_cast<int>(fraction.size());
-    std::vector<char> buffer(static_cast<std::size_t>(decimals) + 2 + std::numeric_limits<double>::max_exponent10 + 8);
-    const auto [end, error]
-        = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, decimals);
+    // On the stack for the usual few decimals: a table formats hundreds.
+    constexpr std::size_t kUsual = 16 + 2 + std::numeric_limits<double>::max_exponent10 + 8;
+    std::array<char, kUsual> usual;
+    std::vector<char> more;
+    char *buffer = usual.data();
+    std::size_t size = usual.size();
+    if (static_cast<std::size_t>(decimals) > 16) {
+        more.resize(static_cast<std::size_t>(decimals) + kUsual);
+        buffer = more.data();
+        size = more.size();
+    }
+    const auto [end, error] = std::to_chars(buffer, buffer + size, value, std::chars_format::fixed, decimals);
     if (error != std::errc())
         throw std::invalid_argument("Number cannot be formatted");
-    return std::string(buffer.data(), end);
+    return std::string(buffer, end);
 }
 
 std::string Chr(std::uint32_t code)
