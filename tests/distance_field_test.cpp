@@ -1,7 +1,133 @@
 #include "engine_support.h"
+#include "font_oracles.h"
 #include "test_support.h"
 
+#include "raster/outline_distance.h"
+#include "raster/outline_field.h"
+
+#include FT_OUTLINE_H
+
+#include <numbers>
+
 namespace {
+
+// The signed distance (inside positive) the field measures from each
+// pixel's centre of the box, in pixels; NaN beyond the reach.
+std::vector<double> Distances(const std::vector<raster::Piece> &pieces, const raster::Box &box, float reach)
+{
+    raster::OutlineDistance distance(pieces, box, reach);
+    std::vector<double> all;
+    for (std::int64_t y = 0; y < box.height; ++y) {
+        const raster::OutlineDistance::Row row = distance.Next();
+        for (std::int32_t x = 0; x < box.width; ++x) {
+            const bool in = std::any_of(row.inside.begin(), row.inside.end(),
+                [x](const raster::Span &span) { return span.from <= x && x < span.to; });
+            const bool measured = x >= row.first && x <= row.last && row.squares[x] < distance.Far();
+            all.push_back(!measured ? std::nan("") : (in ? 1 : -1) * std::sqrt(double{row.squares[x]}));
+        }
+    }
+    return all;
+}
+
+// A square as FreeType holds an outline (26.6, y up) and a circle of 4096
+// pieces beside it, both far enough apart that each pixel's nearest edge
+// is its own shape's: the field of each is its distance in closed form.
+TEST(OutlineDistanceTest, ASquareAndACircleAreMeasuredToAHundredthOfAPixel)
+{
+    FT_Vector corners[] = {{10 * 64 + 16, -12 * 64 - 32}, {10 * 64 + 16, -43 * 64}, {40 * 64 + 48, -43 * 64},
+        {40 * 64 + 48, -12 * 64 - 32}};
+    char tags[] = {FT_CURVE_TAG_ON, FT_CURVE_TAG_ON, FT_CURVE_TAG_ON, FT_CURVE_TAG_ON};
+    short ends[] = {3};
+    const FT_Outline square{1, 4, corners, tags, ends, FT_OUTLINE_NONE};
+    std::vector<raster::Piece> pieces = raster::Pieces(square);
+    const double cx = 100.4;
+    const double cy = 30.7;
+    const double r = 20.3;
+    constexpr int kSides = 4096;
+    for (int i = 0; i < kSides; ++i) {
+        const double a = 2 * std::numbers::pi * i / kSides;
+        const double b = 2 * std::numbers::pi * (i + 1) / kSides;
+        pieces.push_back({cx + r * std::cos(a), cy + r * std::sin(a), cx + r * std::cos(b), cy + r * std::sin(b),
+            i + 1 == kSides});
+    }
+    const auto exact = [&](double x, double y) {
+        const double ox = std::max(std::abs(x - 25.5) - 15.25, 0.0);
+        const double oy = std::max(std::abs(y - 27.75) - 15.25, 0.0);
+        const double toSquare = ox > 0 || oy > 0 ? -std::hypot(ox, oy)
+                                                 : std::min(15.25 - std::abs(x - 25.5), 15.25 - std::abs(y - 27.75));
+        const double toCircle = r - std::hypot(x - cx, y - cy);
+        return x < 62 ? toSquare : toCircle;
+    };
+    for (const float reach : {9.0F, 17.0F}) {
+        SCOPED_TRACE(reach);
+        const raster::Box box = raster::PiecesBox(pieces, 20).Moved(-3, -2);
+        const std::vector<double> measured = Distances(pieces, box, reach);
+        int checked = 0;
+        for (std::int64_t y = 0; y < box.height; ++y) {
+            for (std::int64_t x = 0; x < box.width; ++x) {
+                const double want = exact(box.left + x + 0.5, box.top + y + 0.5);
+                const double got = measured[static_cast<std::size_t>(y * box.width + x)];
+                if (std::abs(want) < reach - 0.01) {
+                    ASSERT_NEAR(got, want, 0.01) << "at " << box.left + x << ", " << box.top + y;
+                    ++checked;
+                } else if (std::abs(want) > reach + 0.01) {
+                    ASSERT_TRUE(std::isnan(got)) << "beyond the reach at " << box.left + x << ", " << box.top + y;
+                }
+            }
+        }
+        EXPECT_GT(checked, 4000);
+    }
+}
+
+// Where a glyph's field crosses half grey lies on its outline: across
+// rows, the field read at each crossing of the outline is 128 on average,
+// no edge pushed outward or inward.
+TEST(OutlineDistanceTest, TheFieldsEdgeLiesOnTheOutlineOnAverage)
+{
+    FT_Library library = nullptr;
+    ASSERT_EQ(FT_Init_FreeType(&library), 0);
+    for (const char *file : {"DejaVuSans.ttf", "DejaVuSerif.ttf"}) {
+        FT_Face face = nullptr;
+        ASSERT_EQ(FT_New_Face(library, TestFontFile(file).c_str(), 0, &face), 0);
+        FT_Set_Pixel_Sizes(face, 0, 72);
+        double sum = 0;
+        int crossings = 0;
+        for (const char c : std::string("ABCGHORSWaegks&%@25")) {
+            ASSERT_EQ(FT_Load_Char(face, static_cast<FT_ULong>(c), FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP), 0);
+            FT_Outline_Translate(&face->glyph->outline, 17, -5);
+            const std::vector<raster::Piece> pieces = raster::Pieces(face->glyph->outline);
+            const raster::Box box = raster::PiecesBox(pieces, 9);
+            const raster::Coverage field = raster::OutlineFieldCoverage(pieces, box, 8, false);
+            for (std::int64_t row = 0; row < box.height; ++row) {
+                const double y = static_cast<double>(box.top + row) + 0.5;
+                std::vector<double> xs;
+                for (const raster::Piece &p : pieces) {
+                    if ((p.y0 <= y) != (p.y1 <= y))
+                        xs.push_back(p.x0 + (y - p.y0) * (p.x1 - p.x0) / (p.y1 - p.y0));
+                }
+                std::sort(xs.begin(), xs.end());
+                for (std::size_t i = 0; i < xs.size(); ++i) {
+                    // Alone within two pixels: the field is straight across it.
+                    if ((i > 0 && xs[i] - xs[i - 1] < 2) || (i + 1 < xs.size() && xs[i + 1] - xs[i] < 2))
+                        continue;
+                    const double at = xs[i] - static_cast<double>(box.left) - 0.5;
+                    const auto x = static_cast<std::int64_t>(std::floor(at));
+                    const std::uint8_t *line = field.bytes.data() + row * box.width;
+                    const double grey = line[x] + (at - static_cast<double>(x)) * (line[x + 1] - line[x]);
+                    sum += (grey - 128) * 8 / 128;
+                    ++crossings;
+                }
+            }
+        }
+        SCOPED_TRACE(file);
+        EXPECT_GT(crossings, 1000);
+        EXPECT_NEAR(sum / crossings, 0, 0.05) << "mean outward offset, in pixels";
+        std::cout << file << ": mean outward offset of the edge " << sum / crossings << " px over " << crossings
+                  << " crossings\n";
+        FT_Done_Face(face);
+    }
+    FT_Done_FreeType(library);
+}
 
 // A picture with the text drawn at the pen, as coverage or as its field.
 QImage Drawn(const std::string &text, int size, QPoint pen, int spread)

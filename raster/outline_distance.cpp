@@ -1,0 +1,467 @@
+#include "raster/outline_distance.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+namespace raster {
+namespace {
+
+// A piece in the field's own pixels, from the box's top left corner, as
+// its distances need it.
+struct Segment {
+    float x0;
+    float y0;
+    float dx;
+    float dy;
+    float inverse; // 1 / its length squared, 0 for a point
+    float top;
+    float bottom;
+};
+
+// Where a pixel's centre can lie for a piece to be the nearest to it,
+// within the reach: beside it, between the normals at its ends (its
+// slab), or beyond an end, in the corner between its normal and its
+// neighbour's, where the point they share is nearest. A convex polygon;
+// its pixels measure their distance to one piece or to two.
+struct Region {
+    static constexpr int kMostPoints = 8;
+    std::array<double, kMostPoints> x{};
+    std::array<double, kMostPoints> y{};
+    int count = 0;
+    std::uint32_t segment = 0;
+    std::uint32_t other = 0; // the same as `segment` when one is measured
+    double top = 0;
+    double bottom = 0;
+
+    void Add(double px, double py)
+    {
+        x[static_cast<std::size_t>(count)] = px;
+        y[static_cast<std::size_t>(count)] = py;
+        ++count;
+    }
+    void Close()
+    {
+        top = *std::min_element(y.begin(), y.begin() + count);
+        bottom = *std::max_element(y.begin(), y.begin() + count);
+    }
+};
+
+struct Vector {
+    double x = 0;
+    double y = 0;
+};
+
+Vector Direction(const Piece &p)
+{
+    const double length = std::hypot(p.x1 - p.x0, p.y1 - p.y0);
+    return {(p.x1 - p.x0) / length, (p.y1 - p.y0) / length};
+}
+
+Vector Rotated(Vector v, double angle)
+{
+    const double c = std::cos(angle);
+    const double s = std::sin(angle);
+    return {v.x * c - v.y * s, v.x * s + v.y * c};
+}
+
+// The regions of the pieces, from the box's corner: each piece's slab, and
+// where one piece meets the next, the corner beyond them on the outer side
+// of the turn, whose nearest point is the one they share. A slight turn's
+// corner is a sliver joined to the slab before it; a sharp one is a sector
+// of its own. Where pieces do not meet, a disc about each loose end.
+class Regions {
+public:
+    Regions(const std::vector<Piece> &pieces, const Box &box, double reach)
+        : left_(static_cast<double>(box.left))
+        , top_(static_cast<double>(box.top))
+        , reach_(reach)
+    {
+        // What a piece's regions can reach: none lies further from it than
+        // a sector's corners, well within twice the reach.
+        const Box near{box.left - 2 * static_cast<std::int64_t>(reach) - 1,
+            box.top - 2 * static_cast<std::int64_t>(reach) - 1, box.width + 4 * static_cast<std::int64_t>(reach) + 2,
+            box.height + 4 * static_cast<std::int64_t>(reach) + 2};
+        const auto meetsBox = [&](const Piece &p) {
+            return std::max(p.x0, p.x1) >= static_cast<double>(near.left)
+                && std::min(p.x0, p.x1) <= static_cast<double>(near.left + near.width)
+                && std::max(p.y0, p.y1) >= static_cast<double>(near.top)
+                && std::min(p.y0, p.y1) <= static_cast<double>(near.top + near.height);
+        };
+        std::size_t first = 0;
+        for (std::size_t i = 0; i < pieces.size(); ++i) {
+            const bool last = pieces[i].closes || i + 1 == pieces.size();
+            const std::size_t next = last ? first : i + 1;
+            if (last)
+                first = i + 1;
+            if (!meetsBox(pieces[i]))
+                continue;
+            const bool meets = pieces[next].x0 == pieces[i].x1 && pieces[next].y0 == pieces[i].y1;
+            Join(pieces, i, meets ? next : pieces.size());
+            if (!meets)
+                Disc(pieces[next].x0, pieces[next].y0, static_cast<std::uint32_t>(next));
+        }
+    }
+
+    std::vector<Region> &All() { return regions_; }
+
+private:
+    // The slab of piece i and what lies beyond its end: the corner it turns
+    // with `next`, or a disc where there is none to meet.
+    void Join(const std::vector<Piece> &pieces, std::size_t i, std::size_t next)
+    {
+        const Piece &p = pieces[i];
+        const auto segment = static_cast<std::uint32_t>(i);
+        const Vector u = Direction(p);
+        Vector out{-u.y, u.x};
+        Region slab;
+        slab.segment = segment;
+        slab.other = segment;
+        if (next == pieces.size()) {
+            AddSlab(slab, p, out, {});
+            Disc(p.x1, p.y1, segment);
+            return;
+        }
+        const Vector v = Direction(pieces[next]);
+        const double cross = u.x * v.y - u.y * v.x;
+        const double turn = std::atan2(std::abs(cross), u.x * v.x + u.y * v.y);
+        // The side the corner opens to: away from where the next piece goes.
+        if (out.x * v.x + out.y * v.y > 0)
+            out = {-out.x, -out.y};
+        Vector beyond{-v.y, v.x};
+        if (beyond.x * u.x + beyond.y * u.y < 0)
+            beyond = {-beyond.x, -beyond.y};
+        const auto nextSegment = static_cast<std::uint32_t>(next);
+        constexpr double kSlight = 0.5;
+        if (turn <= kSlight) {
+            slab.other = nextSegment;
+            AddSlab(slab, p, out, beyond);
+            return;
+        }
+        AddSlab(slab, p, out, {});
+        Region corner;
+        corner.segment = segment;
+        corner.other = nextSegment;
+        corner.Add(p.x1 - left_, p.y1 - top_);
+        const int steps = static_cast<int>(std::ceil(turn / (std::numbers::pi / 4)));
+        const double step = turn / steps;
+        const double radius = reach_ / std::cos(step / 2);
+        // Turning from `out` through the corner, which holds u - v (a
+        // reversal's corner is the half plane ahead).
+        const double sense = out.x * (u.y - v.y) - out.y * (u.x - v.x) >= 0 ? 1 : -1;
+        for (int k = 0; k <= steps; ++k) {
+            const Vector d = k == steps ? beyond : Rotated(out, sense * step * k);
+            corner.Add(p.x1 - left_ + radius * d.x, p.y1 - top_ + radius * d.y);
+        }
+        corner.Close();
+        regions_.push_back(corner);
+    }
+
+    // The slab, and where `beyond` is given, the sliver of corner after it.
+    void AddSlab(Region &slab, const Piece &p, Vector out, Vector beyond)
+    {
+        const double ax = p.x0 - left_;
+        const double ay = p.y0 - top_;
+        const double bx = p.x1 - left_;
+        const double by = p.y1 - top_;
+        slab.Add(ax + reach_ * out.x, ay + reach_ * out.y);
+        if (beyond.x != 0 || beyond.y != 0) {
+            const double cosine = std::clamp(out.x * beyond.x + out.y * beyond.y, -1.0, 1.0);
+            const double radius = reach_ / std::cos(std::acos(cosine) / 2);
+            slab.Add(bx + radius * out.x, by + radius * out.y);
+            slab.Add(bx + radius * beyond.x, by + radius * beyond.y);
+        } else {
+            slab.Add(bx + reach_ * out.x, by + reach_ * out.y);
+        }
+        slab.Add(bx - reach_ * out.x, by - reach_ * out.y);
+        slab.Add(ax - reach_ * out.x, ay - reach_ * out.y);
+        slab.Close();
+        regions_.push_back(slab);
+    }
+
+    // An octagon about a loose end, the disc of the reach inside it.
+    void Disc(double px, double py, std::uint32_t segment)
+    {
+        Region disc;
+        disc.segment = segment;
+        disc.other = segment;
+        const double radius = reach_ / std::cos(std::numbers::pi / 8);
+        for (int k = 0; k < 8; ++k) {
+            const double angle = std::numbers::pi / 4 * k;
+            disc.Add(px - left_ + radius * std::cos(angle), py - top_ + radius * std::sin(angle));
+        }
+        disc.Close();
+        regions_.push_back(disc);
+    }
+
+    double left_;
+    double top_;
+    double reach_;
+    std::vector<Region> regions_;
+};
+
+// Whole numbers of pixels about a box, however far an outline reaches.
+constexpr double kFarthest = 1 << 30;
+
+int FloorInt(double v)
+{
+    v = std::clamp(v, -kFarthest, kFarthest);
+    const auto i = static_cast<int>(v);
+    return i - (v < i);
+}
+
+int CeilInt(double v)
+{
+    v = std::clamp(v, -kFarthest, kFarthest);
+    const auto i = static_cast<int>(v);
+    return i + (v > i);
+}
+
+// The least squared distance from each pixel's centre, first to last in
+// the row at y, to the segment: a loop the compiler vectorises.
+void Measure(const Segment &g, float y, float *__restrict squares, std::int32_t first, std::int32_t last)
+{
+    const float x0 = g.x0;
+    const float dx = g.dx;
+    const float dy = g.dy;
+    const float inverse = g.inverse;
+    const float wy = y - g.y0;
+    const float along = wy * dy;
+    for (std::int32_t c = first; c <= last; ++c) {
+        const float wx = static_cast<float>(c) + 0.5F - x0;
+        float t = (wx * dx + along) * inverse;
+        t = t < 0.0F ? 0.0F : t;
+        t = t > 1.0F ? 1.0F : t;
+        const float ex = wx - t * dx;
+        const float ey = wy - t * dy;
+        const float square = ex * ex + ey * ey;
+        squares[c] = square < squares[c] ? square : squares[c];
+    }
+}
+
+// A band of rows' squared distances, each pixel measured only to the
+// pieces whose regions hold its centre.
+class Band {
+public:
+    static constexpr std::int32_t kRows = 32;
+
+    Band(const std::vector<Segment> &segments, std::int32_t width, float reach)
+        : segments_(segments)
+        , width_(width)
+        , far_(reach * reach)
+        , squares_(static_cast<std::size_t>(width) * kRows, far_)
+        , first_(kRows)
+        , last_(kRows)
+    {
+    }
+
+    // Rows from `row` on; what the last band measured is far again.
+    void Start(std::int32_t row, std::int32_t rows)
+    {
+        for (std::size_t r = 0; r < first_.size(); ++r) {
+            if (first_[r] <= last_[r]) {
+                float *squares = squares_.data() + static_cast<std::ptrdiff_t>(r) * width_;
+                std::fill(squares + first_[r], squares + last_[r] + 1, far_);
+            }
+        }
+        row_ = row;
+        rows_ = rows;
+        std::fill(first_.begin(), first_.end(), width_);
+        std::fill(last_.begin(), last_.end(), -1);
+    }
+
+    void Measure(const Region &region)
+    {
+        // Each row's span of the polygon, edge by edge, where its centre line
+        // crosses them; a little wider, so that rounding drops no pixel.
+        constexpr double kSlack = 1.0 / 64;
+        const int from = std::max(CeilInt(region.top - 0.5 - kSlack), row_) - row_;
+        const int to = std::min(FloorInt(region.bottom - 0.5 + kSlack), row_ + rows_ - 1) - row_;
+        if (from > to)
+            return;
+        std::array<double, kRows> lo;
+        std::array<double, kRows> hi;
+        std::fill(lo.begin() + from, lo.begin() + to + 1, std::numeric_limits<double>::infinity());
+        std::fill(hi.begin() + from, hi.begin() + to + 1, -std::numeric_limits<double>::infinity());
+        for (int k = 0; k < region.count; ++k) {
+            const int j = k + 1 == region.count ? 0 : k + 1;
+            const double x0 = region.x[static_cast<std::size_t>(k)];
+            const double y0 = region.y[static_cast<std::size_t>(k)];
+            const double x1 = region.x[static_cast<std::size_t>(j)];
+            const double y1 = region.y[static_cast<std::size_t>(j)];
+            const double low = std::min(x0, x1);
+            const double high = std::max(x0, x1);
+            const int a = std::max(CeilInt(std::min(y0, y1) - 0.5 - kSlack) - row_, from);
+            const int b = std::min(FloorInt(std::max(y0, y1) - 0.5 + kSlack) - row_, to);
+            const double slope = y1 != y0 ? (x1 - x0) / (y1 - y0) : 0;
+            for (int r = a; r <= b; ++r) {
+                const double at = std::clamp(x0 + (row_ + r + 0.5 - y0) * slope, low, high);
+                lo[static_cast<std::size_t>(r)] = std::min(lo[static_cast<std::size_t>(r)], y1 != y0 ? at : low);
+                hi[static_cast<std::size_t>(r)] = std::max(hi[static_cast<std::size_t>(r)], y1 != y0 ? at : high);
+            }
+        }
+        const Segment &one = segments_[region.segment];
+        const Segment &other = segments_[region.other];
+        const double limit = width_ - 1;
+        for (int r = from; r <= to; ++r) {
+            const double low = lo[static_cast<std::size_t>(r)] - 0.5 - kSlack;
+            const double high = hi[static_cast<std::size_t>(r)] - 0.5 + kSlack;
+            if (low > high || high < 0 || low > limit)
+                continue;
+            const int first = CeilInt(std::max(low, 0.0));
+            const int last = FloorInt(std::min(high, limit));
+            if (first > last)
+                continue;
+            const auto y = static_cast<float>(row_ + r) + 0.5F;
+            float *squares = squares_.data() + static_cast<std::ptrdiff_t>(r) * width_;
+            raster::Measure(one, y, squares, first, last);
+            if (region.other != region.segment)
+                raster::Measure(other, y, squares, first, last);
+            first_[static_cast<std::size_t>(r)] = std::min(first_[static_cast<std::size_t>(r)], first);
+            last_[static_cast<std::size_t>(r)] = std::max(last_[static_cast<std::size_t>(r)], last);
+        }
+    }
+
+    // Row r of the band: its squared distances, and the pixels measured.
+    const float *Squares(std::int32_t r) const { return squares_.data() + static_cast<std::ptrdiff_t>(r) * width_; }
+    std::int32_t First(std::int32_t r) const { return first_[static_cast<std::size_t>(r)]; }
+    std::int32_t Last(std::int32_t r) const { return last_[static_cast<std::size_t>(r)]; }
+    float Far() const { return far_; }
+
+private:
+    const std::vector<Segment> &segments_;
+    std::int32_t width_;
+    float far_;
+    std::int32_t row_ = 0;
+    std::int32_t rows_ = 0;
+    std::vector<float> squares_;
+    std::vector<std::int32_t> first_;
+    std::vector<std::int32_t> last_;
+};
+
+// The spans of a row inside, from the segments that cross it.
+class Winding {
+public:
+    explicit Winding(const std::vector<Segment> &segments)
+        : segments_(segments)
+    {
+    }
+
+    const std::vector<Span> &Row(float y, const std::vector<std::uint32_t> &crossing, std::int32_t width)
+    {
+        crossings_.clear();
+        for (const std::uint32_t i : crossing) {
+            const Segment &g = segments_[i];
+            // A pixel counts the crossing when its centre lies to the right.
+            const float x = g.x0 + (y - g.y0) * g.dx / g.dy;
+            const auto first = static_cast<std::int32_t>(
+                std::clamp(std::floor(x - 0.5F) + 1.0F, -1.0F, static_cast<float>(width) + 1.0F));
+            crossings_.emplace_back(first, g.dy > 0 ? 1 : -1);
+        }
+        std::sort(crossings_.begin(), crossings_.end());
+        inside_.clear();
+        int winding = 0;
+        for (const auto &[first, turn] : crossings_) {
+            const bool was = winding != 0;
+            winding += turn;
+            if (!was && winding != 0)
+                inside_.push_back({std::max(first, 0), width});
+            else if (was && winding == 0)
+                inside_.back().to = std::min(first, width);
+        }
+        std::erase_if(inside_, [](const Span &span) { return span.from >= span.to; });
+        return inside_;
+    }
+
+private:
+    const std::vector<Segment> &segments_;
+    std::vector<std::pair<std::int32_t, int>> crossings_;
+    std::vector<Span> inside_;
+};
+
+} // namespace
+
+struct OutlineDistance::Rows {
+    Rows(const std::vector<Piece> &pieces, const Box &box, float reach);
+
+    std::vector<Segment> segments;
+    std::vector<Region> regions;
+    // Segments that cross a row (its centre line between their ends, half
+    // open), in order of their tops.
+    std::vector<std::uint32_t> byTop;
+    std::vector<std::uint32_t> crossing;
+    std::size_t nextCrossing = 0;
+    std::vector<std::uint32_t> near;
+    std::size_t nextNear = 0;
+    Band band;
+    Winding winding;
+    std::int64_t height;
+    std::int64_t row = 0;
+};
+
+OutlineDistance::Rows::Rows(const std::vector<Piece> &pieces, const Box &box, float reach)
+    : band(segments, static_cast<std::int32_t>(box.width), reach)
+    , winding(segments)
+    , height(box.height)
+{
+    // From the box's corner: small numbers, exact enough in floats.
+    segments.reserve(pieces.size());
+    for (const Piece &p : pieces) {
+        const auto x0 = static_cast<float>(p.x0 - static_cast<double>(box.left));
+        const auto y0 = static_cast<float>(p.y0 - static_cast<double>(box.top));
+        const auto dx = static_cast<float>(p.x1 - p.x0);
+        const auto dy = static_cast<float>(p.y1 - p.y0);
+        const float lengthSquared = dx * dx + dy * dy;
+        segments.push_back({x0, y0, dx, dy, lengthSquared > 0 ? 1.0F / lengthSquared : 0.0F, std::min(y0, y0 + dy),
+            std::max(y0, y0 + dy)});
+    }
+    regions = Regions(pieces, box, reach).All();
+    std::sort(regions.begin(), regions.end(), [](const Region &a, const Region &b) { return a.top < b.top; });
+    const auto rows = static_cast<float>(box.height);
+    for (std::uint32_t i = 0; i < segments.size(); ++i) {
+        if (segments[i].bottom >= 0 && segments[i].top <= rows && segments[i].dy != 0)
+            byTop.push_back(i);
+    }
+    std::sort(byTop.begin(), byTop.end(),
+        [&](std::uint32_t a, std::uint32_t b) { return segments[a].top < segments[b].top; });
+}
+
+OutlineDistance::OutlineDistance(const std::vector<Piece> &pieces, const Box &box, float reach)
+    : rows_(std::make_unique<Rows>(pieces, box, reach))
+    , width_(static_cast<std::int32_t>(box.width))
+{
+}
+
+OutlineDistance::~OutlineDistance() = default;
+
+float OutlineDistance::Far() const
+{
+    return rows_->band.Far();
+}
+
+OutlineDistance::Row OutlineDistance::Next()
+{
+    Rows &s = *rows_;
+    const std::int32_t r = static_cast<std::int32_t>(s.row % Band::kRows);
+    if (r == 0) {
+        const auto rows = static_cast<std::int32_t>(std::min<std::int64_t>(Band::kRows, s.height - s.row));
+        s.band.Start(static_cast<std::int32_t>(s.row), rows);
+        const auto bottom = static_cast<double>(s.row + rows);
+        for (; s.nextNear < s.regions.size() && s.regions[s.nextNear].top - 1 <= bottom; ++s.nextNear)
+            s.near.push_back(static_cast<std::uint32_t>(s.nextNear));
+        const auto top = static_cast<double>(s.row);
+        std::erase_if(s.near, [&](std::uint32_t i) { return s.regions[i].bottom + 1 < top; });
+        for (const std::uint32_t i : s.near)
+            s.band.Measure(s.regions[i]);
+    }
+    const float y = static_cast<float>(s.row) + 0.5F;
+    for (; s.nextCrossing < s.byTop.size() && s.segments[s.byTop[s.nextCrossing]].top <= y; ++s.nextCrossing)
+        s.crossing.push_back(s.byTop[s.nextCrossing]);
+    std::erase_if(s.crossing, [&](std::uint32_t i) { return s.segments[i].bottom <= y; });
+    ++s.row;
+    return Row{s.band.Squares(r), s.band.First(r), s.band.Last(r), s.winding.Row(y, s.crossing, width_)};
+}
+
+} // namespace raster

@@ -1,0 +1,146 @@
+#include "raster/pieces.h"
+
+#include FT_OUTLINE_H
+
+#include <algorithm>
+#include <cmath>
+
+namespace raster {
+namespace {
+
+constexpr double kTolerance = 1.0 / 256;
+
+struct Point {
+    double x = 0;
+    double y = 0;
+};
+
+Point ToPoint(const FT_Vector *v)
+{
+    return {static_cast<double>(v->x) / kOnePixel, -static_cast<double>(v->y) / kOnePixel};
+}
+
+struct Flattening {
+    std::vector<Piece> pieces;
+    Point at;
+    std::size_t contour = 0; // where the contour drawn began
+
+    // The contour drawn ends: FreeType has brought it back to its start.
+    void Close()
+    {
+        if (pieces.size() > contour)
+            pieces.back().closes = true;
+        contour = pieces.size();
+    }
+
+    void LineTo(Point to)
+    {
+        if (to.x != at.x || to.y != at.y)
+            pieces.push_back(Piece{at.x, at.y, to.x, to.y, false});
+        at = to;
+    }
+    // A curve of `n` pieces through its points at equal steps of t.
+    template <class Curve> void CurveTo(int n, Curve &&curve)
+    {
+        for (int i = 1; i <= n; ++i)
+            LineTo(curve(static_cast<double>(i) / n));
+    }
+};
+
+// Pieces enough that a curve whose second derivative is at most `bend`
+// lies within the tolerance of them: a chord of a t-step h strays by at
+// most bend h^2 / 8. Bounded, for outlines of absurd size.
+int PiecesFor(double bend)
+{
+    constexpr int kMostPieces = 1 << 12;
+    return std::clamp(static_cast<int>(std::ceil(std::sqrt(bend / (8 * kTolerance)))), 1, kMostPieces);
+}
+
+double Length(double x, double y)
+{
+    return std::sqrt(x * x + y * y);
+}
+
+int MoveTo(const FT_Vector *to, void *user)
+{
+    auto &f = *static_cast<Flattening *>(user);
+    f.Close();
+    f.at = ToPoint(to);
+    return 0;
+}
+
+int LineTo(const FT_Vector *to, void *user)
+{
+    static_cast<Flattening *>(user)->LineTo(ToPoint(to));
+    return 0;
+}
+
+int ConicTo(const FT_Vector *control, const FT_Vector *to, void *user)
+{
+    auto &f = *static_cast<Flattening *>(user);
+    const Point p0 = f.at;
+    const Point p1 = ToPoint(control);
+    const Point p2 = ToPoint(to);
+    const int n = PiecesFor(2 * Length(p0.x - 2 * p1.x + p2.x, p0.y - 2 * p1.y + p2.y));
+    f.CurveTo(n, [&](double t) {
+        const double u = 1 - t;
+        return Point{u * u * p0.x + 2 * u * t * p1.x + t * t * p2.x, u * u * p0.y + 2 * u * t * p1.y + t * t * p2.y};
+    });
+    return 0;
+}
+
+int CubicTo(const FT_Vector *control1, const FT_Vector *control2, const FT_Vector *to, void *user)
+{
+    auto &f = *static_cast<Flattening *>(user);
+    const Point p0 = f.at;
+    const Point p1 = ToPoint(control1);
+    const Point p2 = ToPoint(control2);
+    const Point p3 = ToPoint(to);
+    const double bend = 6
+        * std::max(Length(p0.x - 2 * p1.x + p2.x, p0.y - 2 * p1.y + p2.y),
+            Length(p1.x - 2 * p2.x + p3.x, p1.y - 2 * p2.y + p3.y));
+    f.CurveTo(PiecesFor(bend), [&](double t) {
+        const double u = 1 - t;
+        const double a = u * u * u;
+        const double b = 3 * u * u * t;
+        const double c = 3 * u * t * t;
+        const double d = t * t * t;
+        return Point{a * p0.x + b * p1.x + c * p2.x + d * p3.x, a * p0.y + b * p1.y + c * p2.y + d * p3.y};
+    });
+    return 0;
+}
+
+} // namespace
+
+std::vector<Piece> Pieces(const FT_Outline &outline)
+{
+    static const FT_Outline_Funcs funcs{MoveTo, LineTo, ConicTo, CubicTo, 0, 0};
+    Flattening flattening;
+    // Each contour ends where it began: FreeType closes it with a line.
+    FT_Outline copy = outline;
+    FT_Outline_Decompose(&copy, &funcs, &flattening);
+    flattening.Close();
+    return std::move(flattening.pieces);
+}
+
+Box PiecesBox(const std::vector<Piece> &pieces, std::int64_t margin)
+{
+    if (pieces.empty())
+        return {};
+    double left = pieces.front().x0;
+    double right = left;
+    double top = pieces.front().y0;
+    double bottom = top;
+    for (const Piece &p : pieces) {
+        left = std::min({left, p.x0, p.x1});
+        right = std::max({right, p.x0, p.x1});
+        top = std::min({top, p.y0, p.y1});
+        bottom = std::max({bottom, p.y0, p.y1});
+    }
+    const auto l = static_cast<std::int64_t>(std::floor(left)) - margin;
+    const auto t = static_cast<std::int64_t>(std::floor(top)) - margin;
+    return Box{l, t, static_cast<std::int64_t>(std::ceil(right)) + margin - l,
+        static_cast<std::int64_t>(std::ceil(bottom)) + margin - t};
+}
+
+} // namespace raster
