@@ -38,13 +38,19 @@ struct Run {
 // greys of runs that have their own.
 struct Coverage {
     std::vector<std::uint8_t> bytes;
+    // Of a multi-channel field held whole: red, green and blue of each
+    // pixel, `bytes` its true distance. Empty for any other.
+    std::vector<std::uint8_t> colour;
     Box pixels;
     Box ink;
     std::vector<Run> runs;
     std::vector<std::uint32_t> rows;
 
     bool InRuns() const { return !rows.empty(); }
-    std::size_t Bytes() const { return bytes.size() + runs.size() * sizeof(Run) + rows.size() * sizeof(std::uint32_t); }
+    std::size_t Bytes() const
+    {
+        return bytes.size() + colour.size() + runs.size() * sizeof(Run) + rows.size() * sizeof(std::uint32_t);
+    }
 };
 using CoveragePointer = std::shared_ptr<const Coverage>;
 

@@ -96,12 +96,11 @@ public:
             const std::size_t next = last ? first : i + 1;
             if (last)
                 first = i + 1;
-            if (!meetsBox(pieces[i]))
-                continue;
             const bool meets = pieces[next].x0 == pieces[i].x1 && pieces[next].y0 == pieces[i].y1;
-            Join(pieces, i, meets ? next : pieces.size());
-            if (!meets)
+            if (!meets && meetsBox(pieces[next]))
                 Disc(pieces[next].x0, pieces[next].y0, static_cast<std::uint32_t>(next));
+            if (meetsBox(pieces[i]))
+                Join(pieces, i, meets ? next : pieces.size());
         }
     }
 
@@ -220,8 +219,11 @@ int CeilInt(double v)
 }
 
 // The least squared distance from each pixel's centre, first to last in
-// the row at y, to the segment: a loop the compiler vectorises.
-void Measure(const Segment &g, float y, float *__restrict squares, std::int32_t first, std::int32_t last)
+// the row at y, to the segment, and which segment it is to: a loop the
+// compiler vectorises.
+template <bool kWhich>
+void Measure(const Segment &g, std::uint32_t index, float y, float *__restrict squares,
+    std::uint32_t *__restrict nearest, std::int32_t first, std::int32_t last)
 {
     const float x0 = g.x0;
     const float dx = g.dx;
@@ -237,7 +239,10 @@ void Measure(const Segment &g, float y, float *__restrict squares, std::int32_t 
         const float ex = wx - t * dx;
         const float ey = wy - t * dy;
         const float square = ex * ex + ey * ey;
-        squares[c] = square < squares[c] ? square : squares[c];
+        const bool nearer = square < squares[c];
+        squares[c] = nearer ? square : squares[c];
+        if constexpr (kWhich)
+            nearest[c] = nearer ? index : nearest[c];
     }
 }
 
@@ -247,11 +252,13 @@ class Band {
 public:
     static constexpr std::int32_t kRows = 32;
 
-    Band(const std::vector<Segment> &segments, std::int32_t width, float reach)
+    Band(const std::vector<Segment> &segments, std::int32_t width, float reach, bool which)
         : segments_(segments)
+        , which_(which)
         , width_(width)
         , far_(reach * reach)
         , squares_(static_cast<std::size_t>(width) * kRows, far_)
+        , nearest_(which ? squares_.size() : 0)
         , first_(kRows)
         , last_(kRows)
     {
@@ -316,9 +323,16 @@ public:
                 continue;
             const auto y = static_cast<float>(row_ + r) + 0.5F;
             float *squares = squares_.data() + static_cast<std::ptrdiff_t>(r) * width_;
-            raster::Measure(one, y, squares, first, last);
-            if (region.other != region.segment)
-                raster::Measure(other, y, squares, first, last);
+            std::uint32_t *nearest = which_ ? nearest_.data() + static_cast<std::ptrdiff_t>(r) * width_ : nullptr;
+            if (which_) {
+                raster::Measure<true>(one, region.segment, y, squares, nearest, first, last);
+                if (region.other != region.segment)
+                    raster::Measure<true>(other, region.other, y, squares, nearest, first, last);
+            } else {
+                raster::Measure<false>(one, region.segment, y, squares, nearest, first, last);
+                if (region.other != region.segment)
+                    raster::Measure<false>(other, region.other, y, squares, nearest, first, last);
+            }
             first_[static_cast<std::size_t>(r)] = std::min(first_[static_cast<std::size_t>(r)], first);
             last_[static_cast<std::size_t>(r)] = std::max(last_[static_cast<std::size_t>(r)], last);
         }
@@ -326,17 +340,23 @@ public:
 
     // Row r of the band: its squared distances, and the pixels measured.
     const float *Squares(std::int32_t r) const { return squares_.data() + static_cast<std::ptrdiff_t>(r) * width_; }
+    const std::uint32_t *Nearest(std::int32_t r) const
+    {
+        return which_ ? nearest_.data() + static_cast<std::ptrdiff_t>(r) * width_ : nullptr;
+    }
     std::int32_t First(std::int32_t r) const { return first_[static_cast<std::size_t>(r)]; }
     std::int32_t Last(std::int32_t r) const { return last_[static_cast<std::size_t>(r)]; }
     float Far() const { return far_; }
 
 private:
     const std::vector<Segment> &segments_;
+    bool which_;
     std::int32_t width_;
     float far_;
     std::int32_t row_ = 0;
     std::int32_t rows_ = 0;
     std::vector<float> squares_;
+    std::vector<std::uint32_t> nearest_;
     std::vector<std::int32_t> first_;
     std::vector<std::int32_t> last_;
 };
@@ -384,7 +404,7 @@ private:
 } // namespace
 
 struct OutlineDistance::Rows {
-    Rows(const std::vector<Piece> &pieces, const Box &box, float reach);
+    Rows(const std::vector<Piece> &pieces, const Box &box, float reach, bool which);
 
     std::vector<Segment> segments;
     std::vector<Region> regions;
@@ -401,8 +421,8 @@ struct OutlineDistance::Rows {
     std::int64_t row = 0;
 };
 
-OutlineDistance::Rows::Rows(const std::vector<Piece> &pieces, const Box &box, float reach)
-    : band(segments, static_cast<std::int32_t>(box.width), reach)
+OutlineDistance::Rows::Rows(const std::vector<Piece> &pieces, const Box &box, float reach, bool which)
+    : band(segments, static_cast<std::int32_t>(box.width), reach, which)
     , winding(segments)
     , height(box.height)
 {
@@ -428,8 +448,8 @@ OutlineDistance::Rows::Rows(const std::vector<Piece> &pieces, const Box &box, fl
         [&](std::uint32_t a, std::uint32_t b) { return segments[a].top < segments[b].top; });
 }
 
-OutlineDistance::OutlineDistance(const std::vector<Piece> &pieces, const Box &box, float reach)
-    : rows_(std::make_unique<Rows>(pieces, box, reach))
+OutlineDistance::OutlineDistance(const std::vector<Piece> &pieces, const Box &box, float reach, bool which)
+    : rows_(std::make_unique<Rows>(pieces, box, reach, which))
     , width_(static_cast<std::int32_t>(box.width))
 {
 }
@@ -461,7 +481,8 @@ OutlineDistance::Row OutlineDistance::Next()
         s.crossing.push_back(s.byTop[s.nextCrossing]);
     std::erase_if(s.crossing, [&](std::uint32_t i) { return s.segments[i].bottom <= y; });
     ++s.row;
-    return Row{s.band.Squares(r), s.band.First(r), s.band.Last(r), s.winding.Row(y, s.crossing, width_)};
+    return Row{
+        s.band.Squares(r), s.band.Nearest(r), s.band.First(r), s.band.Last(r), s.winding.Row(y, s.crossing, width_)};
 }
 
 } // namespace raster

@@ -18,10 +18,11 @@ struct Span {
 
 // How far the centre of each pixel of a box lies from an outline's pieces,
 // row after row from the top: measured only within `reach`, each pixel to
-// the pieces that can be nearest to it, and where the row is inside.
+// the pieces that can be nearest to it, and where the row is inside; and,
+// asked `which`, the piece nearest to each.
 class OutlineDistance {
 public:
-    OutlineDistance(const std::vector<Piece> &pieces, const Box &box, float reach);
+    OutlineDistance(const std::vector<Piece> &pieces, const Box &box, float reach, bool which = false);
     ~OutlineDistance();
     OutlineDistance(const OutlineDistance &) = delete;
     OutlineDistance &operator=(const OutlineDistance &) = delete;
@@ -31,6 +32,7 @@ public:
         // where no piece lies within the reach. Pixels outside first..last
         // are beyond it.
         const float *squares;
+        const std::uint32_t *nearest; // asked: the piece each measured pixel is nearest to
         std::int32_t first;
         std::int32_t last;
         const std::vector<Span> &inside;

@@ -59,7 +59,8 @@ public:
 
 private:
     // Pixels from..to, by the spans inside.
-    template <class Out> static void Solid(const std::vector<Span> &inside, std::int32_t from, std::int32_t to, Out &&out)
+    template <class Out>
+    static void Solid(const std::vector<Span> &inside, std::int32_t from, std::int32_t to, Out &&out)
     {
         std::int32_t x = from;
         for (const Span &in : inside) {

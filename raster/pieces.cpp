@@ -24,6 +24,7 @@ struct Flattening {
     std::vector<Piece> pieces;
     Point at;
     std::size_t contour = 0; // where the contour drawn began
+    bool begins = true; // the next piece begins a line or curve
 
     // The contour drawn ends: FreeType has brought it back to its start.
     void Close()
@@ -35,8 +36,10 @@ struct Flattening {
 
     void LineTo(Point to)
     {
-        if (to.x != at.x || to.y != at.y)
-            pieces.push_back(Piece{at.x, at.y, to.x, to.y, false});
+        if (to.x != at.x || to.y != at.y) {
+            pieces.push_back(Piece{at.x, at.y, to.x, to.y, false, begins});
+            begins = false;
+        }
         at = to;
     }
     // A curve of `n` pieces through its points at equal steps of t.
@@ -66,18 +69,22 @@ int MoveTo(const FT_Vector *to, void *user)
     auto &f = *static_cast<Flattening *>(user);
     f.Close();
     f.at = ToPoint(to);
+    f.begins = true;
     return 0;
 }
 
 int LineTo(const FT_Vector *to, void *user)
 {
-    static_cast<Flattening *>(user)->LineTo(ToPoint(to));
+    auto &f = *static_cast<Flattening *>(user);
+    f.begins = true;
+    f.LineTo(ToPoint(to));
     return 0;
 }
 
 int ConicTo(const FT_Vector *control, const FT_Vector *to, void *user)
 {
     auto &f = *static_cast<Flattening *>(user);
+    f.begins = true;
     const Point p0 = f.at;
     const Point p1 = ToPoint(control);
     const Point p2 = ToPoint(to);
@@ -92,6 +99,7 @@ int ConicTo(const FT_Vector *control, const FT_Vector *to, void *user)
 int CubicTo(const FT_Vector *control1, const FT_Vector *control2, const FT_Vector *to, void *user)
 {
     auto &f = *static_cast<Flattening *>(user);
+    f.begins = true;
     const Point p0 = f.at;
     const Point p1 = ToPoint(control1);
     const Point p2 = ToPoint(control2);

@@ -16,6 +16,7 @@ struct Piece {
     double x1 = 0;
     double y1 = 0;
     bool closes = false; // the last of its contour, the contour's first after it
+    bool begins = false; // the first of a line or curve of the outline: a corner can be only here
 };
 
 // The outline (26.6, y up, from the origin) as straight pieces, contour by

@@ -511,8 +511,9 @@ TEST_F(BMFontTest, LoveDrawsTheFieldMagnifiedAsTheFontDrawsItselfLarger)
         int scale;
         QString line;
     };
-    for (const Case &c : {Case{"DejaVu Sans", 8, QStringLiteral("AVAW Tj?g")},
-             Case{"DejaVu Serif", 8, QStringLiteral("AVAW Ty?g")}, Case{"DejaVu Serif", 16, QStringLiteral("AVAW Ty?g")}}) {
+    for (const Case &c :
+        {Case{"DejaVu Sans", 8, QStringLiteral("AVAW Tj?g")}, Case{"DejaVu Serif", 8, QStringLiteral("AVAW Ty?g")},
+            Case{"DejaVu Serif", 16, QStringLiteral("AVAW Ty?g")}}) {
         SCOPED_TRACE(std::string(c.family) + " at " + std::to_string(c.scale));
         const QString game = PathOf("game");
         const std::vector<FntLine> fnt = ExportForLove(game, true, c.family);
@@ -520,17 +521,19 @@ TEST_F(BMFontTest, LoveDrawsTheFieldMagnifiedAsTheFontDrawsItselfLarger)
         const QPoint start(10, 10);
         const auto cut = [&](double at) {
             return LoveDraws(game, folder.path(), canvas, "linear",
-                QStringLiteral("  love.graphics.setShader(love.graphics.newShader([[\n"
-                               "    #pragma language glsl3\n"
-                               "    vec4 effect(vec4 color, Image atlas, vec2 at, vec2 screen) {\n"
-                               "      vec2 size = vec2(textureSize(atlas, 0));\n"
-                               "      vec2 p = at * size - 0.5; vec2 f = fract(p); ivec2 i = ivec2(floor(p));\n"
-                               "      float a = texelFetch(atlas, i, 0).a, b = texelFetch(atlas, i + ivec2(1, 0), 0).a;\n"
-                               "      float c = texelFetch(atlas, i + ivec2(0, 1), 0).a, d = texelFetch(atlas, i + ivec2(1, 1), 0).a;\n"
-                               "      float v = mix(mix(a, b, f.x), mix(c, d, f.x), f.y);\n"
-                               "      return vec4(1.0, 1.0, 1.0, v >= %1 ? 1.0 : 0.0);\n"
-                               "    }]]))\n"
-                               "  love.graphics.print('%2', %3, %4, 0, %5, %5)")
+                QStringLiteral(
+                    "  love.graphics.setShader(love.graphics.newShader([[\n"
+                    "    #pragma language glsl3\n"
+                    "    vec4 effect(vec4 color, Image atlas, vec2 at, vec2 screen) {\n"
+                    "      vec2 size = vec2(textureSize(atlas, 0));\n"
+                    "      vec2 p = at * size - 0.5; vec2 f = fract(p); ivec2 i = ivec2(floor(p));\n"
+                    "      float a = texelFetch(atlas, i, 0).a, b = texelFetch(atlas, i + ivec2(1, 0), 0).a;\n"
+                    "      float c = texelFetch(atlas, i + ivec2(0, 1), 0).a, d = texelFetch(atlas, i + ivec2(1, 1), "
+                    "0).a;\n"
+                    "      float v = mix(mix(a, b, f.x), mix(c, d, f.x), f.y);\n"
+                    "      return vec4(1.0, 1.0, 1.0, v >= %1 ? 1.0 : 0.0);\n"
+                    "    }]]))\n"
+                    "  love.graphics.print('%2', %3, %4, 0, %5, %5)")
                     .arg(at)
                     .arg(c.line)
                     .arg(start.x())

@@ -2,6 +2,7 @@
 #include "font_oracles.h"
 #include "test_support.h"
 
+#include "raster/multi_channel_field.h"
 #include "raster/outline_distance.h"
 #include "raster/outline_field.h"
 
@@ -47,8 +48,8 @@ TEST(OutlineDistanceTest, ASquareAndACircleAreMeasuredToAHundredthOfAPixel)
     for (int i = 0; i < kSides; ++i) {
         const double a = 2 * std::numbers::pi * i / kSides;
         const double b = 2 * std::numbers::pi * (i + 1) / kSides;
-        pieces.push_back({cx + r * std::cos(a), cy + r * std::sin(a), cx + r * std::cos(b), cy + r * std::sin(b),
-            i + 1 == kSides});
+        pieces.push_back(
+            {cx + r * std::cos(a), cy + r * std::sin(a), cx + r * std::cos(b), cy + r * std::sin(b), i + 1 == kSides});
     }
     const auto exact = [&](double x, double y) {
         const double ox = std::max(std::abs(x - 25.5) - 15.25, 0.0);
@@ -190,6 +191,110 @@ TEST(DistanceFieldTest, GlyphsThatComeNearCombineAsTheirUnion)
         }
     }
     EXPECT_GT(shared, 100) << "the fields overlap";
+}
+
+float Median(float a, float b, float c)
+{
+    return std::max(std::min(a, b), std::min(std::max(a, b), c));
+}
+
+// A square's four edges meet at corners: within the reach, its channels'
+// median is the distance to the nearer of its sides' lines, inside and
+// out, so that cutting it at 0 gives the square with sharp corners, where
+// a single channel rounds them; the fourth value is the true distance.
+TEST(MultiChannelFieldTest, TheMedianOfASquaresChannelsKeepsItsCornersSharp)
+{
+    FT_Vector corners[] = {{10 * 64 + 16, -12 * 64 - 32}, {10 * 64 + 16, -43 * 64}, {40 * 64 + 48, -43 * 64},
+        {40 * 64 + 48, -12 * 64 - 32}};
+    char tags[] = {FT_CURVE_TAG_ON, FT_CURVE_TAG_ON, FT_CURVE_TAG_ON, FT_CURVE_TAG_ON};
+    short ends[] = {3};
+    const FT_Outline square{1, 4, corners, tags, ends, FT_OUTLINE_NONE};
+    const std::vector<raster::Piece> pieces = raster::Pieces(square);
+    const std::vector<std::uint8_t> colours = raster::EdgeColours(pieces);
+    for (std::size_t i = 0; i < colours.size(); ++i) {
+        const std::uint8_t shared = colours[i] & colours[(i + 1) % colours.size()];
+        EXPECT_TRUE(shared == 1 || shared == 2 || shared == 4) << "corner " << i << " shares one channel";
+    }
+    for (const float reach : {9.0F, 17.0F}) {
+        SCOPED_TRACE(reach);
+        const raster::Box box = raster::PiecesBox(pieces, static_cast<std::int64_t>(reach) + 1);
+        const raster::ChannelDistances field = raster::MultiChannelDistances(pieces, box, reach);
+        for (std::int64_t y = 0; y < box.height; ++y) {
+            for (std::int64_t x = 0; x < box.width; ++x) {
+                const double dx = std::abs(box.left + x + 0.5 - 25.5) - 15.25;
+                const double dy = std::abs(box.top + y + 0.5 - 27.75) - 15.25;
+                const double sharp = -std::max(dx, dy);
+                const double exact = dx > 0 || dy > 0 ? -std::hypot(std::max(dx, 0.0), std::max(dy, 0.0)) : sharp;
+                const auto at = static_cast<std::size_t>(y * box.width + x);
+                const float *c = field.channels.data() + at * 3;
+                if (std::abs(exact) < reach - 0.01) {
+                    ASSERT_NEAR(Median(c[0], c[1], c[2]), sharp, 0.01) << "at " << box.left + x << ", " << box.top + y;
+                    ASSERT_NEAR(field.distances[at], exact, 0.01) << "at " << box.left + x << ", " << box.top + y;
+                }
+            }
+        }
+    }
+}
+
+// Glyphs with thin serifs and small counters, and accented capitals whose
+// accents overlap them, their multi-channel field magnified sixteen times
+// as a reader filters it, in floats, and cut at its median's 128: no point
+// further than a texel and a half from the outline inks wrongly, inside or
+// out.
+TEST(MultiChannelFieldTest, NoStrayTexelInksWhenTheFieldIsMagnified)
+{
+    FT_Library library = nullptr;
+    ASSERT_EQ(FT_Init_FreeType(&library), 0);
+    const std::pair<const char *, std::u32string> sets[]
+        = {{"DejaVuSerif.ttf", U"eag&%"}, {"DejaVuSansMono-Bold.ttf", U"\u0118\u015E\u0162\u016E\u0172"}};
+    for (const auto &[file, codes] : sets) {
+        FT_Face face = nullptr;
+        ASSERT_EQ(FT_New_Face(library, TestFontFile(file).c_str(), 0, &face), 0);
+        for (const int size : {24, 72}) {
+            FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(size));
+            for (const char32_t c : codes) {
+                SCOPED_TRACE(std::to_string(c) + " at " + std::to_string(size));
+                ASSERT_EQ(FT_Load_Char(face, c, FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP), 0);
+                FT_Outline_Translate(&face->glyph->outline, 23, -41);
+                const std::vector<raster::Piece> pieces = raster::Pieces(face->glyph->outline);
+                const raster::Box box = raster::PiecesBox(pieces, 9);
+                const raster::Coverage field = raster::MultiChannelFieldCoverage(pieces, box, 8);
+                ASSERT_EQ(field.colour.size(), field.bytes.size() * 3);
+                const std::vector<double> exact = Distances(pieces, box, 40);
+                const auto channel = [&](std::int64_t x, std::int64_t y, int k) {
+                    return field.colour[static_cast<std::size_t>((y * box.width + x) * 3 + k)] / 255.0;
+                };
+                int stray = 0;
+                for (std::int64_t y = 0; y + 1 < box.height; ++y) {
+                    for (std::int64_t x = 0; x + 1 < box.width; ++x) {
+                        for (int sy = 0; sy < 16; ++sy) {
+                            for (int sx = 0; sx < 16; ++sx) {
+                                const double fx = (sx + 0.5) / 16;
+                                const double fy = (sy + 0.5) / 16;
+                                std::array<double, 3> v{};
+                                for (int k = 0; k < 3; ++k) {
+                                    v[k] = (channel(x, y, k) * (1 - fx) + channel(x + 1, y, k) * fx) * (1 - fy)
+                                        + (channel(x, y + 1, k) * (1 - fx) + channel(x + 1, y + 1, k) * fx) * fy;
+                                }
+                                const bool inks = Median(static_cast<float>(v[0]), static_cast<float>(v[1]),
+                                                      static_cast<float>(v[2]))
+                                    >= 128.0F / 255;
+                                // The true distance there, from the pixel centres
+                                // around, is off by less than the pixel's size.
+                                const double d
+                                    = exact[static_cast<std::size_t>((y + (fy >= 0.5)) * box.width + x + (fx >= 0.5))];
+                                if (std::abs(d) > 1.5 && inks != (d > 0))
+                                    ++stray;
+                            }
+                        }
+                    }
+                }
+                EXPECT_EQ(stray, 0);
+            }
+        }
+        FT_Done_Face(face);
+    }
+    FT_Done_FreeType(library);
 }
 
 using DistanceFieldWindowTest = MainWindowTest;
