@@ -16,7 +16,8 @@ namespace {
 
 constexpr std::string_view kMenuBar = "";
 
-enum class Kind { Item, Quit, Check };
+// A choice is a check item of a menu that holds one marked of its choices.
+enum class Kind { Item, Quit, Check, Choice };
 
 struct MenuRow {
     std::string_view parent; // kMenuBar for the bar itself
@@ -26,7 +27,7 @@ struct MenuRow {
     std::optional<std::string_view> shortcut; // separators get none assigned
 };
 
-constexpr std::array<MenuRow, 25> kMenuTree{{
+constexpr std::array<MenuRow, 28> kMenuTree{{
     {kMenuBar, "FileMenu", Kind::Item, "&File", ""},
     {"FileMenu", "FileSaveTexture", Kind::Item, "Save &Texture...", "Cmd+S"},
     {"FileMenu", "FileSaveWidthTable", Kind::Item, "Save &Width Table...", "Cmd+Shift+S"},
@@ -49,7 +50,10 @@ constexpr std::array<MenuRow, 25> kMenuTree{{
     {"ViewMenu", "ViewSampleText", Kind::Item, "&Sample Text", "Cmd+T"},
     {"ViewMenu", "ViewCellOverflow", Kind::Check, "Show Cell &Overflow", ""},
     {"ViewMenu", "ViewFitGlyphs", Kind::Item, "&Fit Glyphs to Cells", ""},
-    {"ViewMenu", "ViewDistanceField", Kind::Check, "&Distance Field", ""},
+    {"ViewMenu", "ViewDistanceField", Kind::Item, "&Distance Field", ""},
+    {"ViewDistanceField", "ViewDistanceFieldOff", Kind::Choice, "&Off", ""},
+    {"ViewDistanceField", "ViewDistanceFieldSingle", Kind::Choice, "&Single Channel", ""},
+    {"ViewDistanceField", "ViewDistanceFieldMulti", Kind::Choice, "&Multi-Channel", ""},
     {kMenuBar, "HelpMenu", Kind::Item, "&Help", ""},
     {"HelpMenu", "HelpAbout", Kind::Item, "&About Vantor Font Mapper", ""},
 }};
@@ -63,7 +67,7 @@ void OnMainWindow(void (Window1::*command)())
 
 // The File and View items' commands; the saves do exactly what the Save
 // buttons do.
-constexpr std::array<std::pair<std::string_view, void (Window1::*)()>, 8> kActions{{
+constexpr std::array<std::pair<std::string_view, void (Window1::*)()>, 10> kActions{{
     {"EditFillCells", &Window1::EditFillCells_Action},
     {"FileSaveTexture", &Window1::btnSave_Action},
     {"FileSaveWidthTable", &Window1::btnSaveWidths_Action},
@@ -71,7 +75,9 @@ constexpr std::array<std::pair<std::string_view, void (Window1::*)()>, 8> kActio
     {"ViewSampleText", &Window1::ViewSampleText_Action},
     {"ViewCellOverflow", &Window1::ViewCellOverflow_Action},
     {"ViewFitGlyphs", &Window1::ViewFitGlyphs_Action},
-    {"ViewDistanceField", &Window1::ViewDistanceField_Action},
+    {"ViewDistanceFieldOff", &Window1::ViewDistanceField_Action},
+    {"ViewDistanceFieldSingle", &Window1::ViewDistanceField_Action},
+    {"ViewDistanceFieldMulti", &Window1::ViewDistanceField_Action},
 }};
 
 } // namespace
@@ -84,13 +90,18 @@ MenuBar1::MenuBar1()
             item = std::make_unique<fw::QuitMenuItem>();
         else
             item = std::make_unique<fw::MenuItem>();
-        item->SetCheckable(row.kind == Kind::Check);
+        item->SetCheckable(row.kind == Kind::Check || row.kind == Kind::Choice);
         item->SetName(std::string(row.name));
         item->SetAutoEnable(true);
         item->SetText(std::string(row.text));
         if (row.shortcut)
             item->SetKeyboardShortcut(std::string(*row.shortcut));
-        fw::MenuItem &parent = row.parent == kMenuBar ? *this : fw::NotNil(Child(row.parent));
+        fw::MenuItem &parent = row.parent == kMenuBar ? *this : fw::NotNil(Lookup(row.parent));
+        // A menu of choices starts on its first.
+        if (row.kind == Kind::Choice && !parent.Exclusive()) {
+            parent.SetExclusive(true);
+            item->SetChecked(true);
+        }
         parent.Append(std::move(item));
     }
     for (const auto &action : kActions)

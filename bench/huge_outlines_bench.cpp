@@ -38,8 +38,11 @@ void Prepare(const benchmark::State &state)
     const auto texture = state.range(2);
     Window().Find<fw::PopupMenu>("popTexSize").SetListIndex(texture == 256 ? 0 : texture == 2048 ? 3 : 2);
     Window().Find<fw::Listbox>("lstSizes").SetListIndex(static_cast<int>(state.range(1)) - 9);
-    if (Window().ShowsDistanceField() != (state.range(3) != 0))
-        Window().Widget().findChild<QAction *>(QStringLiteral("ViewDistanceField"))->trigger();
+    Window()
+        .Widget()
+        .findChild<QAction *>(
+            state.range(3) != 0 ? QStringLiteral("ViewDistanceFieldSingle") : QStringLiteral("ViewDistanceFieldOff"))
+        ->trigger();
 }
 
 // The family drawn by a fresh engine, nothing of it drawn or measured

@@ -220,14 +220,16 @@ void BM_CellKeystroke(benchmark::State &state)
     QTest::keyClick(editor, Qt::Key_Escape);
 }
 
-// The same with View > Distance Field on: each glyph drawn as its field.
-template <void (*Measured)(benchmark::State &)> void WithField(benchmark::State &state)
+// The same with View > Distance Field > Single Channel or Multi-Channel:
+// each glyph drawn as its field.
+template <void (*Measured)(benchmark::State &), bool kMulti = false> void WithField(benchmark::State &state)
 {
     // Of the window open at the time: a benchmark may open a new one.
-    const auto toggle = [] { Window().Widget().findChild<QAction *>(QStringLiteral("ViewDistanceField"))->trigger(); };
-    toggle();
+    const auto choose
+        = [](const char *item) { Window().Widget().findChild<QAction *>(QString::fromLatin1(item))->trigger(); };
+    choose(kMulti ? "ViewDistanceFieldMulti" : "ViewDistanceFieldSingle");
     Measured(state);
-    toggle();
+    choose("ViewDistanceFieldOff");
 }
 
 // Pasting a megabyte into a grid cell's editor, the render and the window
@@ -339,6 +341,7 @@ BENCHMARK(BM_CellKeystroke)->Apply(TextureSizes);
 BENCHMARK(BM_MegabytePasteIntoACell)->Arg(1024)->Arg(2048)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
 BENCHMARK(BM_DxKeystrokeWithAMegabyteCell)->Apply(TextureSizes);
 BENCHMARK(WithField<BM_FirstUseOfASize>)->Name("BM_FieldFirstUseOfASize")->Apply(TextureSizes);
+BENCHMARK(WithField<BM_FirstUseOfASize, true>)->Name("BM_MultiChannelFieldFirstUseOfASize")->Apply(TextureSizes);
 BENCHMARK(WithField<BM_CellKeystroke>)->Name("BM_FieldCellKeystroke")->Apply(TextureSizes);
 BENCHMARK(WithField<BM_DxKeystroke>)->Name("BM_FieldDxKeystroke")->Apply(TextureSizes);
 BENCHMARK(BM_Floor)->Apply(TextureSizes);

@@ -27,7 +27,8 @@ public:
     ~Atlas();
 
     const AtlasSettings &Settings() const { return settings_; }
-    // 8-bit greys, white glyphs on black.
+    // 8-bit greys, white glyphs on black; coloured besides for a
+    // multi-channel field, the greys its true distance.
     const raster::Texture &Texture() const { return *texture_; }
     const std::shared_ptr<raster::Texture> &SharedTexture() const { return texture_; }
     // Where the render drew anew; all of a new texture.

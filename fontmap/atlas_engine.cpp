@@ -15,14 +15,15 @@ std::shared_ptr<raster::Font> AtlasEngine::FontAt(const AtlasSettings &settings,
 {
     if (fontSize < 1)
         return nullptr;
-    return fonts_.Of(settings.family, fontSize, settings.bold, settings.italic, settings.FieldSpread());
+    return fonts_.Of(
+        settings.family, fontSize, settings.bold, settings.italic, settings.FieldSpread(), settings.Coloured());
 }
 
 std::shared_ptr<const Atlas> AtlasEngine::Render(const AtlasSettings &settings)
 {
     ++renders_;
-    if (!texture_ || texture_->Width() != settings.textureSize) {
-        texture_ = std::make_shared<raster::Texture>(settings.textureSize, settings.textureSize);
+    if (!texture_ || texture_->Width() != settings.textureSize || texture_->Coloured() != settings.Coloured()) {
+        texture_ = std::make_shared<raster::Texture>(settings.textureSize, settings.textureSize, settings.Coloured());
         scene_ = raster::Scene();
     }
     try {

@@ -9,7 +9,7 @@ namespace vantor {
 // The settings of a render, in the texture's own pixels: the font family,
 // its size and the texture's side, the offsets of every pen (dx right, dy
 // up), bold and italic, distance fields or coverage, and the cells' texts
-// in grid order.
+// in grid order; with fields, multi-channel ones if asked.
 struct AtlasSettings {
     std::string family;
     std::int32_t fontSize = 0;
@@ -20,7 +20,11 @@ struct AtlasSettings {
     bool italic = false;
     bool distanceField = false;
     std::vector<std::string> cells;
+    bool multiChannel = false;
 
+    // A texture of red, green and blue besides its greys: a multi-channel
+    // field.
+    bool Coloured() const { return distanceField && multiChannel; }
     // How far either side of a glyph's edge its field reaches: 8 pixels at
     // 1024, scaled with the texture; 0 without fields.
     std::int32_t FieldSpread() const;

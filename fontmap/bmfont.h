@@ -35,6 +35,7 @@ struct BMFont {
     // Above 0, the page holds signed distance fields spanning this many
     // pixels, twice the spread.
     std::int32_t distanceRange = 0;
+    bool multiChannel = false; // the field in red, green and blue besides alpha
     std::string page;
     std::vector<Character> characters;
     std::vector<Kerning> kernings;
@@ -49,7 +50,8 @@ class Atlas;
 BMFont BMFontOf(const Atlas &atlas, const std::string &pageName, std::vector<std::string> &several);
 
 // The page: the texture as 8-bit RGBA, white with the texture's grey as
-// alpha, so that an engine tints it any colour; rows from the top.
+// alpha, so that an engine tints it any colour; a multi-channel field's
+// colour with its true distance as alpha; rows from the top.
 std::vector<std::uint8_t> BMFontPage(const Atlas &atlas);
 
 // One message naming what an engine drawing from the export will get

@@ -32,13 +32,14 @@ Attributes InfoAttributes(const BMFont &font, const std::string &face)
 Attributes CommonAttributes(const BMFont &font)
 {
     return {{"lineHeight", Number(font.lineHeight)}, {"base", Number(font.base)}, {"scaleW", Number(font.scale)},
-        {"scaleH", Number(font.scale)}, {"pages", "1"}, {"packed", "0"}, {"alphaChnl", "0"}, {"redChnl", "4"},
-        {"greenChnl", "4"}, {"blueChnl", "4"}};
+        {"scaleH", Number(font.scale)}, {"pages", "1"}, {"packed", "0"}, {"alphaChnl", "0"},
+        {"redChnl", font.multiChannel ? "0" : "4"}, {"greenChnl", font.multiChannel ? "0" : "4"},
+        {"blueChnl", font.multiChannel ? "0" : "4"}};
 }
 
 Attributes DistanceFieldAttributes(const BMFont &font)
 {
-    return {{"fieldType", "sdf"}, {"distanceRange", Number(font.distanceRange)}};
+    return {{"fieldType", font.multiChannel ? "msdf" : "sdf"}, {"distanceRange", Number(font.distanceRange)}};
 }
 
 Attributes CharAttributes(const BMFont::Character &c)

@@ -26,7 +26,7 @@ BMFont BMFontOf(const Atlas &atlas, const std::string &pageName, std::vector<std
 {
     const AtlasSettings &settings = atlas.Settings();
     BMFont font{settings.family, atlas.DrawnSize(), settings.bold, settings.italic, Whole(atlas.LineSpacing()),
-        Whole(atlas.Ascent()), settings.textureSize, 2 * settings.FieldSpread(), pageName, {}, {}};
+        Whole(atlas.Ascent()), settings.textureSize, 2 * settings.FieldSpread(), settings.Coloured(), pageName, {}, {}};
     std::set<std::uint32_t> taken;
     for (int cell = 0; cell < static_cast<int>(settings.cells.size()); ++cell) {
         const std::string &text = atlas.Text(cell);
@@ -73,8 +73,12 @@ std::vector<std::uint8_t> BMFontPage(const Atlas &atlas)
     std::uint8_t *to = page.data();
     for (int y = 0; y < texture.Height(); ++y) {
         const std::uint8_t *line = texture.Line(y);
+        const std::uint8_t *colour = texture.Coloured() ? texture.ColourLine(y) : nullptr;
         for (int x = 0; x < texture.Width(); ++x, to += 4) {
-            to[0] = to[1] = to[2] = 255;
+            if (colour)
+                std::copy_n(colour + 3 * x, 3, to);
+            else
+                to[0] = to[1] = to[2] = 255;
             to[3] = line[x];
         }
     }

@@ -74,7 +74,9 @@ std::string Encoded(const QImage &image, int level, const std::string &path)
 
 std::string EncodePng(const Picture &picture, int level, const std::string &path)
 {
-    const QImage &greys = picture.Greys();
+    const QImage &greys = picture.View();
+    if (greys.format() == QImage::Format_RGB888)
+        return Encoded(greys, level, path);
     // Bytes in the file's order, so that the writer converts nothing.
     QImage image(greys.size(), QImage::Format_RGB888);
     const int width = greys.width();

@@ -121,7 +121,7 @@ int BlockFactor(const QRect &source, const QSize &size)
 bool RescalePart(const QImage &greys, const QRect &source, QImage &scaled, const QRect &changed)
 {
     const int factor = BlockFactor(source, scaled.size());
-    if (factor == 0 || !greys.rect().contains(source))
+    if (factor == 0 || !greys.rect().contains(source) || greys.format() != QImage::Format_Grayscale8)
         return false;
     // The output pixels whose blocks hold a changed pixel.
     const QRect area = (changed & source).translated(-source.topLeft());
@@ -142,6 +142,12 @@ QImage ScaleImage(const QImage &greys, const QRect &source, const QSize &size)
     // Beyond the image is black: a source reaching out is taken from a copy.
     if (!greys.rect().contains(source))
         return ScaleImage(greys.copy(source), QRect(QPoint(), source.size()), size);
+    if (greys.format() != QImage::Format_Grayscale8) {
+        const bool enlarged = size.width() >= source.width() && size.height() >= source.height();
+        return greys.copy(source)
+            .scaled(size, Qt::IgnoreAspectRatio, enlarged ? Qt::FastTransformation : Qt::SmoothTransformation)
+            .convertToFormat(QImage::Format_RGB32);
+    }
     QImage scaled(size, QImage::Format_RGB32);
     if (scaled.isNull())
         return scaled;

@@ -9,7 +9,7 @@ namespace fw {
 
 void MenuItem::Append(std::unique_ptr<MenuItem> item)
 {
-    NotNil(item.get());
+    NotNil(item.get()).parent_ = this;
     children_.push_back(std::move(item));
 }
 
@@ -44,6 +44,11 @@ MenuItem *MenuItem::Child(std::string_view name) const
 
 void Choose(MenuItem &item, bool checked)
 {
+    if (item.parent_ && item.parent_->exclusive_ && item.checkable_) {
+        for (const auto &sibling : item.parent_->children_)
+            sibling->checked_ = false;
+        checked = true;
+    }
     item.checked_ = item.checkable_ && checked;
     if (item.action_)
         Dispatch(item.action_);

@@ -41,6 +41,12 @@ public:
     bool Checkable() const { return checkable_; }
     void SetCheckable(bool checkable) { checkable_ = checkable; }
     bool Checked() const { return checked_; }
+    // The mark as the menu starts, before the bar is attached.
+    void SetChecked(bool checked) { checked_ = checkable_ && checked; }
+    // A menu whose check items are a choice of one: choosing one marks it
+    // and clears the others.
+    bool Exclusive() const { return exclusive_; }
+    void SetExclusive(bool exclusive) { exclusive_ = exclusive; }
     // Runs, through Dispatch, when the user chooses the item, after a check
     // item's mark has changed.
     const std::function<void()> &Action() const { return action_; }
@@ -68,6 +74,8 @@ private:
     std::vector<std::function<bool()>> enabledListeners_;
     bool checkable_ = false;
     bool checked_ = false;
+    bool exclusive_ = false;
+    MenuItem *parent_ = nullptr;
     std::function<void()> action_;
     std::vector<std::unique_ptr<MenuItem>> children_;
 

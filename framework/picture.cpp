@@ -37,11 +37,12 @@ Picture::Picture(int width, int height, int depth)
     image_->fill(0);
 }
 
-Picture::Picture(int width, int height, std::shared_ptr<const std::uint8_t> greys)
-    : greys_(std::move(greys))
+Picture::Picture(int width, int height, std::shared_ptr<const std::uint8_t> greys, bool colour)
+    : pixels_(std::move(greys))
 {
     CheckSize(width, height);
-    image_ = std::make_unique<QImage>(greys_.get(), width, height, width, QImage::Format_Grayscale8);
+    image_ = colour ? std::make_unique<QImage>(pixels_.get(), width, height, 3 * width, QImage::Format_RGB888)
+                    : std::make_unique<QImage>(pixels_.get(), width, height, width, QImage::Format_Grayscale8);
 }
 
 Picture::Picture(const QImage &greys)
@@ -76,7 +77,7 @@ void Picture::Changed(const std::vector<Rect> &areas)
     QRegion stale;
     for (const Rect &area : areas)
         stale += QRect(area.left, area.top, area.width, area.height);
-    const QImage &image = Greys();
+    const QImage &image = View();
     const QRect &source = scaled_->source;
     // Most of it drawn again: scaled whole, with no copy of the parts.
     const QRect bounds = stale.boundingRect() & source;
@@ -97,7 +98,7 @@ QImage Picture::Image() const
     return image_->copy();
 }
 
-const QImage &Picture::Greys() const
+const QImage &Picture::View() const
 {
     return *image_;
 }
@@ -105,7 +106,7 @@ const QImage &Picture::Greys() const
 QImage Picture::Scaled(const QRect &source, const QSize &size) const
 {
     if (!scaled_ || scaled_->source != source || scaled_->size != size)
-        scaled_ = std::make_unique<ScaledCopy>(ScaledCopy{source, size, ScaleImage(Greys(), source, size)});
+        scaled_ = std::make_unique<ScaledCopy>(ScaledCopy{source, size, ScaleImage(View(), source, size)});
     return scaled_->image;
 }
 

@@ -6,6 +6,7 @@
 #include "framework/standard_edit.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QKeySequence>
 #include <QMenu>
@@ -42,8 +43,16 @@ std::function<bool()> EnabledUpdater(QAction *action, const MenuItem &item)
     };
 }
 
+void AddItems(QMenu *menu, MenuItem &items);
+
 QAction *AddAction(QMenu *menu, MenuItem &item)
 {
+    if (item.Count() > 0) {
+        QMenu *submenu = menu->addMenu(QString::fromStdString(item.Text()));
+        submenu->setObjectName(QString::fromStdString(item.Name()));
+        AddItems(submenu, item);
+        return submenu->menuAction();
+    }
     if (item.IsSeparator()) {
         QAction *separator = menu->addSeparator();
         separator->setObjectName(QString::fromStdString(item.Name()));
@@ -60,11 +69,32 @@ QAction *AddAction(QMenu *menu, MenuItem &item)
     } else {
         action->setCheckable(item.Checkable());
         action->setChecked(item.Checked());
+        if (auto *group = menu->findChild<QActionGroup *>(QString(), Qt::FindDirectChildrenOnly);
+            group && item.Checkable())
+            group->addAction(action);
         QObject::connect(action, &QAction::triggered, [&item](bool checked) { Choose(item, checked); });
     }
     UpdateEnabled(action, item);
     item.OnEnabledChange(EnabledUpdater(action, item));
     return action;
+}
+
+// The menu's items, a submenu's in turn; an exclusive menu's check items
+// in one group, one of them marked.
+void AddItems(QMenu *menu, MenuItem &items)
+{
+    if (items.Exclusive())
+        (new QActionGroup(menu))->setExclusive(true);
+    for (int j = 0; j < items.Count(); ++j) {
+        MenuItem &item = items.Item(j);
+        QAction *action = AddAction(menu, item);
+        const auto update = [action, &item] { UpdateEnabled(action, item); };
+        QObject::connect(menu, &QMenu::aboutToShow, action, update);
+        // Shortcuts fire only for enabled actions, so the state follows
+        // focus and the program's own steps too.
+        QObject::connect(qApp, &QApplication::focusChanged, action, update);
+        OnEditStateChange(EnabledUpdater(action, item));
+    }
 }
 
 } // namespace
@@ -76,16 +106,7 @@ QMenuBar *BuildQtMenuBar(MenuBar &tree, QWidget *parent)
         MenuItem &menuItem = tree.Item(i);
         QMenu *menu = bar->addMenu(QString::fromStdString(menuItem.Text()));
         menu->setObjectName(QString::fromStdString(menuItem.Name()));
-        for (int j = 0; j < menuItem.Count(); ++j) {
-            MenuItem &item = menuItem.Item(j);
-            QAction *action = AddAction(menu, item);
-            const auto update = [action, &item] { UpdateEnabled(action, item); };
-            QObject::connect(menu, &QMenu::aboutToShow, action, update);
-            // Shortcuts fire only for enabled actions, so the state follows
-            // focus and the program's own steps too.
-            QObject::connect(qApp, &QApplication::focusChanged, action, update);
-            OnEditStateChange(EnabledUpdater(action, item));
-        }
+        AddItems(menu, menuItem);
     }
     return bar;
 }

@@ -40,11 +40,11 @@ std::shared_ptr<const UnitShaped> Style::Shape(std::string_view text)
     return shaped_.Keep(std::string(text), shaped, BytesOf(shaped->glyphs.size(), sizeof(UnitGlyph), text.size()));
 }
 
-Font::Font(Fonts &fonts, std::shared_ptr<Style> style, int pixelSize, int fieldSpread)
+Font::Font(Fonts &fonts, std::shared_ptr<Style> style, int pixelSize, int fieldSpread, bool multiChannel)
     : style_(std::move(style))
     , pixelSize_(pixelSize)
     , layout_{pixelSize, BoldStrength(pixelSize)}
-    , glyphs_(fonts.Store(), GlyphStyle{pixelSize, BoldStrength(pixelSize), fieldSpread})
+    , glyphs_(fonts.Store(), GlyphStyle{pixelSize, BoldStrength(pixelSize), fieldSpread, multiChannel})
     , laid_(fonts.Store())
 {
 }
@@ -76,14 +76,15 @@ std::shared_ptr<Style> Fonts::StyleOf(const std::string &family, bool bold, bool
     return styles_.Keep(key, std::make_shared<Style>(*this, family, bold, italic), kStyleBytes);
 }
 
-std::shared_ptr<Font> Fonts::Of(const std::string &family, int pixelSize, bool bold, bool italic, int fieldSpread)
+std::shared_ptr<Font> Fonts::Of(
+    const std::string &family, int pixelSize, bool bold, bool italic, int fieldSpread, bool multiChannel)
 {
-    const auto key = std::tuple{family, pixelSize, bold, italic, fieldSpread};
+    const auto key = std::tuple{family, pixelSize, bold, italic, fieldSpread, multiChannel};
     if (auto kept = fonts_.Find(key))
         return kept;
     constexpr std::size_t kFontBytes = 4 << 10;
-    return fonts_.Keep(
-        key, std::make_shared<Font>(*this, StyleOf(family, bold, italic), pixelSize, fieldSpread), kFontBytes);
+    return fonts_.Keep(key,
+        std::make_shared<Font>(*this, StyleOf(family, bold, italic), pixelSize, fieldSpread, multiChannel), kFontBytes);
 }
 
 std::shared_ptr<Font::Laid> Font::LaidOut(std::string_view text)

@@ -52,7 +52,8 @@ class Font {
 public:
     // Above 0, `fieldSpread` draws each glyph as its distance field, over
     // that many pixels either side of its edge.
-    Font(Fonts &fonts, std::shared_ptr<Style> style, int pixelSize, int fieldSpread);
+    // `multiChannel` adds the multi-channel field of outlines.
+    Font(Fonts &fonts, std::shared_ptr<Style> style, int pixelSize, int fieldSpread, bool multiChannel);
 
     // The text laid out once: kept for texts used again.
     std::shared_ptr<const Shaped> Shape(std::string_view text);

@@ -26,8 +26,9 @@ public:
     Fonts &operator=(const Fonts &) = delete;
 
     // A family at a pixel size and style, drawn as coverage or, above a
-    // spread of 0, as distance fields.
-    std::shared_ptr<Font> Of(const std::string &family, int pixelSize, bool bold, bool italic, int fieldSpread = 0);
+    // spread of 0, as distance fields, multi-channel if asked.
+    std::shared_ptr<Font> Of(const std::string &family, int pixelSize, bool bold, bool italic, int fieldSpread = 0,
+        bool multiChannel = false);
     std::shared_ptr<Style> StyleOf(const std::string &family, bool bold, bool italic);
     std::shared_ptr<Face> FaceOf(const std::string &file, int index) override;
 
@@ -38,7 +39,7 @@ private:
     raster::Store store_;
     Kept<std::pair<std::string, int>, Face> faces_;
     Kept<std::tuple<std::string, bool, bool>, Style> styles_;
-    Kept<std::tuple<std::string, int, bool, bool, int>, Font> fonts_;
+    Kept<std::tuple<std::string, int, bool, bool, int, bool>, Font> fonts_;
 };
 
 } // namespace raster

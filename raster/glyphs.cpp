@@ -1,6 +1,7 @@
 #include "raster/glyphs.h"
 
 #include "raster/distance_field.h"
+#include "raster/multi_channel_field.h"
 #include "raster/outline_field.h"
 
 #include FT_BITMAP_H
@@ -240,7 +241,10 @@ Coverage Glyphs::Outline(const StyledFace &styled, unsigned glyph, int fractionX
         });
         if (pieces.empty())
             return {};
-        return OutlineFieldCoverage(pieces, PiecesBox(pieces, style_.fieldSpread + 1), style_.fieldSpread, false);
+        const Box box = PiecesBox(pieces, style_.fieldSpread + 1);
+        if (style_.multiChannel)
+            return MultiChannelFieldCoverage(pieces, box, style_.fieldSpread);
+        return OutlineFieldCoverage(pieces, box, style_.fieldSpread, false);
     }
     Coverage coverage;
     ForEachOutline(styled, glyph, fractionX, fractionY, [&](FT_GlyphSlot slot) {

@@ -20,6 +20,9 @@ struct GlyphStyle {
     // Above 0, glyphs are drawn as the signed distance to their edge, over
     // this many pixels either side of it.
     int fieldSpread = 0;
+    // With a field: an outline's in three channels besides, whose median
+    // keeps corners sharp.
+    bool multiChannel = false;
 };
 
 // Glyphs drawn unhinted in greys, kept by face, glyph and the fraction of a

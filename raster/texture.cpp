@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <vector>
 
 namespace raster {
 
@@ -12,20 +13,38 @@ namespace raster {
 // texture's memory resident (glibc raises its mmap threshold after the
 // first one), a texture goes back to the system when released; populated
 // at once, it costs no page fault per 4 KiB later. A fresh mapping is black.
-Texture::Texture(int width, int height)
-    : width_(width)
-    , height_(height)
+namespace {
+
+std::uint8_t *Mapped(std::size_t bytes)
 {
-    const std::size_t bytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
     void *address = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
     if (address == MAP_FAILED)
         throw std::bad_alloc();
-    bytes_ = static_cast<std::uint8_t *>(address);
+    return static_cast<std::uint8_t *>(address);
+}
+
+} // namespace
+
+Texture::Texture(int width, int height, bool coloured)
+    : width_(width)
+    , height_(height)
+    , bytes_(Mapped(static_cast<std::size_t>(width) * static_cast<std::size_t>(height)))
+{
+    if (!coloured)
+        return;
+    try {
+        colour_ = Mapped(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3);
+    } catch (...) {
+        munmap(bytes_, static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
+        throw;
+    }
 }
 
 Texture::~Texture()
 {
     munmap(bytes_, static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
+    if (colour_)
+        munmap(colour_, static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) * 3);
 }
 
 void Texture::Fill(const Box &area, std::uint8_t grey)
@@ -36,10 +55,16 @@ void Texture::Fill(const Box &area, std::uint8_t grey)
     if (clipped.width == width_) {
         std::memset(
             Line(static_cast<int>(clipped.top)), grey, static_cast<std::size_t>(clipped.width * clipped.height));
+        if (colour_)
+            std::memset(ColourAt(0, clipped.top), grey, static_cast<std::size_t>(clipped.width * clipped.height) * 3);
         return;
     }
     for (auto y = clipped.top; y < clipped.top + clipped.height; ++y)
         std::memset(Line(static_cast<int>(y)) + clipped.left, grey, static_cast<std::size_t>(clipped.width));
+    if (colour_) {
+        for (auto y = clipped.top; y < clipped.top + clipped.height; ++y)
+            std::memset(ColourAt(clipped.left, y), grey, static_cast<std::size_t>(clipped.width) * 3);
+    }
 }
 
 void Texture::Draw(const Blit &blit, const Box &area)
@@ -49,6 +74,10 @@ void Texture::Draw(const Blit &blit, const Box &area)
     const Box clipped = placed.Intersected(area).Intersected(Bounds());
     if (clipped.Empty())
         return;
+    if (colour_) {
+        DrawColour(coverage, placed, clipped);
+        return;
+    }
     if (coverage.InRuns()) {
         DrawRuns(coverage, placed, clipped);
         return;
@@ -60,6 +89,44 @@ void Texture::Draw(const Blit &blit, const Box &area)
         std::uint8_t *__restrict to = Line(static_cast<int>(y)) + clipped.left;
         for (std::size_t x = 0; x < count; ++x)
             to[x] = std::max(to[x], from[x]);
+    }
+}
+
+// Pixel by pixel: where the glyph's grey is the brighter, its colour, or its
+// grey, comes too.
+void Texture::DrawColour(const Coverage &coverage, const Box &placed, const Box &clipped)
+{
+    std::vector<std::uint8_t> greys(static_cast<std::size_t>(placed.width));
+    for (auto y = clipped.top; y < clipped.top + clipped.height; ++y) {
+        const auto row = y - placed.top;
+        const std::uint8_t *from = nullptr;
+        if (coverage.InRuns()) {
+            std::fill(greys.begin(), greys.end(), 0);
+            for (auto i = coverage.rows[static_cast<std::size_t>(row)];
+                 i < coverage.rows[static_cast<std::size_t>(row) + 1]; ++i) {
+                const Run &run = coverage.runs[i];
+                for (std::int32_t x = 0; x < run.length; ++x)
+                    greys[static_cast<std::size_t>(run.x + x)]
+                        = run.greys >= 0 ? coverage.bytes[static_cast<std::size_t>(run.greys + x)] : run.grey;
+            }
+            from = greys.data();
+        } else {
+            from = coverage.bytes.data() + row * placed.width;
+        }
+        const std::uint8_t *colour
+            = coverage.colour.empty() ? nullptr : coverage.colour.data() + row * placed.width * 3;
+        std::uint8_t *to = Line(static_cast<int>(y));
+        for (auto x = clipped.left; x < clipped.left + clipped.width; ++x) {
+            const auto at = x - placed.left;
+            if (from[at] <= to[x])
+                continue;
+            to[x] = from[at];
+            std::uint8_t *rgb = ColourAt(x, y);
+            if (colour)
+                std::memcpy(rgb, colour + at * 3, 3);
+            else
+                std::memset(rgb, from[at], 3);
+        }
     }
 }
 
@@ -131,6 +198,9 @@ std::vector<Box> Texture::Scroll(std::int64_t x, std::int64_t y)
     const auto move = [&](std::int64_t row) {
         std::memmove(Line(static_cast<int>(row)) + kept.left, Line(static_cast<int>(row - y)) + kept.left - x,
             static_cast<std::size_t>(kept.width));
+        if (colour_)
+            std::memmove(
+                ColourAt(kept.left, row), ColourAt(kept.left - x, row - y), static_cast<std::size_t>(kept.width) * 3);
     };
     if (y > 0) {
         for (auto row = kept.top + kept.height; row-- > kept.top;)

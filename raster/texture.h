@@ -10,10 +10,13 @@
 namespace raster {
 
 // A picture of greys, 8 bits a pixel, black at first; lines follow each
-// other without gaps.
+// other without gaps. Coloured, it holds beside them red, green and blue,
+// 8 bits each, for a multi-channel field: where a glyph's grey wins, its
+// colour comes with it (a glyph without colour brings its grey in all
+// three). Mapping, outlining and lightening are of the greys alone.
 class Texture {
 public:
-    Texture(int width, int height);
+    Texture(int width, int height, bool coloured = false);
     ~Texture();
     Texture(const Texture &) = delete;
     Texture &operator=(const Texture &) = delete;
@@ -25,6 +28,12 @@ public:
     const std::uint8_t *Line(int y) const
     {
         return bytes_ + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
+    }
+    bool Coloured() const { return colour_ != nullptr; }
+    // Of a coloured texture: red, green and blue of each pixel of line y.
+    const std::uint8_t *ColourLine(int y) const
+    {
+        return colour_ + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) * 3;
     }
 
     void Fill(const Box &area, std::uint8_t grey);
@@ -44,10 +53,17 @@ public:
 
 private:
     void DrawRuns(const Coverage &coverage, const Box &placed, const Box &clipped);
+    void DrawColour(const Coverage &coverage, const Box &placed, const Box &clipped);
+    std::uint8_t *ColourAt(std::int64_t x, std::int64_t y)
+    {
+        return colour_
+            + (static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)) * 3;
+    }
 
     int width_;
     int height_;
     std::uint8_t *bytes_;
+    std::uint8_t *colour_ = nullptr;
 };
 
 } // namespace raster

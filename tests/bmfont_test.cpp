@@ -73,19 +73,17 @@ protected:
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-    // The family (DejaVu Sans unless asked), bold off, as coverage or as
-    // distance fields, exported to font.fnt in a game's folder.
-    std::vector<FntLine> ExportForLove(const QString &game, bool field, const char *family = "DejaVu Sans")
+    // The family, bold off, as coverage or as the distance fields the View
+    // menu's item names, exported to font.fnt in a game's folder.
+    std::vector<FntLine> ExportForLove(
+        const QString &game, const char *field = "ViewDistanceFieldOff", const char *family = "DejaVu Sans")
     {
         EXPECT_TRUE(QDir().mkpath(game));
         window.Find<fw::CheckBox>("chkBold").SetValue(false);
         SelectFont(family);
-        QAction &fields = QtChild<QAction>(window, "ViewDistanceField");
-        if (field)
-            fields.trigger();
+        QtChild<QAction>(window, field).trigger();
         window.ExportBMFont((game + QStringLiteral("/font.fnt")).toStdString());
-        if (field)
-            fields.trigger();
+        QtChild<QAction>(window, "ViewDistanceFieldOff").trigger();
         return ParseFnt(Read(game + QStringLiteral("/font.fnt")));
     }
     // Renders with the family, bold off unless asked, and exports to
@@ -425,7 +423,7 @@ std::vector<std::pair<const FntLine *, int>> Pens(const std::vector<FntLine> &fn
 TEST_F(BMFontTest, LoveDrawsALineAsTheTextureAndItsRectanglesGiveIt)
 {
     const QString game = PathOf("game");
-    const std::vector<FntLine> fnt = ExportForLove(game, false);
+    const std::vector<FntLine> fnt = ExportForLove(game);
     const QString line = QStringLiteral("AVAW Tj?g");
     const QSize canvas(520, 130);
     const QPoint start(10, 10);
@@ -497,13 +495,58 @@ QImage Grown(const QImage &ink, int radius)
     return grown;
 }
 
+// A shader that cuts the field at `at`: each channel filtered from the
+// four texels around in floats, as a reader that wants the edge exactly
+// does (a GPU's own 8-bit filter moves the cut by up to half a grey, a
+// 32nd of a texel); of three channels, their median.
+QString FieldCut(double at, bool multiChannel)
+{
+    return QStringLiteral(
+        "  love.graphics.setShader(love.graphics.newShader([[\n"
+        "    #pragma language glsl3\n"
+        "    vec4 effect(vec4 color, Image atlas, vec2 at, vec2 screen) {\n"
+        "      vec2 p = at * vec2(textureSize(atlas, 0)) - 0.5;\n"
+        "      ivec2 i = ivec2(floor(p)); vec2 f = fract(p);\n"
+        "      vec4 t = mix(mix(texelFetch(atlas, i, 0), texelFetch(atlas, i + ivec2(1, 0), 0), f.x),\n"
+        "        mix(texelFetch(atlas, i + ivec2(0, 1), 0), texelFetch(atlas, i + ivec2(1, 1), 0), f.x), f.y);\n"
+        "      float v = %2;\n"
+        "      return vec4(1.0, 1.0, 1.0, v >= %1 ? 1.0 : 0.0);\n"
+        "    }]]))\n")
+        .arg(at)
+        .arg(multiChannel ? QStringLiteral("max(min(t.r, t.g), min(max(t.r, t.g), t.b))") : QStringLiteral("t.a"));
+}
+
+// The font itself at `scale` times the size, each glyph at the pen the
+// .fnt gives it, drawn on black.
+QImage FontDrawnLarge(
+    const std::vector<FntLine> &fnt, const char *family, int scale, const QString &line, QSize canvas, QPoint start)
+{
+    raster::Fonts fonts;
+    const auto large = fonts.Of(family, 72 * scale, false, false);
+    raster::Texture font(canvas.width(), canvas.height());
+    for (const auto &[glyph, pen] : Pens(fnt, line, 0)) {
+        const raster::Placed placed = large->Place(QString(QChar(glyph->Int("id"))).toStdString(),
+            start.x() + scale * pen, start.y() + scale * fnt.at(1).Int("base"), font.Bounds());
+        for (const raster::Blit &blit : placed.blits)
+            font.Draw(blit, font.Bounds());
+    }
+    return ImageOf(font).convertToFormat(QImage::Format_RGB32);
+}
+
+QString PrintedAt(const QString &line, QPoint start, int scale)
+{
+    return QStringLiteral("  love.graphics.print('%1', %2, %3, 0, %4, %4)")
+        .arg(line)
+        .arg(start.x())
+        .arg(start.y())
+        .arg(scale);
+}
+
 // The distance field export, drawn by LÖVE magnified through a shader that
 // cuts the field: at its edge, 128, it is the font itself drawn that much
 // larger at the same pens, thin serifs and hairlines too; at a quarter,
 // that ink grown by half the spread, which only a field that measures
-// distance gives. The shader filters the four texels around in floats, as
-// a reader that wants the edge exactly does: a GPU's own 8-bit filter
-// moves the cut by up to half a grey, a 32nd of a texel.
+// distance gives.
 TEST_F(BMFontTest, LoveDrawsTheFieldMagnifiedAsTheFontDrawsItselfLarger)
 {
     struct Case {
@@ -516,41 +559,14 @@ TEST_F(BMFontTest, LoveDrawsTheFieldMagnifiedAsTheFontDrawsItselfLarger)
             Case{"DejaVu Serif", 16, QStringLiteral("AVAW Ty?g")}}) {
         SCOPED_TRACE(std::string(c.family) + " at " + std::to_string(c.scale));
         const QString game = PathOf("game");
-        const std::vector<FntLine> fnt = ExportForLove(game, true, c.family);
+        const std::vector<FntLine> fnt = ExportForLove(game, "ViewDistanceFieldSingle", c.family);
         const QSize canvas(64 * c.scale * static_cast<int>(c.line.size()) * 3 / 4, 110 * c.scale);
         const QPoint start(10, 10);
         const auto cut = [&](double at) {
-            return LoveDraws(game, folder.path(), canvas, "linear",
-                QStringLiteral(
-                    "  love.graphics.setShader(love.graphics.newShader([[\n"
-                    "    #pragma language glsl3\n"
-                    "    vec4 effect(vec4 color, Image atlas, vec2 at, vec2 screen) {\n"
-                    "      vec2 size = vec2(textureSize(atlas, 0));\n"
-                    "      vec2 p = at * size - 0.5; vec2 f = fract(p); ivec2 i = ivec2(floor(p));\n"
-                    "      float a = texelFetch(atlas, i, 0).a, b = texelFetch(atlas, i + ivec2(1, 0), 0).a;\n"
-                    "      float c = texelFetch(atlas, i + ivec2(0, 1), 0).a, d = texelFetch(atlas, i + ivec2(1, 1), "
-                    "0).a;\n"
-                    "      float v = mix(mix(a, b, f.x), mix(c, d, f.x), f.y);\n"
-                    "      return vec4(1.0, 1.0, 1.0, v >= %1 ? 1.0 : 0.0);\n"
-                    "    }]]))\n"
-                    "  love.graphics.print('%2', %3, %4, 0, %5, %5)")
-                    .arg(at)
-                    .arg(c.line)
-                    .arg(start.x())
-                    .arg(start.y())
-                    .arg(c.scale));
+            return LoveDraws(
+                game, folder.path(), canvas, "nearest", FieldCut(at, false) + PrintedAt(c.line, start, c.scale));
         };
-        // The font itself at that many times the size, each glyph at its pen.
-        raster::Fonts fonts;
-        const auto large = fonts.Of(c.family, 72 * c.scale, false, false);
-        raster::Texture font(canvas.width(), canvas.height());
-        for (const auto &[glyph, pen] : Pens(fnt, c.line, 0)) {
-            const raster::Placed placed = large->Place(QString(QChar(glyph->Int("id"))).toStdString(),
-                start.x() + c.scale * pen, start.y() + c.scale * fnt.at(1).Int("base"), font.Bounds());
-            for (const raster::Blit &blit : placed.blits)
-                font.Draw(blit, font.Bounds());
-        }
-        const QImage ink = ImageOf(font).convertToFormat(QImage::Format_RGB32);
+        const QImage ink = FontDrawnLarge(fnt, c.family, c.scale, c.line, canvas, start);
         const double half = Agreement(cut(128.0 / 255), ink);
         EXPECT_GE(half, 0.99) << "cut at half";
         const double quarter = Agreement(cut(64.0 / 255), Grown(ink, 4 * c.scale));
@@ -558,6 +574,54 @@ TEST_F(BMFontTest, LoveDrawsTheFieldMagnifiedAsTheFontDrawsItselfLarger)
         std::cout << c.family << " at " << c.scale << "x: agreement at half " << half << ", at a quarter " << quarter
                   << "\n";
     }
+}
+
+// The pixels where two pictures' ink differs further than `reach` pixels
+// from the edge of the first's.
+int DifferingBeyond(const QImage &ink, const QImage &drawn, int reach)
+{
+    QImage inverse = ink;
+    inverse.invertPixels();
+    const QImage near = Grown(ink, reach);
+    const QImage nearInside = Grown(inverse, reach);
+    int beyond = 0;
+    for (int y = 0; y < ink.height(); ++y) {
+        for (int x = 0; x < ink.width(); ++x) {
+            const bool inked = qRed(ink.pixel(x, y)) >= 128;
+            if (inked == (qRed(drawn.pixel(x, y)) >= 128))
+                continue;
+            beyond += inked ? qRed(nearInside.pixel(x, y)) < 128 : qRed(near.pixel(x, y)) < 128;
+        }
+    }
+    return beyond;
+}
+
+// The multi-channel export, drawn by LÖVE sixteen times larger through the
+// median of its channels: the font itself drawn large, its stems' corners
+// sharp, every difference within a quarter texel of the outline, where the
+// single channel rounds them further.
+TEST_F(BMFontTest, LoveDrawsTheMultiChannelFieldWithSharpCorners)
+{
+    constexpr int kScale = 16;
+    const QString line = QStringLiteral("EFHTW");
+    const QString game = PathOf("game");
+    const QSize canvas(64 * kScale * static_cast<int>(line.size()) * 3 / 4, 100 * kScale);
+    const QPoint start(10, 10);
+    const std::vector<FntLine> fnt = ExportForLove(game, "ViewDistanceFieldMulti");
+    EXPECT_EQ(fnt.at(2).fields.at("fieldType"), "msdf");
+    const QImage ink = FontDrawnLarge(fnt, "DejaVu Sans", kScale, line, canvas, start);
+    const QImage multi = LoveDraws(
+        game, folder.path(), canvas, "nearest", FieldCut(128.0 / 255, true) + PrintedAt(line, start, kScale));
+    ExportForLove(game, "ViewDistanceFieldSingle");
+    const QImage single = LoveDraws(
+        game, folder.path(), canvas, "nearest", FieldCut(128.0 / 255, false) + PrintedAt(line, start, kScale));
+    const double agreement = Agreement(multi, ink);
+    EXPECT_GE(agreement, 0.995);
+    const int beyond = DifferingBeyond(ink, multi, kScale / 4);
+    EXPECT_EQ(beyond, 0) << "pixels differing further than a quarter texel from the outline";
+    EXPECT_GT(DifferingBeyond(ink, single, kScale / 4), 0) << "a single channel rounds the corners further";
+    std::cout << "EFHTW at 16x: agreement " << agreement << " multi-channel, " << Agreement(single, ink)
+              << " single channel\n";
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 #include "font_oracles.h"
 #include "test_support.h"
 
+#include "framework/graphics_exporter.h"
+
 #include "raster/multi_channel_field.h"
 #include "raster/outline_distance.h"
 #include "raster/outline_field.h"
@@ -301,8 +303,8 @@ using DistanceFieldWindowTest = MainWindowTest;
 
 TEST_F(DistanceFieldWindowTest, TheMenuSwitchesTheTextureToFieldsAtOnceAndTheWidthsStay)
 {
-    auto &item = QtChild<QAction>(window, "ViewDistanceField");
-    EXPECT_FALSE(item.isChecked()) << "off at start";
+    auto &item = QtChild<QAction>(window, "ViewDistanceFieldSingle");
+    EXPECT_TRUE(QtChild<QAction>(window, "ViewDistanceFieldOff").isChecked()) << "off at start";
     const std::string widths = window.CharWidthTable();
     const QImage coverage = Texture();
     const int before = Renders();
@@ -336,8 +338,52 @@ TEST_F(DistanceFieldWindowTest, TheMenuSwitchesTheTextureToFieldsAtOnceAndTheWid
     window.ExportBMFont(folder.filePath(QStringLiteral("f.fnt")).toStdString());
     EXPECT_EQ(read("f.fnt").split('\n').value(2), "distanceField fieldType=sdf distanceRange=32");
     window.Find<fw::PopupMenu>("popTexSize").SetListIndex(2);
-    item.trigger();
+    QtChild<QAction>(window, "ViewDistanceFieldOff").trigger();
+    EXPECT_FALSE(item.isChecked());
     EXPECT_EQ(Texture(), coverage) << "off again, the coverage again";
+}
+
+// Multi-Channel: the texture in colour, its greys the single channel's
+// field; the PNG in RGB, the BMFont page that colour with the field as
+// alpha, and both formats say so.
+TEST_F(DistanceFieldWindowTest, MultiChannelTheTextureIsInColourAndTheExportSaysMsdf)
+{
+    QtChild<QAction>(window, "ViewDistanceFieldSingle").trigger();
+    const QImage single = ImageOf(window.LastAtlas()->Texture());
+    const int before = Renders();
+    QtChild<QAction>(window, "ViewDistanceFieldMulti").trigger();
+    EXPECT_EQ(Renders(), before + 1) << "renders at once";
+    EXPECT_FALSE(QtChild<QAction>(window, "ViewDistanceFieldSingle").isChecked()) << "one of the three";
+    const raster::Texture &texture = window.LastAtlas()->Texture();
+    ASSERT_TRUE(texture.Coloured());
+    EXPECT_EQ(ImageOf(texture), single) << "the true distance, as the single channel";
+    const QImage shown = window.CurrentFontMap->View();
+    ASSERT_EQ(shown.format(), QImage::Format_RGB888) << "the preview shows the colour";
+    const QImage png = QImage::fromData(QByteArray::fromStdString(fw::EncodePng(*window.CurrentFontMap, 6, "t.png")));
+    EXPECT_FALSE(png.hasAlphaChannel());
+    EXPECT_EQ(png.convertToFormat(QImage::Format_RGB888), shown);
+    EXPECT_FALSE(png.allGray()) << "corners in colour";
+
+    QTemporaryDir folder;
+    for (const char *name : {"f.fnt", "f.xml"})
+        window.ExportBMFont(folder.filePath(QString::fromLatin1(name)).toStdString());
+    const auto read = [&](const char *name) {
+        QFile file(folder.filePath(QString::fromLatin1(name)));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    EXPECT_EQ(read("f.fnt").split('\n').value(2), "distanceField fieldType=msdf distanceRange=16");
+    EXPECT_EQ(read("f.xml").split('\n').value(4), "  <distanceField fieldType=\"msdf\" distanceRange=\"16\"/>");
+    const QImage page = QImage(folder.filePath(QStringLiteral("f_0.png"))).convertToFormat(QImage::Format_RGBA8888);
+    ASSERT_EQ(page.size(), shown.size());
+    for (int y = 0; y < page.height(); y += 3) {
+        for (int x = 0; x < page.width(); x += 3) {
+            const QRgb p = page.pixel(x, y);
+            ASSERT_EQ(qAlpha(p), single.constScanLine(y)[x]) << x << ", " << y;
+            const uchar *rgb = shown.constScanLine(y) + 3 * x;
+            ASSERT_EQ(qRgb(qRed(p), qGreen(p), qBlue(p)), qRgb(rgb[0], rgb[1], rgb[2])) << x << ", " << y;
+        }
+    }
+    QtChild<QAction>(window, "ViewDistanceFieldOff").trigger();
 }
 
 } // namespace

@@ -34,8 +34,7 @@ protected:
     {
         window.Find<fw::PopupMenu>("popTexSize").SetListIndex(texture == 256 ? 0 : texture == 2048 ? 3 : 2);
         List("lstSizes").SetListIndex(size - 9);
-        if (window.ShowsDistanceField() != field)
-            QtChild<QAction>(window, "ViewDistanceField").trigger();
+        QtChild<QAction>(window, field ? "ViewDistanceFieldSingle" : "ViewDistanceFieldOff").trigger();
         SelectFont(family);
     }
     std::string Width(int cell) { return List("lstWidths").Cell(cell, 1); }

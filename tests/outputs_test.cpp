@@ -73,10 +73,11 @@ TEST_F(OutputsTest, EachSetOfSettingsGivesTheFilesItGaveBefore)
                 List("lstChars").SetCell(9, 6, "\xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D");
                 window.UpdateFontMap();
             }},
-        {"distance-field", [&] { QtChild<QAction>(window, "ViewDistanceField").trigger(); }},
+        {"distance-field", [&] { QtChild<QAction>(window, "ViewDistanceFieldSingle").trigger(); }},
+        {"multi-channel-field", [&] { QtChild<QAction>(window, "ViewDistanceFieldMulti").trigger(); }},
         {"fitted",
             [&] {
-                QtChild<QAction>(window, "ViewDistanceField").trigger();
+                QtChild<QAction>(window, "ViewDistanceFieldOff").trigger();
                 EXPECT_EQ(window.FitGlyphsToCells(), "");
             }},
     };

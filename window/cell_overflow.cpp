@@ -25,8 +25,18 @@ std::vector<int> Window1::OverflowingCells() const
 
 bool Window1::ShowsDistanceField() const
 {
-    const fw::MenuItem *item = MenuBar() ? MenuBar()->Lookup("ViewDistanceField") : nullptr;
-    return item && item->Checked();
+    return Chosen("ViewDistanceFieldSingle") || ShowsMultiChannelField();
+}
+
+bool Window1::ShowsMultiChannelField() const
+{
+    return Chosen("ViewDistanceFieldMulti");
+}
+
+bool Window1::Chosen(std::string_view item) const
+{
+    const fw::MenuItem *found = MenuBar() ? MenuBar()->Lookup(item) : nullptr;
+    return found && found->Checked();
 }
 
 void Window1::ViewDistanceField_Action()

@@ -99,7 +99,10 @@ std::vector<std::string> Window1::SettingsBesidesPlacement() const
         cells = cells * 31 + std::hash<std::string>()(text);
     return {Find<fw::Listbox>("lstFonts").Text(), Find<fw::PopupMenu>("popTexSize").Text(),
         Find<fw::CheckBox>("chkBold").Value() ? "bold" : "", Find<fw::CheckBox>("chkItalic").Value() ? "italic" : "",
-        ShowsDistanceField() ? "field" : "", std::to_string(cells)};
+        ShowsMultiChannelField()   ? "multi-channel field"
+            : ShowsDistanceField() ? "field"
+                                   : "",
+        std::to_string(cells)};
 }
 
 void Window1::RememberFit(const Placement &before)

@@ -27,7 +27,7 @@ std::shared_ptr<fw::Picture> Window1::FontMap(std::shared_ptr<fw::Picture> oldMa
 {
     // A fixed grid, not a packing: every cell is a tenth of the width square.
     atlas_ = engine_.Render({fontName, fontSize, mapWidth, dx, dy, Find<fw::CheckBox>("chkBold").Value(),
-        Find<fw::CheckBox>("chkItalic").Value(), ShowsDistanceField(), Cells()});
+        Find<fw::CheckBox>("chkItalic").Value(), ShowsDistanceField(), Cells(), ShowsMultiChannelField()});
     // The rows are kept and only what differs is changed: a key into dx
     // changes no width, and the list is not laid out and painted again.
     auto &widths = Find<fw::Listbox>("lstWidths");
@@ -43,8 +43,10 @@ std::shared_ptr<fw::Picture> Window1::FontMap(std::shared_ptr<fw::Picture> oldMa
     }
     // The engine drew its texture again in place where it kept its side: so
     // does the picture that shows it.
+    // A multi-channel field shows in colour, as it is.
     const std::shared_ptr<raster::Texture> &texture = atlas_->SharedTexture();
-    if (oldMap && oldMap->Pixels() == texture->Line(0)) {
+    const std::uint8_t *pixels = texture->Coloured() ? texture->ColourLine(0) : texture->Line(0);
+    if (oldMap && oldMap->Pixels() == pixels) {
         std::vector<fw::Rect> changed;
         for (const raster::Box &box : atlas_->Changed())
             changed.push_back({static_cast<int>(box.left), static_cast<int>(box.top), static_cast<int>(box.width),
@@ -53,7 +55,7 @@ std::shared_ptr<fw::Picture> Window1::FontMap(std::shared_ptr<fw::Picture> oldMa
         return oldMap;
     }
     return std::make_shared<fw::Picture>(
-        texture->Width(), texture->Height(), std::shared_ptr<const std::uint8_t>(texture, texture->Line(0)));
+        texture->Width(), texture->Height(), std::shared_ptr<const std::uint8_t>(texture, pixels), texture->Coloured());
 }
 
 std::string Window1::CharWidthTable() const

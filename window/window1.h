@@ -93,10 +93,12 @@ public:
     void ViewSampleText_Action();
     void ViewCellOverflow_Action();
     bool ShowsCellOverflow() const;
-    // View > Distance Field: the texture holds each glyph's signed distance
-    // field instead of its coverage.
+    // View > Distance Field, a choice of Off, Single Channel and
+    // Multi-Channel: the texture holds each glyph's signed distance field
+    // instead of its coverage, multi-channel in colour.
     void ViewDistanceField_Action();
     bool ShowsDistanceField() const;
+    bool ShowsMultiChannelField() const;
     // The cells of the last render whose ink reaches outside their square,
     // in grid order.
     std::vector<int> OverflowingCells() const;
@@ -156,6 +158,8 @@ protected:
     void CreateControls() override;
 
 private:
+    // Whether the menu item of that name is marked.
+    bool Chosen(std::string_view item) const;
     void CreateControls0();
     // The cells' texts as the grid holds them, in grid order.
     std::vector<std::string> Cells() const;
