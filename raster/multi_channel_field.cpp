@@ -1,7 +1,6 @@
 #include "raster/multi_channel_field.h"
 
 #include "raster/outline_distance.h"
-#include "raster/outline_field.h"
 
 #include <algorithm>
 #include <array>
@@ -185,6 +184,28 @@ private:
 // is nearer than this.
 constexpr float kClash = 0.5F;
 
+// Nearly on the edge counts: between the points looked at, the median may
+// cross.
+constexpr float kMargin = 0.125F;
+
+// Whether no point between the four pixels can clash: every channel and the
+// true distance well on one side at each, or the true distance nowhere
+// further from the edge than a corner's sharpness.
+bool Settled(const ChannelDistances &field, const std::array<std::size_t, 4> &pixels)
+{
+    bool inside = true;
+    bool outside = true;
+    bool near = true;
+    for (const std::size_t pixel : pixels) {
+        const float *c = field.channels.data() + pixel * 3;
+        const float d = field.distances[pixel];
+        inside = inside && d >= 0 && std::min({c[0], c[1], c[2]}) >= kMargin;
+        outside = outside && d < 0 && std::max({c[0], c[1], c[2]}) <= -kMargin;
+        near = near && std::abs(d) <= kClash;
+    }
+    return inside || outside || near;
+}
+
 // Pixels whose channels draw an edge the true distance does not, at them
 // or anywhere between them and their neighbours as a reader filters them,
 // take the true distance in all three channels, until none does.
@@ -205,8 +226,6 @@ void Correct(ChannelDistances &field, std::int64_t width, std::int64_t height)
             b += weights[i] * field.channels[pixels[i] * 3 + 2];
             d += weights[i] * field.distances[pixels[i]];
         }
-        // Nearly on the edge counts: between the points looked at, it may cross.
-        constexpr float kMargin = 0.125F;
         return std::abs(d) > kClash && (d >= 0 ? Median(r, g, b) : -Median(r, g, b)) < kMargin;
     };
     // Points across each square of four pixels' centres, as finely as a
@@ -220,6 +239,8 @@ void Correct(ChannelDistances &field, std::int64_t width, std::int64_t height)
                 const std::int64_t right = std::min(x + 1, width - 1);
                 const std::int64_t below = std::min(y + 1, height - 1);
                 const std::array<std::size_t, 4> pixels{at(x, y), at(right, y), at(x, below), at(right, below)};
+                if (Settled(field, pixels))
+                    continue;
                 for (int sy = 0; sy < kSteps; ++sy) {
                     for (int sx = 0; sx < kSteps; ++sx) {
                         const float fx = static_cast<float>(sx) / kSteps;
@@ -309,14 +330,19 @@ ChannelDistances MultiChannelDistances(const std::vector<Piece> &pieces, const B
 
 Coverage MultiChannelFieldCoverage(const std::vector<Piece> &pieces, const Box &box, int spread)
 {
-    Coverage coverage = OutlineFieldCoverage(pieces, box, spread, false);
     const ChannelDistances field = MultiChannelDistances(pieces, box, static_cast<float>(spread + 1));
-    coverage.colour.resize(field.channels.size());
+    // As the single-channel field turns distances into greys, byte for byte.
     const float scale = 128.0F / static_cast<float>(spread);
-    for (std::size_t i = 0; i < field.channels.size(); ++i) {
-        coverage.colour[i]
-            = static_cast<std::uint8_t>(std::clamp(128.0F + field.channels[i] * scale, 0.0F, 255.0F) + 0.5F);
-    }
+    const auto grey = [scale](float distance) {
+        return static_cast<std::uint8_t>(std::clamp(128.0F + distance * scale, 0.0F, 255.0F) + 0.5F);
+    };
+    Coverage coverage;
+    coverage.pixels = box;
+    coverage.bytes.resize(field.distances.size());
+    std::transform(field.distances.begin(), field.distances.end(), coverage.bytes.begin(), grey);
+    coverage.colour.resize(field.channels.size());
+    std::transform(field.channels.begin(), field.channels.end(), coverage.colour.begin(), grey);
+    coverage.ink = Tight(coverage.bytes, coverage.pixels);
     return coverage;
 }
 
