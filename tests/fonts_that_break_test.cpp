@@ -30,11 +30,12 @@ protected:
     }
 
     ErrorSpy errors;
-    void Choose(const char *family, int size, int texture, bool field)
+    // `field`: the View > Distance Field item chosen.
+    void Choose(const char *family, int size, int texture, const char *field = "ViewDistanceFieldOff")
     {
         window.Find<fw::PopupMenu>("popTexSize").SetListIndex(texture == 256 ? 0 : texture == 2048 ? 3 : 2);
         List("lstSizes").SetListIndex(size - 9);
-        QtChild<QAction>(window, field ? "ViewDistanceFieldSingle" : "ViewDistanceFieldOff").trigger();
+        QtChild<QAction>(window, field).trigger();
         SelectFont(family);
     }
     std::string Width(int cell) { return List("lstWidths").Cell(cell, 1); }
@@ -59,7 +60,7 @@ TEST_F(FontsThatBreakTest, AnOutlineOfTensOfThousandsOfPixelsIsDrawnWhereItMeets
     // texture, and there exactly as FreeType draws it whole.
     window.Find<fw::CheckBox>("chkBold").SetValue(false);
     SetOnlyCell(3, 4, "A");
-    Choose("Vantor Oversized", 72, 1024, false);
+    Choose("Vantor Oversized", 72, 1024);
     const auto [star, corner] = FreeTypeGlyph(MoreFont("oversized.ttf"), 72, U'A');
     const vantor::Pen pen = window.LastAtlas()->PenOf(34);
     QImage expected(1024, 1024, QImage::Format_Grayscale8);
@@ -76,7 +77,7 @@ TEST_F(FontsThatBreakTest, AnOutlineOfTensOfThousandsOfPixelsIsDrawnWhereItMeets
     // Its field: across the upper edge of the spike pointing left, from
     // (-32767, 0) to (-600, 600) units, the spread's greys measured from the
     // edge itself.
-    Choose("Vantor Oversized", 72, 1024, true);
+    Choose("Vantor Oversized", 72, 1024, "ViewDistanceFieldSingle");
     const QImage field = window.CurrentFontMap->Image();
     const double scale = 72.0 / 2048;
     const double ax = -32767 * scale, ay = 0, bx = -600 * scale, by = -600 * scale; // y down, from the pen
@@ -91,11 +92,12 @@ TEST_F(FontsThatBreakTest, AnOutlineOfTensOfThousandsOfPixelsIsDrawnWhereItMeets
 TEST_F(FontsThatBreakTest, HugeOutlinesTakeBoundedMemoryAtEverySetting)
 {
     // The star, and outlines drawn for 2,048 units in a font whose em is 16
-    // (every glyph 128 times its size), with and without fields.
+    // (every glyph 128 times its size), with and without fields of one
+    // channel and of three.
     const double idle = StatusMiB("VmRSS");
     std::ofstream("/proc/self/clear_refs") << "5"; // resets the peak
     for (const char *family : {"Vantor Oversized", "Vantor Tiny Em"}) {
-        for (const bool field : {false, true}) {
+        for (const char *field : {"ViewDistanceFieldOff", "ViewDistanceFieldSingle", "ViewDistanceFieldMulti"}) {
             for (const auto &[size, texture] : {std::pair{72, 1024}, std::pair{256, 2048}}) {
                 Choose(family, size, texture, field);
                 ASSERT_TRUE(window.CurrentFontMap) << family << " " << size;

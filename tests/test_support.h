@@ -71,6 +71,13 @@ template <class T> T &QtChild(const fw::Window &window, const char *name)
 class MainWindowTest : public WindowTest {
 protected:
     vantor::Window1 &window = vantor::implicit::Window1();
+    // The menus are the process's: the next test starts with no field.
+    void TearDown() override
+    {
+        if (fw::GetImplicitWindow(vantor::Window1::kClassName))
+            QtChild<QAction>(window, "ViewDistanceFieldOff").trigger();
+        WindowTest::TearDown();
+    }
     // Renders since the test began.
     int Renders() const { return static_cast<int>(window.Renders() - rendersBefore_); }
     const std::uint64_t rendersBefore_ = window.Renders();

@@ -85,6 +85,7 @@ std::string DrawFontInput(const std::uint8_t *data, std::size_t size)
         settings.cells.emplace_back(1, c);
     settings.cells.resize(vantor::kCellCount, "?");
     settings.cells[settingsBytes[3] % vantor::kCellCount] = kTexts[settingsBytes[2] % std::size(kTexts)];
+    settings.multiChannel = (settingsBytes[1] & 16) != 0;
 
     vantor::AtlasEngine engine;
     const auto atlas = engine.Render(settings);

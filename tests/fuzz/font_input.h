@@ -7,7 +7,8 @@
 // What the font fuzzer does with an input, and what the tests of its
 // findings do again: the input is a font file whose last four bytes choose
 // a render's settings (size 1 to 256, texture 256 or 2048, bold, italic,
-// distance field, a cell text of some script or an emoji). The font is the
+// distance field, single or multi-channel, a cell text of some script or
+// an emoji). The font is the
 // only one fontconfig knows; the engine the program uses draws the grid
 // with it and measures the widths, then the BMFont numbers, what an engine
 // will draw wrong and both formats are made. Gives what did not hold, empty
