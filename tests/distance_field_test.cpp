@@ -32,17 +32,24 @@ std::vector<double> Distances(const std::vector<raster::Piece> &pieces, const ra
     return all;
 }
 
-// A square as FreeType holds an outline (26.6, y up) and a circle of 4096
-// pieces beside it, both far enough apart that each pixel's nearest edge
-// is its own shape's: the field of each is its distance in closed form.
-TEST(OutlineDistanceTest, ASquareAndACircleAreMeasuredToAHundredthOfAPixel)
+// The pieces of a square from (10.25, 12.5) to (40.75, 43), y down, made
+// from an outline as FreeType holds it (26.6, y up).
+std::vector<raster::Piece> SquarePieces()
 {
     FT_Vector corners[] = {{10 * 64 + 16, -12 * 64 - 32}, {10 * 64 + 16, -43 * 64}, {40 * 64 + 48, -43 * 64},
         {40 * 64 + 48, -12 * 64 - 32}};
     char tags[] = {FT_CURVE_TAG_ON, FT_CURVE_TAG_ON, FT_CURVE_TAG_ON, FT_CURVE_TAG_ON};
     short ends[] = {3};
     const FT_Outline square{1, 4, corners, tags, ends, FT_OUTLINE_NONE};
-    std::vector<raster::Piece> pieces = raster::Pieces(square);
+    return raster::Pieces(square);
+}
+
+// A square as FreeType holds an outline (26.6, y up) and a circle of 4096
+// pieces beside it, both far enough apart that each pixel's nearest edge
+// is its own shape's: the field of each is its distance in closed form.
+TEST(OutlineDistanceTest, ASquareAndACircleAreMeasuredToAHundredthOfAPixel)
+{
+    std::vector<raster::Piece> pieces = SquarePieces();
     const double cx = 100.4;
     const double cy = 30.7;
     const double r = 20.3;
@@ -206,12 +213,7 @@ float Median(float a, float b, float c)
 // a single channel rounds them; the fourth value is the true distance.
 TEST(MultiChannelFieldTest, TheMedianOfASquaresChannelsKeepsItsCornersSharp)
 {
-    FT_Vector corners[] = {{10 * 64 + 16, -12 * 64 - 32}, {10 * 64 + 16, -43 * 64}, {40 * 64 + 48, -43 * 64},
-        {40 * 64 + 48, -12 * 64 - 32}};
-    char tags[] = {FT_CURVE_TAG_ON, FT_CURVE_TAG_ON, FT_CURVE_TAG_ON, FT_CURVE_TAG_ON};
-    short ends[] = {3};
-    const FT_Outline square{1, 4, corners, tags, ends, FT_OUTLINE_NONE};
-    const std::vector<raster::Piece> pieces = raster::Pieces(square);
+    const std::vector<raster::Piece> pieces = SquarePieces();
     const std::vector<std::uint8_t> colours = raster::EdgeColours(pieces);
     for (std::size_t i = 0; i < colours.size(); ++i) {
         const std::uint8_t shared = colours[i] & colours[(i + 1) % colours.size()];
@@ -299,7 +301,19 @@ TEST(MultiChannelFieldTest, NoStrayTexelInksWhenTheFieldIsMagnified)
     FT_Done_FreeType(library);
 }
 
-using DistanceFieldWindowTest = MainWindowTest;
+class DistanceFieldWindowTest : public MainWindowTest {
+protected:
+    QTemporaryDir folder;
+    QString PathOf(const char *name) const { return folder.filePath(QString::fromLatin1(name)); }
+    // The BMFont export to that name, in the format its ending asks, as
+    // written.
+    QByteArray Exported(const char *name)
+    {
+        window.ExportBMFont(PathOf(name).toStdString());
+        QFile file(PathOf(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+};
 
 TEST_F(DistanceFieldWindowTest, TheMenuSwitchesTheTextureToFieldsAtOnceAndTheWidthsStay)
 {
@@ -321,22 +335,14 @@ TEST_F(DistanceFieldWindowTest, TheMenuSwitchesTheTextureToFieldsAtOnceAndTheWid
 
     // The export says what its page holds, in both formats, and each
     // character's rectangle holds its field, cut to its square.
-    QTemporaryDir folder;
-    for (const char *name : {"f.fnt", "f.xml"})
-        window.ExportBMFont(folder.filePath(QString::fromLatin1(name)).toStdString());
-    const auto read = [&](const char *name) {
-        QFile file(folder.filePath(QString::fromLatin1(name)));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    };
-    EXPECT_EQ(read("f.fnt").split('\n').value(2), "distanceField fieldType=sdf distanceRange=16");
-    EXPECT_EQ(read("f.xml").split('\n').value(4), "  <distanceField fieldType=\"sdf\" distanceRange=\"16\"/>");
-    const QString fnt = QString::fromUtf8(read("f.fnt"));
+    const QString fnt = QString::fromUtf8(Exported("f.fnt"));
+    EXPECT_EQ(fnt.split(QLatin1Char('\n')).value(2), QStringLiteral("distanceField fieldType=sdf distanceRange=16"));
+    EXPECT_EQ(Exported("f.xml").split('\n').value(4), "  <distanceField fieldType=\"sdf\" distanceRange=\"16\"/>");
     const QString charA = fnt.split(QLatin1Char('\n')).filter(QStringLiteral("char id=65 ")).value(0);
     EXPECT_TRUE(charA.contains(QStringLiteral(" x=%1 ").arg(InkBounds(field, square).left()))) << charA;
     // The spread scales with the texture: 16 pixels at 2048.
     window.Find<fw::PopupMenu>("popTexSize").SetListIndex(3);
-    window.ExportBMFont(folder.filePath(QStringLiteral("f.fnt")).toStdString());
-    EXPECT_EQ(read("f.fnt").split('\n').value(2), "distanceField fieldType=sdf distanceRange=32");
+    EXPECT_EQ(Exported("f.fnt").split('\n').value(2), "distanceField fieldType=sdf distanceRange=32");
     window.Find<fw::PopupMenu>("popTexSize").SetListIndex(2);
     QtChild<QAction>(window, "ViewDistanceFieldOff").trigger();
     EXPECT_FALSE(item.isChecked());
@@ -364,16 +370,9 @@ TEST_F(DistanceFieldWindowTest, MultiChannelTheTextureIsInColourAndTheExportSays
     EXPECT_EQ(png.convertToFormat(QImage::Format_RGB888), shown);
     EXPECT_FALSE(png.allGray()) << "corners in colour";
 
-    QTemporaryDir folder;
-    for (const char *name : {"f.fnt", "f.xml"})
-        window.ExportBMFont(folder.filePath(QString::fromLatin1(name)).toStdString());
-    const auto read = [&](const char *name) {
-        QFile file(folder.filePath(QString::fromLatin1(name)));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    };
-    EXPECT_EQ(read("f.fnt").split('\n').value(2), "distanceField fieldType=msdf distanceRange=16");
-    EXPECT_EQ(read("f.xml").split('\n').value(4), "  <distanceField fieldType=\"msdf\" distanceRange=\"16\"/>");
-    const QImage page = QImage(folder.filePath(QStringLiteral("f_0.png"))).convertToFormat(QImage::Format_RGBA8888);
+    EXPECT_EQ(Exported("f.fnt").split('\n').value(2), "distanceField fieldType=msdf distanceRange=16");
+    EXPECT_EQ(Exported("f.xml").split('\n').value(4), "  <distanceField fieldType=\"msdf\" distanceRange=\"16\"/>");
+    const QImage page = QImage(PathOf("f_0.png")).convertToFormat(QImage::Format_RGBA8888);
     ASSERT_EQ(page.size(), shown.size());
     for (int y = 0; y < page.height(); y += 3) {
         for (int x = 0; x < page.width(); x += 3) {
