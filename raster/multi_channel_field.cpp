@@ -68,6 +68,8 @@ public:
         , box_(box)
         , reach_(reach)
     {
+        // Which side of an edge is inside: as the outline turns, by the sign
+        // of its area, its outer contours outweighing their holes.
         double area = 0;
         for (const Piece &p : pieces)
             area += p.x0 * p.y1 - p.x1 * p.y0;
