@@ -52,6 +52,23 @@ double Turn(const Piece &a, const Piece &b)
     return std::atan2(std::abs(ax * by - ay * bx), ax * bx + ay * by);
 }
 
+double Length(const Piece &p)
+{
+    return std::hypot(p.x1 - p.x0, p.y1 - p.y0);
+}
+
+// The outline's winding number at a point: its pieces crossing the line
+// to the right of it, up or down.
+int WindsAt(const std::vector<Piece> &pieces, double x, double y)
+{
+    int winding = 0;
+    for (const Piece &p : pieces) {
+        if ((p.y0 <= y) != (p.y1 <= y) && p.x0 + (y - p.y0) * (p.x1 - p.x0) / (p.y1 - p.y0) > x)
+            winding += p.y1 > p.y0 ? 1 : -1;
+    }
+    return winding;
+}
+
 float Median(float a, float b, float c)
 {
     return std::max(std::min(a, b), std::min(std::max(a, b), c));
@@ -68,12 +85,32 @@ public:
         , box_(box)
         , reach_(reach)
     {
-        // Which side of an edge is inside: as the outline turns, by the sign
-        // of its area, its outer contours outweighing their holes.
+        // Which side of each contour's edges is inside: where a point just
+        // beside its longest piece winds; a contour with inside on neither
+        // side (within another's fill) as the whole outline turns.
         double area = 0;
         for (const Piece &p : pieces)
             area += p.x0 * p.y1 - p.x1 * p.y0;
-        orientation_ = area >= 0 ? 1 : -1;
+        for (const auto &[first, last] : contours_.spans) {
+            std::size_t longest = first;
+            for (std::size_t k = first; k <= last; ++k) {
+                if (Length(pieces[k]) > Length(pieces[longest]))
+                    longest = k;
+            }
+            const Piece &p = pieces[longest];
+            const double step = std::min(1.0 / 64, Length(p) / 4) / Length(p);
+            const double mx = (p.x0 + p.x1) / 2;
+            const double my = (p.y0 + p.y1) / 2;
+            // To the left of the piece, where its cross product is positive.
+            const double nx = -(p.y1 - p.y0) * step;
+            const double ny = (p.x1 - p.x0) * step;
+            double orientation = area >= 0 ? 1 : -1;
+            if (WindsAt(pieces, mx + nx, my + ny) != 0)
+                orientation = 1;
+            else if (WindsAt(pieces, mx - nx, my - ny) != 0)
+                orientation = -1;
+            orientations_.insert(orientations_.end(), last - first + 1, orientation);
+        }
     }
 
     // Channel `bit` of every pixel, into every third value from `out` on;
@@ -164,7 +201,7 @@ private:
         const Piece &q = pieces_[k];
         const double dx = q.x1 - q.x0;
         const double dy = q.y1 - q.y0;
-        const double across = (dx * (py - q.y0) - dy * (px - q.x0)) / std::hypot(dx, dy) * orientation_;
+        const double across = (dx * (py - q.y0) - dy * (px - q.x0)) / std::hypot(dx, dy) * orientations_[k];
         if ((t < 0 && EdgeStarts(k)) || (t > 1 && EdgeEnds(k)))
             return across;
         const double s = std::clamp(t, 0.0, 1.0);
@@ -177,7 +214,7 @@ private:
     std::vector<std::uint8_t> colours_;
     Box box_;
     float reach_;
-    double orientation_ = 1;
+    std::vector<double> orientations_; // of each piece
 };
 
 // Where the channels' median, filtered between pixels as a reader filters
@@ -275,7 +312,19 @@ std::vector<std::uint8_t> EdgeColours(const std::vector<Piece> &pieces)
     for (const auto &[first, last] : contours.spans) {
         std::vector<std::size_t> corners;
         for (std::size_t k = first; k <= last; ++k) {
-            if (pieces[k].begins && Turn(pieces[contours.previous[k]], pieces[k]) > kCornerTurn)
+            if (!pieces[k].begins)
+                continue;
+            // Where curves meet smoothly their flattened pieces turn as much
+            // as within them: a corner turns more than twice that.
+            const std::size_t before = contours.previous[k];
+            const std::size_t after = contours.next[k];
+            double within = 0;
+            if (!pieces[before].begins)
+                within = std::max(within, Turn(pieces[contours.previous[before]], pieces[before]));
+            if (!pieces[after].begins)
+                within = std::max(within, Turn(pieces[k], pieces[after]));
+            const double turn = Turn(pieces[before], pieces[k]);
+            if (turn > kCornerTurn && turn > 2 * within)
                 corners.push_back(k);
         }
         const std::size_t count = last - first + 1;

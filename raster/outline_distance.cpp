@@ -259,8 +259,8 @@ public:
         , far_(reach * reach)
         , squares_(static_cast<std::size_t>(width) * kRows, far_)
         , nearest_(which ? squares_.size() : 0)
-        , first_(kRows)
-        , last_(kRows)
+        , first_(kRows, width)
+        , last_(kRows, -1)
     {
     }
 
@@ -426,22 +426,27 @@ OutlineDistance::Rows::Rows(const std::vector<Piece> &pieces, const Box &box, fl
     , winding(segments)
     , height(box.height)
 {
-    // From the box's corner: small numbers, exact enough in floats.
+    // From the box's corner: small numbers, exact enough in floats near it.
+    // A piece's ends are each taken from where they lie, so that pieces
+    // meeting meet in floats too: a row through their point counts it
+    // once, however far the pieces reach.
     segments.reserve(pieces.size());
     for (const Piece &p : pieces) {
         const auto x0 = static_cast<float>(p.x0 - static_cast<double>(box.left));
         const auto y0 = static_cast<float>(p.y0 - static_cast<double>(box.top));
+        const auto y1 = static_cast<float>(p.y1 - static_cast<double>(box.top));
         const auto dx = static_cast<float>(p.x1 - p.x0);
         const auto dy = static_cast<float>(p.y1 - p.y0);
         const float lengthSquared = dx * dx + dy * dy;
-        segments.push_back({x0, y0, dx, dy, lengthSquared > 0 ? 1.0F / lengthSquared : 0.0F, std::min(y0, y0 + dy),
-            std::max(y0, y0 + dy)});
+        segments.push_back(
+            {x0, y0, dx, dy, lengthSquared > 0 ? 1.0F / lengthSquared : 0.0F, std::min(y0, y1), std::max(y0, y1)});
     }
     regions = Regions(pieces, box, reach).All();
     std::sort(regions.begin(), regions.end(), [](const Region &a, const Region &b) { return a.top < b.top; });
     const auto rows = static_cast<float>(box.height);
     for (std::uint32_t i = 0; i < segments.size(); ++i) {
-        if (segments[i].bottom >= 0 && segments[i].top <= rows && segments[i].dy != 0)
+        if (segments[i].bottom >= 0 && segments[i].top <= rows && segments[i].top < segments[i].bottom
+            && segments[i].dy != 0)
             byTop.push_back(i);
     }
     std::sort(byTop.begin(), byTop.end(),

@@ -32,12 +32,16 @@ std::vector<double> Distances(const std::vector<raster::Piece> &pieces, const ra
     return all;
 }
 
-// The pieces of a square from (10.25, 12.5) to (40.75, 43), y down, made
-// from an outline as FreeType holds it (26.6, y up).
-std::vector<raster::Piece> SquarePieces()
+// The pieces of a square from (10.25, 12.5) to (40.75, 43), y down, moved
+// `right` pixels, made from an outline as FreeType holds it (26.6, y up),
+// drawn one way round or the other.
+std::vector<raster::Piece> SquarePieces(int right = 0, bool reversed = false)
 {
-    FT_Vector corners[] = {{10 * 64 + 16, -12 * 64 - 32}, {10 * 64 + 16, -43 * 64}, {40 * 64 + 48, -43 * 64},
-        {40 * 64 + 48, -12 * 64 - 32}};
+    const int shift = right * 64;
+    FT_Vector corners[] = {{10 * 64 + 16 + shift, -12 * 64 - 32}, {10 * 64 + 16 + shift, -43 * 64},
+        {40 * 64 + 48 + shift, -43 * 64}, {40 * 64 + 48 + shift, -12 * 64 - 32}};
+    if (reversed)
+        std::reverse(std::begin(corners), std::end(corners));
     char tags[] = {FT_CURVE_TAG_ON, FT_CURVE_TAG_ON, FT_CURVE_TAG_ON, FT_CURVE_TAG_ON};
     short ends[] = {3};
     const FT_Outline square{1, 4, corners, tags, ends, FT_OUTLINE_NONE};
@@ -210,10 +214,14 @@ float Median(float a, float b, float c)
 // A square's four edges meet at corners: within the reach, its channels'
 // median is the distance to the nearer of its sides' lines, inside and
 // out, so that cutting it at 0 gives the square with sharp corners, where
-// a single channel rounds them; the fourth value is the true distance.
+// a single channel rounds them; the fourth value is the true distance. So
+// too for a square beside it drawn the other way round, which the non-zero
+// rule fills as well.
 TEST(MultiChannelFieldTest, TheMedianOfASquaresChannelsKeepsItsCornersSharp)
 {
-    const std::vector<raster::Piece> pieces = SquarePieces();
+    std::vector<raster::Piece> pieces = SquarePieces();
+    const std::vector<raster::Piece> reversed = SquarePieces(80, true);
+    pieces.insert(pieces.end(), reversed.begin(), reversed.end());
     const std::vector<std::uint8_t> colours = raster::EdgeColours(pieces);
     for (std::size_t i = 0; i < colours.size(); ++i) {
         const std::uint8_t shared = colours[i] & colours[(i + 1) % colours.size()];
@@ -225,7 +233,8 @@ TEST(MultiChannelFieldTest, TheMedianOfASquaresChannelsKeepsItsCornersSharp)
         const raster::ChannelDistances field = raster::MultiChannelDistances(pieces, box, reach);
         for (std::int64_t y = 0; y < box.height; ++y) {
             for (std::int64_t x = 0; x < box.width; ++x) {
-                const double dx = std::abs(box.left + x + 0.5 - 25.5) - 15.25;
+                const double centre = box.left + x + 0.5 < 65.5 ? 25.5 : 105.5;
+                const double dx = std::abs(box.left + x + 0.5 - centre) - 15.25;
                 const double dy = std::abs(box.top + y + 0.5 - 27.75) - 15.25;
                 const double sharp = -std::max(dx, dy);
                 const double exact = dx > 0 || dy > 0 ? -std::hypot(std::max(dx, 0.0), std::max(dy, 0.0)) : sharp;

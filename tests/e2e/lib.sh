@@ -29,8 +29,16 @@ eventually() {
 }
 
 # Waits up to 20 s for a visible window whose title is $1; prints its id.
+# Searched again and again rather than with --sync: a search fails at once
+# (BadWindow) when another window closes while it looks.
 wait_window() {
-  timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1 || fail "no window titled '$1' appeared"
+  local id
+  for _ in $(seq 200); do
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  fail "no window titled '$1' appeared"
 }
 window_gone() { ! xdotool search --onlyvisible --name "^$1\$" >/dev/null; }
 
