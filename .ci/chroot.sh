@@ -1,13 +1,21 @@
-# Sourced by the CI scripts: make_fresh_root makes $ROOT a fresh Debian 12
-# minbase system with make and git, and removes it when the script ends.
+# Sourced by the CI scripts: make_fresh_root makes $ROOT a fresh Debian
+# minbase system with make and git, and removes it when the script ends: the
+# release VANTOR_SUITE names, bookworm (Debian 12) unless it says trixie
+# (Debian 13).
 # The bare base is made once and kept in $VANTOR_CI_CACHE; each root is a copy
 # of it, so nothing installed in one carries over. Downloaded packages are
 # kept too, as apt keeps them anyway: each root installs them anew.
 set -euo pipefail
 CI_CACHE=${VANTOR_CI_CACHE:-/var/cache/vantor-ci}
+SUITE=${VANTOR_SUITE:-bookworm}
+case $SUITE in
+  bookworm) RELEASE="Debian 12" ;;
+  trixie) RELEASE="Debian 13" ;;
+  *) echo "$0: no Debian release named $SUITE" >&2; exit 1 ;;
+esac
 
 make_fresh_root() {
-  local base=$CI_CACHE/bookworm
+  local base=$CI_CACHE/$SUITE
   [ "$(id -u)" -eq 0 ] || { echo "$0: run it as root" >&2; exit 1; }
   if ! command -v debootstrap >/dev/null; then
     apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq debootstrap >/dev/null
@@ -15,8 +23,8 @@ make_fresh_root() {
   if [ ! -x "$base/usr/bin/git" ]; then
     rm -rf "$base.partial"
     mkdir -p "$CI_CACHE"
-    debootstrap --variant=minbase --include=make,git bookworm "$base.partial" http://deb.debian.org/debian \
-      >"$CI_CACHE/debootstrap.log" 2>&1 || { tail -20 "$CI_CACHE/debootstrap.log"; exit 1; }
+    debootstrap --variant=minbase --include=make,git "$SUITE" "$base.partial" http://deb.debian.org/debian \
+      >"$CI_CACHE/debootstrap-$SUITE.log" 2>&1 || { tail -20 "$CI_CACHE/debootstrap-$SUITE.log"; exit 1; }
     mv "$base.partial" "$base"
   fi
   ROOT=$(mktemp -d /var/tmp/vantor-fresh.XXXXXX)
@@ -26,8 +34,8 @@ make_fresh_root() {
   # Packages start no services in the root.
   printf '#!/bin/sh\nexit 101\n' >"$ROOT/usr/sbin/policy-rc.d"
   chmod +x "$ROOT/usr/sbin/policy-rc.d"
-  mkdir -p "$CI_CACHE/archives/partial"
-  mount --bind "$CI_CACHE/archives" "$ROOT/var/cache/apt/archives"
+  mkdir -p "$CI_CACHE/archives-$SUITE/partial"
+  mount --bind "$CI_CACHE/archives-$SUITE" "$ROOT/var/cache/apt/archives"
   mount -t proc proc "$ROOT/proc"
   mount -t tmpfs tmpfs "$ROOT/dev/shm"
 }

@@ -71,32 +71,50 @@ Coverage Brighter(const Coverage &a, const Coverage &b)
 }
 
 // The spans FreeType draws of an outline within a clip, by row: FreeType
-// goes up from the clip's bottom, the coverage down from its top, and a
-// row with many spans comes in several calls, one after the other.
+// goes up from the clip's bottom, the coverage down from its top. A row may
+// come in several calls, and not always one after the other (FreeType 2.13
+// sweeps in strips), so the spans are put in order once all have come.
 struct Spans {
+    struct RowSpan {
+        std::uint32_t row;
+        FT_Span span;
+    };
+    std::vector<RowSpan> gathered;
     std::vector<FT_Span> spans;
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> rows; // first span, count
-    std::int64_t last = -1;
+    std::vector<std::uint32_t> rows; // each row's first span, and one past the last row's
 
-    explicit Spans(std::int64_t height)
-        : rows(static_cast<std::size_t>(height), {0, 0})
-    {
-    }
     static void Gather(int y, int count, const FT_Span *spans, void *user)
     {
         auto &self = *static_cast<Spans *>(user);
-        const auto row = static_cast<std::int64_t>(self.rows.size()) - 1 - y;
-        if (row < 0 || row >= static_cast<std::int64_t>(self.rows.size()))
+        const auto row = static_cast<std::int64_t>(self.rows.size()) - 2 - y;
+        if (row < 0 || row >= static_cast<std::int64_t>(self.rows.size()) - 1)
             return;
-        auto &[first, length] = self.rows[static_cast<std::size_t>(row)];
-        if (row != self.last)
-            first = static_cast<std::uint32_t>(self.spans.size());
-        length += static_cast<std::uint32_t>(count);
-        self.last = row;
-        self.spans.insert(self.spans.end(), spans, spans + count);
+        for (int i = 0; i < count; ++i)
+            self.gathered.push_back({static_cast<std::uint32_t>(row), spans[i]});
     }
-    const FT_Span *begin(std::size_t row) const { return spans.data() + rows[row].first; }
-    const FT_Span *end(std::size_t row) const { return begin(row) + rows[row].second; }
+    void Render(FT_Outline &outline, const Box &clip)
+    {
+        rows.assign(static_cast<std::size_t>(clip.height) + 1, 0);
+        FT_Raster_Params params{};
+        params.source = &outline;
+        params.flags = FT_RASTER_FLAG_AA | FT_RASTER_FLAG_DIRECT | FT_RASTER_FLAG_CLIP;
+        params.gray_spans = &Spans::Gather;
+        params.user = this;
+        params.clip_box = FT_BBox{0, 0, static_cast<FT_Pos>(clip.width), static_cast<FT_Pos>(clip.height)};
+        FT_Outline_Render(Library(), &outline, &params);
+        std::stable_sort(gathered.begin(), gathered.end(),
+            [](const RowSpan &a, const RowSpan &b) { return std::tie(a.row, a.span.x) < std::tie(b.row, b.span.x); });
+        spans.reserve(gathered.size());
+        for (const RowSpan &s : gathered) {
+            ++rows[s.row + 1];
+            spans.push_back(s.span);
+        }
+        for (std::size_t row = 1; row < rows.size(); ++row)
+            rows[row] += rows[row - 1];
+        gathered = {};
+    }
+    const FT_Span *begin(std::size_t row) const { return spans.data() + rows[row]; }
+    const FT_Span *end(std::size_t row) const { return spans.data() + rows[row + 1]; }
 };
 
 } // namespace
@@ -206,16 +224,9 @@ Coverage Glyphs::OutlineIn(
     }
     std::vector<Spans> layers;
     ForEachOutline(styled, glyph, fractionX, fractionY, [&](FT_GlyphSlot slot) {
-        Spans &spans = layers.emplace_back(clip.height);
         // The clip's bottom left corner at FreeType's origin.
         FT_Outline_Translate(&slot->outline, -clip.left * kOnePixel, (clip.top + clip.height) * kOnePixel);
-        FT_Raster_Params params{};
-        params.source = &slot->outline;
-        params.flags = FT_RASTER_FLAG_AA | FT_RASTER_FLAG_DIRECT | FT_RASTER_FLAG_CLIP;
-        params.gray_spans = &Spans::Gather;
-        params.user = &spans;
-        params.clip_box = FT_BBox{0, 0, static_cast<FT_Pos>(clip.width), static_cast<FT_Pos>(clip.height)};
-        FT_Outline_Render(Library(), &slot->outline, &params);
+        layers.emplace_back().Render(slot->outline, clip);
     });
     RunsBuilder runs(clip);
     // Layers overlap: of several, the brighter grey of each.

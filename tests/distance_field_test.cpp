@@ -11,6 +11,7 @@
 #include FT_OUTLINE_H
 
 #include <numbers>
+#include <type_traits>
 
 namespace {
 
@@ -42,9 +43,17 @@ std::vector<raster::Piece> SquarePieces(int right = 0, bool reversed = false)
         {40 * 64 + 48 + shift, -43 * 64}, {40 * 64 + 48 + shift, -12 * 64 - 32}};
     if (reversed)
         std::reverse(std::begin(corners), std::end(corners));
-    char tags[] = {FT_CURVE_TAG_ON, FT_CURVE_TAG_ON, FT_CURVE_TAG_ON, FT_CURVE_TAG_ON};
-    short ends[] = {3};
-    const FT_Outline square{1, 4, corners, tags, ends, FT_OUTLINE_NONE};
+    // Field by field: FreeType 2.13 made the counts, tags and ends unsigned.
+    std::remove_pointer_t<decltype(FT_Outline::tags)> tags[] = {
+        FT_CURVE_TAG_ON, FT_CURVE_TAG_ON, FT_CURVE_TAG_ON, FT_CURVE_TAG_ON};
+    std::remove_pointer_t<decltype(FT_Outline::contours)> ends[] = {3};
+    FT_Outline square{};
+    square.n_contours = 1;
+    square.n_points = 4;
+    square.points = corners;
+    square.tags = tags;
+    square.contours = ends;
+    square.flags = FT_OUTLINE_NONE;
     return raster::Pieces(square);
 }
 

@@ -12,7 +12,7 @@ class EditHistoryTest : public MainWindowTest {
 protected:
     void SetUp() override
     {
-        QApplication::setActiveWindow(&window.Widget());
+        ASSERT_TRUE(MakeActive(window));
         grid.setFocus();
     }
     QAction &Action(const char *name) { return QtChild<QAction>(window, name); }

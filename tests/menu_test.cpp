@@ -47,7 +47,7 @@ TEST_F(MenuTest, TheMenusShowTheirItemsWithPlatformShortcuts)
 
 TEST_F(MenuTest, EditItemsActOnTheFocusedFieldAndApplyOnlyWhenTheyCan)
 {
-    QApplication::setActiveWindow(&window.Widget());
+    ASSERT_TRUE(MakeActive(window));
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window.Widget()));
     auto &dx = QtChild<QLineEdit>(window, "edtDX");
     auto &dy = QtChild<QLineEdit>(window, "edtDY");

@@ -81,12 +81,14 @@ TEST_F(OutputsTest, EachSetOfSettingsGivesTheFilesItGaveBefore)
                 EXPECT_EQ(window.FitGlyphsToCells(), "");
             }},
     };
+    // Each release's fonts and libraries draw a little differently (its
+    // Noto Color Emoji is another version): a manifest per release.
     const QString data = QStringLiteral(VANTOR_SOURCE_DIR "/tests/data/outputs/");
     const bool writing = qEnvironmentVariableIsSet("VANTOR_WRITE_OUTPUTS");
-    QFile manifest(data + QStringLiteral("sha256"));
+    QFile manifest(data + QStringLiteral("sha256.") + QSysInfo::productType() + u'-' + QSysInfo::productVersion());
     std::map<std::string, std::string> expected;
     if (!writing) {
-        ASSERT_TRUE(manifest.open(QIODevice::ReadOnly));
+        ASSERT_TRUE(manifest.open(QIODevice::ReadOnly)) << "no manifest for this release: " << manifest.fileName();
         for (const QByteArray &line : manifest.readAll().split('\n')) {
             if (const qsizetype space = line.indexOf(' '); space > 0)
                 expected[line.mid(space + 1).toStdString()] = line.left(space).toStdString();

@@ -45,7 +45,7 @@ TEST_F(PreviewTest, RepaintsAfterEveryRenderAndEveryFitSwitch)
 // text differs, the preview's shrunk copy where the texture does.
 TEST_F(PreviewTest, AfterEachKindOfChangeTheWidthListAndPreviewAreWhatAFreshStartShows)
 {
-    QApplication::setActiveWindow(&window.Widget());
+    ASSERT_TRUE(MakeActive(window));
     const auto expectFresh = [&](const char *after) {
         SCOPED_TRACE(after);
         vantor::AtlasEngine engine;

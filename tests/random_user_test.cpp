@@ -128,7 +128,7 @@ TEST_F(RandomUserTest, NothingAUserDoesBreaksTheWindow)
     const bool soak = EnvironmentNumber("VANTOR_SOAK", 0) != 0;
     std::printf("Random user: seed %llu, %llu actions\n",
         static_cast<unsigned long long>(EnvironmentNumber("VANTOR_SEED", 1)), static_cast<unsigned long long>(actions));
-    QApplication::setActiveWindow(&window.Widget());
+    ASSERT_TRUE(MakeActive(window));
     const auto gridNow = [&] {
         std::vector<std::string> cells;
         for (int i = 0; i < 100; ++i)

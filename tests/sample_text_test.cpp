@@ -171,7 +171,7 @@ TEST_F(SampleTextTest, EscapeOrCtrlWClosesTheWindowAndItsTextLastsTheRun)
         EXPECT_EQ(sample.Find<fw::EditField>("edtSample").Text(), typed) << "the text typed before it was closed";
         typed = "Wagon " + typed;
         sample.Find<fw::EditField>("edtSample").SetText(typed);
-        QApplication::setActiveWindow(&sample.Widget());
+        ASSERT_TRUE(MakeActive(sample));
         QTest::keyClick(&QtChild<QLineEdit>(sample, "edtSample"), keys.key(), keys.keyboardModifiers());
         QCoreApplication::processEvents();
         EXPECT_EQ(fw::GetImplicitWindow("SampleText"), nullptr) << QKeySequence(keys).toString();

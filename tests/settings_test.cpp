@@ -82,7 +82,7 @@ TEST_F(SettingsTest, AllHundredCellsShowAtOnce)
 
 TEST_F(SettingsTest, EveryChangeOfASettingRendersOnce)
 {
-    QApplication::setActiveWindow(&window.Widget());
+    ASSERT_TRUE(MakeActive(window));
     auto &dxField = QtChild<QLineEdit>(window, "edtDX");
     dxField.setFocus();
     dxField.selectAll();
@@ -114,7 +114,7 @@ TEST_F(SettingsTest, EveryChangeOfASettingRendersOnce)
 
 TEST_F(SettingsTest, EveryChangeInACellRendersTypedUndoneRedoneOrEscaped)
 {
-    QApplication::setActiveWindow(&window.Widget());
+    ASSERT_TRUE(MakeActive(window));
     auto &view = QtChild<QTableView>(window, "lstChars");
     view.setFocus();
     view.setCurrentIndex(view.model()->index(3, 3));
@@ -153,7 +153,7 @@ TEST_F(SettingsTest, EveryChangeInACellRendersTypedUndoneRedoneOrEscaped)
 
 TEST_F(SettingsTest, ACellStaysOneLineOfTheWidthTableHoweverTextComesIn)
 {
-    QApplication::setActiveWindow(&window.Widget());
+    ASSERT_TRUE(MakeActive(window));
     auto &view = QtChild<QTableView>(window, "lstChars");
     view.setFocus();
     const auto editCell = [&](int row, int column) {
@@ -199,7 +199,7 @@ TEST_F(SettingsTest, HomeAndEndGoToTheFirstAndLastRowOfEachList)
 TEST_F(SettingsTest, APasteOfAHundredThousandCharactersIsKeptWhole)
 {
     QGuiApplication::clipboard()->setText(QString(100000, QLatin1Char('i')));
-    QApplication::setActiveWindow(&window.Widget());
+    ASSERT_TRUE(MakeActive(window));
     auto &dx = QtChild<QLineEdit>(window, "edtDX");
     dx.setFocus();
     dx.selectAll();
@@ -220,7 +220,7 @@ TEST_F(SettingsTest, APasteOfAHundredThousandCharactersIsKeptWhole)
 TEST_F(SettingsTest, TabFollowsTheReadingOrderOfTheWindow)
 {
     window.Widget().show();
-    QApplication::setActiveWindow(&window.Widget());
+    ASSERT_TRUE(MakeActive(window));
     QtChild<QWidget>(window, "lstChars").setFocus();
     QStringList order;
     for (int i = 0; i < 16; ++i) {

@@ -14,6 +14,7 @@
 #include "framework/text.h"
 #include "framework/window.h"
 #include "window/window1.h"
+#include "tests/active_window.h"
 
 #include <QtTest>
 #include <QtWidgets>
