@@ -67,4 +67,27 @@ std::vector<double> Atlas::Kernings(const std::vector<std::string> &texts) const
     return font_ ? font_->Kernings(texts) : std::vector<double>(texts.size() * texts.size(), 0.0);
 }
 
+std::string Atlas::DrawnFamily() const
+{
+    return font_ ? font_->Faces().DrawnFamily() : settings_.family;
+}
+
+std::string Atlas::FontNotice() const
+{
+    if (!font_)
+        return {};
+    const raster::FaceList &faces = font_->Faces();
+    if (!faces.Installed())
+        return settings_.family + " is not installed: nothing is drawn. Pick a font from the list.";
+    std::string notice;
+    for (const std::string &unreadable : faces.Unreadable())
+        notice += unreadable + ".\n";
+    if (faces.DrawnFamily() != settings_.family)
+        notice += faces.DrawnFamily().empty() ? "Nothing of " + settings_.family + " can be drawn."
+                                              : "Drawn with " + faces.DrawnFamily() + " instead.";
+    if (!notice.empty() && notice.back() == '\n')
+        notice.pop_back();
+    return notice;
+}
+
 } // namespace vantor

@@ -58,6 +58,14 @@ public:
     // ligatures.
     std::vector<double> Kernings(const std::vector<std::string> &texts) const;
 
+    // The family drawn: the one asked, or, where its own files cannot be
+    // read, the one drawn instead; empty where the family is not installed.
+    std::string DrawnFamily() const;
+    // What the user must know of the family drawn: that it is not installed,
+    // or which of its files could not be read and what was drawn instead.
+    // Empty when the family drew as asked.
+    std::string FontNotice() const;
+
 private:
     bool Inks(int cell, const Pen &pen) const;
 

@@ -22,6 +22,11 @@ std::shared_ptr<raster::Font> AtlasEngine::FontAt(const AtlasSettings &settings,
 std::shared_ptr<const Atlas> AtlasEngine::Render(const AtlasSettings &settings)
 {
     ++renders_;
+    // A font installed, removed, replaced or cut short is read anew.
+    if (!fonts_.Fresh(settings.family, settings.bold, settings.italic)) {
+        fonts_.Forget();
+        scene_ = raster::Scene();
+    }
     if (!texture_ || texture_->Width() != settings.textureSize || texture_->Coloured() != settings.Coloured()) {
         texture_ = std::make_shared<raster::Texture>(settings.textureSize, settings.textureSize, settings.Coloured());
         scene_ = raster::Scene();

@@ -25,7 +25,10 @@ std::int32_t Whole(double value)
 BMFont BMFontOf(const Atlas &atlas, const std::string &pageName, std::vector<std::string> &several)
 {
     const AtlasSettings &settings = atlas.Settings();
-    BMFont font{settings.family, atlas.DrawnSize(), settings.bold, settings.italic, Whole(atlas.LineSpacing()),
+    // The face drawn, which is another where the family's files cannot be
+    // read.
+    const std::string drawn = atlas.DrawnFamily();
+    BMFont font{drawn.empty() ? settings.family : drawn, atlas.DrawnSize(), settings.bold, settings.italic, Whole(atlas.LineSpacing()),
         Whole(atlas.Ascent()), settings.textureSize, 2 * settings.FieldSpread(), settings.Coloured(), pageName, {}, {}};
     std::set<std::uint32_t> taken;
     for (int cell = 0; cell < static_cast<int>(settings.cells.size()); ++cell) {

@@ -76,6 +76,11 @@ void Control::SetAccessibleName(const std::string &name)
     widget_->setAccessibleName(QString::fromStdString(name));
 }
 
+void Control::SetAccessibleDescription(const std::string &description)
+{
+    widget_->setAccessibleDescription(QString::fromStdString(description));
+}
+
 void Control::Refresh()
 {
     widget_->update();

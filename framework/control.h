@@ -39,6 +39,8 @@ public:
     void SetEnabled(bool enabled);
     // What a screen reader says for the control.
     void SetAccessibleName(const std::string &name);
+    // What a screen reader says of the control beside its name.
+    void SetAccessibleDescription(const std::string &description);
     // What the control shows when the pointer rests on it.
     void SetToolTip(const std::string &tip);
     // Asks for a repaint of the whole control; a Canvas raises Paint for it.

@@ -1,51 +1,80 @@
 #include "framework/fonts.h"
 
 #include "framework/exceptions.h"
+#include "framework/window.h"
 
-#include <QFontDatabase>
+#include "raster/installed_fonts.h"
+
 #include <QGuiApplication>
 #include <QPointer>
-#include <QStringList>
+
+#include <vector>
 
 namespace fw {
 
 namespace {
 
-// QFontDatabase::families() builds its list anew on every call, and filling
-// a font list asks for each family in turn: the list is kept until the
-// installed fonts change.
-const QStringList &InstalledFamilies()
+struct Families {
+    std::vector<std::string> names;
+    bool fresh = false;
+    QPointer<QGuiApplication> watched;
+};
+
+void Changed(Families &families)
 {
-    static struct {
-        QStringList families;
-        bool fresh = false;
-        QPointer<QGuiApplication> application;
-    } kept;
-    if (kept.application != qGuiApp) {
-        kept.application = qGuiApp;
-        kept.fresh = false;
-        if (qGuiApp)
-            QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, [] { kept.fresh = false; });
+    families.fresh = false;
+    RaiseInstalledFontsChanged();
+}
+
+// Filling a font list asks for each family in turn: the list is read once
+// and kept for the process, as the fonts it names are, until they change.
+Families &InstalledFamilies()
+{
+    static Families families;
+    if (families.watched != qGuiApp) {
+        families.watched = qGuiApp;
+        families.fresh = false;
+        if (qGuiApp) {
+            QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, qGuiApp, [] {
+                raster::RescanInstalledFonts();
+                Changed(families);
+            });
+            QObject::connect(qGuiApp, &QGuiApplication::applicationStateChanged, qGuiApp, [](Qt::ApplicationState state) {
+                if (state == Qt::ApplicationActive)
+                    CheckInstalledFonts();
+            });
+        }
     }
-    if (!kept.fresh) {
-        kept.families = QFontDatabase::families();
-        kept.fresh = true;
+    if (!families.fresh) {
+        families.names = raster::InstalledFamilies();
+        families.fresh = true;
     }
-    return kept.families;
+    return families;
 }
 
 } // namespace
 
 int FontCount()
 {
-    return static_cast<int>(InstalledFamilies().size());
+    return static_cast<int>(InstalledFamilies().names.size());
 }
 
 std::string Font(int index)
 {
     if (index < 0 || index >= FontCount())
         throw OutOfBoundsException("Font index " + std::to_string(index) + " out of range");
-    return InstalledFamilies()[index].toStdString();
+    return InstalledFamilies().names[static_cast<std::size_t>(index)];
+}
+
+std::string FontDrawnFor(const std::string &name)
+{
+    return raster::FamilyDrawnFor(name);
+}
+
+void CheckInstalledFonts()
+{
+    if (raster::RescanInstalledFonts())
+        Changed(InstalledFamilies());
 }
 
 } // namespace fw

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QTextOption>
 
 #include <algorithm>
 #include <cmath>
@@ -83,6 +84,22 @@ void Graphics::DrawPicture(const Picture &picture, int x, int y, int width, int 
     QImage scaled = picture.Scaled(source, devicePixels);
     scaled.setDevicePixelRatio(ratio);
     painter_->drawImage(target.topLeft(), scaled);
+}
+
+void Graphics::DrawNotice(std::string_view text)
+{
+    if (text.empty())
+        return;
+    const QString notice = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    const int margin = painter_->fontMetrics().height() / 2;
+    const QRectF room(margin, margin, Width() - 2 * margin, Height() - 2 * margin);
+    // A path has no spaces to break at: it breaks where it must.
+    QTextOption option(Qt::AlignLeft | Qt::AlignTop);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    const QRectF needed = painter_->boundingRect(room, notice, option) & room;
+    painter_->fillRect(QRectF(0, 0, Width(), needed.height() + 2 * margin), QColor(32, 32, 32, 224));
+    painter_->setPen(QColor(255, 255, 255));
+    painter_->drawText(room, notice, option);
 }
 
 } // namespace fw

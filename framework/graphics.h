@@ -56,6 +56,11 @@ public:
     void DrawPicture(const Picture &picture, int x, int y, int width = kNotGiven, int height = kNotGiven,
         int sourceX = 0, int sourceY = 0, int sourceWidth = kNotGiven, int sourceHeight = kNotGiven);
 
+    // A notice over what was drawn: the text in the interface's font,
+    // wrapped to the device's width, light on a dark band across its top.
+    // Nothing for an empty text.
+    void DrawNotice(std::string_view text);
+
 private:
     QPainter *painter_;
     Rect exposed_;

@@ -256,6 +256,19 @@ Window *GetImplicitWindow(std::string_view className)
     return nullptr;
 }
 
+void RaiseInstalledFontsChanged()
+{
+    // A handler may open or close windows: those open now, while they are.
+    std::vector<Window *> open;
+    for (const auto &window : OpenWindows())
+        open.push_back(window.get());
+    for (Window *window : open) {
+        const auto &windows = OpenWindows();
+        if (std::any_of(windows.begin(), windows.end(), [window](const auto &w) { return w.get() == window; }))
+            Dispatch([window] { window->InstalledFontsChanged(); });
+    }
+}
+
 void DestroyAllWindows()
 {
     while (!OpenWindows().empty())

@@ -68,6 +68,9 @@ public:
     // Runs, through Dispatch, when the window closes, by its close button or
     // by Close; the window is destroyed afterwards whatever it does.
     virtual void Closing() { }
+    // Runs, through Dispatch, when fonts were installed or removed while the
+    // window was open.
+    virtual void InstalledFontsChanged() { }
     // Escape and the platform's close keys (Ctrl+W) close the window.
     void CloseOnEscape();
     // Brings the window to the front with the keyboard focus on the control.
@@ -110,5 +113,9 @@ template <class W> W &ImplicitWindow()
 
 // Destroys every open window; part of shutting the runtime down.
 void DestroyAllWindows();
+
+// Raises InstalledFontsChanged in every open window, in the order they
+// opened.
+void RaiseInstalledFontsChanged();
 
 } // namespace fw

@@ -1,11 +1,14 @@
 #include "raster/faces.h"
 
+#include "raster/installed_fonts.h"
+
 #include <fontconfig/fontconfig.h>
 
 #include FT_ADVANCES_H
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <utility>
 
 namespace raster {
@@ -92,6 +95,12 @@ bool Face::Loads(unsigned glyph) const
     return loads_[glyph] == 1;
 }
 
+bool Face::FileChanged() const
+{
+    const std::optional<FileStamp> now = StampOf(file);
+    return now && *now != read.stamp;
+}
+
 int Face::StrikeFor(int pixelSize) const
 {
     if (strikes.empty())
@@ -109,17 +118,24 @@ std::shared_ptr<Face> OpenFace(const std::string &file, int index)
     auto face = std::make_shared<Face>();
     face->file = file;
     face->index = index;
+    face->read = ReadFontFile(file);
+    const std::vector<unsigned char> &bytes = *face->read.bytes;
     FT_Face opened = nullptr;
-    Check(FT_New_Face(Library(), file.c_str(), index, &opened), "FT_New_Face(" + file + ")");
+    if (const FT_Error error
+        = FT_New_Memory_Face(Library(), bytes.data(), static_cast<FT_Long>(bytes.size()), index, &opened)) {
+        throw RasterError("Cannot read " + file + " as a font: " + Reason(error));
+    }
     face->ft.reset(opened);
-    const std::unique_ptr<hb_blob_t, BlobDeleter> blob(hb_blob_create_from_file_or_fail(file.c_str()));
-    if (!blob)
-        throw RasterError("HarfBuzz cannot read " + file);
+    // HarfBuzz reads the same bytes, and keeps them while it needs them.
+    const std::unique_ptr<hb_blob_t, BlobDeleter> blob(hb_blob_create(reinterpret_cast<const char *>(bytes.data()),
+        static_cast<unsigned>(bytes.size()), HB_MEMORY_MODE_READONLY,
+        new std::shared_ptr<const std::vector<unsigned char>>(face->read.bytes),
+        [](void *kept) { delete static_cast<std::shared_ptr<const std::vector<unsigned char>> *>(kept); }));
     const std::unique_ptr<hb_face_t, HbFaceDeleter> shaped(hb_face_create(blob.get(), static_cast<unsigned>(index)));
     // A face HarfBuzz cannot read (Type 1, PCF, BDF) would shape every
     // character as its missing glyph: it is passed over for the next.
     if (hb_face_get_glyph_count(shaped.get()) == 0)
-        throw RasterError("HarfBuzz cannot shape with " + file);
+        throw RasterError("Cannot read " + file + " as a font: HarfBuzz cannot shape with it");
     const std::unique_ptr<hb_font_t, HbFontDeleter> units(hb_font_create(shaped.get()));
     face->shaper.reset(hb_font_create_sub_font(units.get()), hb_font_destroy);
     hb_font_set_funcs(face->shaper.get(), UnsignedAdvances(), opened, nullptr);
@@ -136,7 +152,28 @@ struct FaceList::Candidate {
     FcPattern *pattern = nullptr; // owned by the sorted set
     bool colour = false;
     bool failed = false;
+    std::string failure; // why it could not be read
+    std::string file;
+    std::optional<FileStamp> failedOn; // how its file stood when it failed
     std::unique_ptr<StyledFace> styled;
+
+    std::string Family(int i) const
+    {
+        FcChar8 *name = nullptr;
+        return FcPatternGetString(pattern, FC_FAMILY, i, &name) == FcResultMatch && name
+            ? reinterpret_cast<const char *>(name)
+            : std::string();
+    }
+    bool Of(const std::string &family) const
+    {
+        for (int i = 0;; ++i) {
+            const std::string name = Family(i);
+            if (name.empty())
+                return false;
+            if (SameFamilyName(name, family))
+                return true;
+        }
+    }
 
     bool HasChar(char32_t code) const
     {
@@ -187,12 +224,35 @@ FaceList::FaceList(FaceSource &source, const std::string &family, bool bold, boo
         candidate.colour = FcPatternGetBool(candidate.pattern, FC_COLOR, 0, &colour) == FcResultMatch && colour;
         candidates_.push_back(std::move(candidate));
     }
+    // The family's own face for the style, the first fontconfig sorted that
+    // can be read; without one, the next face that can.
     for (Candidate &candidate : candidates_) {
+        if (!candidate.Of(family))
+            continue;
+        installed_ = true;
         if (const StyledFace *loaded = Loaded(candidate)) {
             primary_ = loaded;
-            break;
+            drawnFamily_ = family;
+            return;
+        }
+        unreadable_.push_back(candidate.failure);
+    }
+    for (Candidate &candidate : candidates_) {
+        if (const StyledFace *loaded = installed_ ? Loaded(candidate) : nullptr) {
+            primary_ = loaded;
+            drawnFamily_ = candidate.Family(0);
+            return;
         }
     }
+}
+
+bool FaceList::FilesChanged() const
+{
+    // A file that could not be read may be one now.
+    return std::any_of(candidates_.begin(), candidates_.end(), [](const Candidate &candidate) {
+        return candidate.styled ? candidate.styled->face->FileChanged()
+                                : candidate.failed && StampOf(candidate.file) != candidate.failedOn;
+    });
 }
 
 FaceList::~FaceList() = default;
@@ -215,17 +275,21 @@ const StyledFace *FaceList::Loaded(Candidate &candidate)
     FcPatternGetInteger(candidate.pattern, FC_SLANT, 0, &slant);
     if (FcPatternGetString(candidate.pattern, FC_FILE, 0, &file) != FcResultMatch) {
         candidate.failed = true;
+        candidate.failure = "fontconfig names no file for " + candidate.Family(0);
         return nullptr;
     }
+    candidate.file = reinterpret_cast<const char *>(file);
     try {
-        std::shared_ptr<Face> face = source_.FaceOf(reinterpret_cast<const char *>(file), index);
+        std::shared_ptr<Face> face = source_.FaceOf(candidate.file, index);
         // Bitmaps are widened for bold where drawn; colour is left as it is.
         const bool emboldened = bold_ && weight < FC_WEIGHT_DEMIBOLD && !face->colour;
         const bool slanted = italic_ && slant == FC_SLANT_ROMAN && face->outlines;
         candidate.styled = std::make_unique<StyledFace>(StyledFace{std::move(face), emboldened, slanted});
-    } catch (const RasterError &) {
+    } catch (const RasterError &error) {
         // A file fontconfig lists but no library can read is passed over.
         candidate.failed = true;
+        candidate.failure = error.what();
+        candidate.failedOn = StampOf(candidate.file);
     }
     return candidate.styled.get();
 }

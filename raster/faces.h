@@ -1,5 +1,6 @@
 #pragma once
 
+#include "raster/font_file.h"
 #include "raster/freetype.h"
 
 #include <hb.h>
@@ -20,6 +21,7 @@ namespace raster {
 struct Face {
     std::string file;
     int index = 0;
+    FontFile read; // before the face that reads it, which goes first
     FacePointer ft;
     std::shared_ptr<hb_font_t> shaper; // at the face's own units: 1 unit, 1 position step
     unsigned unitsPerEm = 0;
@@ -34,6 +36,10 @@ struct Face {
     // The strike drawn at a size: the largest at or below it, else the
     // smallest; -1 for a face with no strikes.
     int StrikeFor(int pixelSize) const;
+    // Whether the file now holds other bytes than were read: replaced,
+    // rewritten, grown or cut short. A file that is gone has not changed:
+    // the face draws on from what was read.
+    bool FileChanged() const;
 
 private:
     bool Loads(unsigned glyph) const;
@@ -41,8 +47,8 @@ private:
     mutable std::vector<std::uint8_t> loads_;
 };
 
-// The face of a file, opened anew; throws RasterError when the file cannot
-// be read as a font.
+// The face of a file, read anew into memory the face owns; throws
+// RasterError naming the file when it cannot be read as a font.
 std::shared_ptr<Face> OpenFace(const std::string &file, int index);
 
 // Where faces come from: opened once and kept while they are used.
@@ -63,7 +69,9 @@ struct StyledFace {
 
 // The faces that draw a family in a style, as fontconfig finds them: the
 // family's own face for the style first, then, for characters it lacks, the
-// faces of fontconfig's sorted list.
+// faces of fontconfig's sorted list. A family fontconfig does not have draws
+// nothing; one whose own files cannot be read draws with the next face that
+// can, and says which it is.
 class FaceList {
 public:
     FaceList(FaceSource &source, const std::string &family, bool bold, bool italic);
@@ -71,8 +79,19 @@ public:
     FaceList(const FaceList &) = delete;
     FaceList &operator=(const FaceList &) = delete;
 
-    // The family's own face; one without a face when fontconfig finds none.
+    // The family's own face; one without a face when fontconfig has no face
+    // of the family, or none that can be read.
     const StyledFace &Primary() const { return *primary_; }
+    // Whether fontconfig has a face of the family, readable or not.
+    bool Installed() const { return installed_; }
+    // The family of the face drawn, as fontconfig names it: another than
+    // asked where the family's own files cannot be read; empty for none.
+    const std::string &DrawnFamily() const { return drawnFamily_; }
+    // Why the family's own faces that fontconfig put before the one drawn
+    // could not be read, a line each.
+    const std::vector<std::string> &Unreadable() const { return unreadable_; }
+    // Whether the file of a face read so far holds other bytes now.
+    bool FilesChanged() const;
     // The face for a cluster of code points: a colour face for one that
     // asks to be an emoji (a variation selector 16, a keycap, a joiner
     // between pictographs), else the first face holding all of it, else the
@@ -90,6 +109,9 @@ private:
     std::unique_ptr<FcFontSet, SetDeleter> sorted_;
     bool bold_;
     bool italic_;
+    bool installed_ = false;
+    std::string drawnFamily_;
+    std::vector<std::string> unreadable_;
     StyledFace none_;
     const StyledFace *primary_ = &none_; // one of the candidates' once found
     std::vector<Candidate> candidates_;

@@ -2,6 +2,7 @@
 
 #include "raster/fonts.h"
 
+#include <fontconfig/fontconfig.h>
 #include <hb-ot.h>
 
 #include <algorithm>
@@ -50,7 +51,8 @@ Font::Font(Fonts &fonts, std::shared_ptr<Style> style, int pixelSize, int fieldS
 }
 
 Fonts::Fonts(std::size_t budget)
-    : store_(budget)
+    : config_(FcConfigReference(nullptr))
+    , store_(budget)
     , faces_(store_)
     , styles_(store_)
     , fonts_(store_)
@@ -59,12 +61,30 @@ Fonts::Fonts(std::size_t budget)
 
 Fonts::~Fonts() = default;
 
+void Fonts::ConfigDeleter::operator()(FcConfig *config) const
+{
+    FcConfigDestroy(config);
+}
+
+bool Fonts::Fresh(const std::string &family, bool bold, bool italic)
+{
+    return config_.get() == FcConfigGetCurrent() && !StyleOf(family, bold, italic)->Faces().FilesChanged();
+}
+
+void Fonts::Forget()
+{
+    store_.Clear();
+    config_.reset(FcConfigReference(nullptr));
+}
+
 std::shared_ptr<Face> Fonts::FaceOf(const std::string &file, int index)
 {
     if (auto kept = faces_.Find(std::pair{file, index}))
         return kept;
-    constexpr std::size_t kFaceBytes = 64 << 10;
-    return faces_.Keep({file, index}, OpenFace(file, index), kFaceBytes);
+    std::shared_ptr<Face> face = OpenFace(file, index);
+    // The file as read, and about what FreeType and HarfBuzz make of it.
+    const std::size_t bytes = face->read.bytes->size() + (64 << 10);
+    return faces_.Keep({file, index}, std::move(face), bytes);
 }
 
 std::shared_ptr<Style> Fonts::StyleOf(const std::string &family, bool bold, bool italic)

@@ -38,6 +38,7 @@ public:
     Style(Fonts &fonts, const std::string &family, bool bold, bool italic);
 
     FaceList &Faces() { return faces_; }
+    const FaceList &Faces() const { return faces_; }
     // The text shaped with ligatures: kept for texts used again.
     std::shared_ptr<const UnitShaped> Shape(std::string_view text);
 
@@ -70,6 +71,8 @@ public:
     double LineSpacing();
     // The size drawn: a face of bitmaps only draws its strike for the size.
     int DrawnSize() const;
+    // The faces it draws with.
+    const FaceList &Faces() const { return style_->Faces(); }
 
     // The glyphs of the text with its pen at (x, y) that reach the area.
     Placed Place(std::string_view text, std::int64_t x, std::int64_t y, const Box &area);

@@ -10,6 +10,8 @@
 #include <tuple>
 #include <utility>
 
+typedef struct _FcConfig FcConfig;
+
 namespace raster {
 
 // The fonts one user of them draws with, and everything kept of them for
@@ -34,8 +36,22 @@ public:
 
     raster::Store &Store() { return store_; }
 
+    // Whether what is kept still stands for the installed fonts: fontconfig
+    // has not read its configuration again since, and no file the family's
+    // style was read from holds other bytes now.
+    bool Fresh(const std::string &family, bool bold, bool italic);
+    // Lets go of everything kept, to read the fonts anew; what is still used
+    // elsewhere lives on there.
+    void Forget();
+
 private:
-    // First, so that it outlives what it keeps.
+    struct ConfigDeleter {
+        void operator()(FcConfig *config) const;
+    };
+    // The configuration the fonts were found in, held so that another at
+    // its address cannot pass for it.
+    std::unique_ptr<FcConfig, ConfigDeleter> config_;
+    // First of what is kept, so that it outlives it.
     raster::Store store_;
     Kept<std::pair<std::string, int>, Face> faces_;
     Kept<std::tuple<std::string, bool, bool>, Style> styles_;

@@ -31,12 +31,31 @@ std::string LibraryVersions()
         + ", HarfBuzz " + hb_version_string();
 }
 
+std::string Reason(FT_Error error)
+{
+    // FreeType's own table of its messages: Debian builds it without
+    // FT_Error_String's.
+    struct Message {
+        FT_Error error;
+        const char *text;
+    };
+#undef FTERRORS_H_
+#define FT_ERRORDEF(e, v, s) {e, s},
+#define FT_ERROR_START_LIST {
+#define FT_ERROR_END_LIST {0, nullptr}};
+    static constexpr Message kMessages[] =
+#include FT_ERRORS_H
+    for (const Message &message : kMessages) {
+        if (message.text && message.error == error)
+            return message.text;
+    }
+    return "FreeType error " + std::to_string(error);
+}
+
 void Check(FT_Error error, const std::string &what)
 {
-    if (error == 0)
-        return;
-    const char *reason = FT_Error_String(error);
-    throw RasterError(what + " failed: " + (reason ? reason : "FreeType error " + std::to_string(error)));
+    if (error != 0)
+        throw RasterError(what + " failed: " + Reason(error));
 }
 
 } // namespace raster

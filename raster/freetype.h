@@ -36,6 +36,8 @@ FT_Library Library();
 // "FreeType 2.12.1, HarfBuzz 6.0.0": the libraries' versions in use.
 std::string LibraryVersions();
 
+// FreeType's words for an error.
+std::string Reason(FT_Error error);
 // Throws RasterError "<what> failed: <FreeType's reason>" for an error.
 void Check(FT_Error error, const std::string &what);
 

@@ -21,16 +21,26 @@ void Store::Remove(Order::iterator entry)
     order_.erase(entry);
 }
 
+void Store::Clear()
+{
+    while (!order_.empty())
+        ForgetOldest();
+}
+
 void Store::Trim()
 {
-    while (bytes_ > budget_ && order_.size() > 1) {
-        // Out of the order before it is forgotten: what it held may let go
-        // of more, which leaves the order itself.
-        Entry oldest = std::move(order_.front());
-        order_.pop_front();
-        bytes_ -= oldest.bytes;
-        oldest.forget();
-    }
+    while (bytes_ > budget_ && order_.size() > 1)
+        ForgetOldest();
+}
+
+void Store::ForgetOldest()
+{
+    // Out of the order before it is forgotten: what it held may let go of
+    // more, which leaves the order itself.
+    Entry oldest = std::move(order_.front());
+    order_.pop_front();
+    bytes_ -= oldest.bytes;
+    oldest.forget();
 }
 
 } // namespace raster

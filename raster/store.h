@@ -21,6 +21,8 @@ public:
     Store(const Store &) = delete;
     Store &operator=(const Store &) = delete;
 
+    // Lets go of everything kept.
+    void Clear();
     std::size_t Bytes() const { return bytes_; }
     std::size_t Budget() const { return budget_; }
 
@@ -40,6 +42,7 @@ private:
     // Lets go of the least recently used until the rest fit, the last one
     // added always kept.
     void Trim();
+    void ForgetOldest();
 
     std::size_t budget_;
     std::size_t bytes_ = 0;

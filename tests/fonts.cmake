@@ -26,21 +26,35 @@ while(test_fonts)
 endwhile()
 
 # DejaVu Sans Mono is named "Courier", so start-up behaves as on a system
-# with Courier; the other configuration has no Courier at all.
+# with Courier; the other configuration has none, as Debian has none, but an
+# alias for it, and a family of two foundries, as a desktop has them.
 set(COURIER_FAMILY "Courier")
 set(FONT_CACHE_DIR ${PROJECT_BINARY_DIR}/fontconfig-cache)
 set(EXTRA_FONT_DIR "")
+set(EXTRA_RULES "")
 configure_file(${CMAKE_CURRENT_LIST_DIR}/fonts.conf.in ${PROJECT_BINARY_DIR}/fonts.conf @ONLY)
+find_program(DEBIAN_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
+set(DESKTOP_FONT_DIR ${PROJECT_BINARY_DIR}/desktop-fonts)
+set(desktop_fonts ${DESKTOP_FONT_DIR}/twin-ukwn.ttf ${DESKTOP_FONT_DIR}/twin-urw.ttf)
+add_custom_command(OUTPUT ${desktop_fonts}
+  COMMAND ${DEBIAN_PYTHON} ${CMAKE_CURRENT_LIST_DIR}/make_desktop_fonts.py
+    /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf ${DESKTOP_FONT_DIR}
+  DEPENDS ${CMAKE_CURRENT_LIST_DIR}/make_desktop_fonts.py ${CMAKE_CURRENT_LIST_DIR}/fontmaking.py
+  COMMENT "Writing the test fonts of a desktop")
+add_custom_target(desktop_fonts ALL DEPENDS ${desktop_fonts})
+file(MAKE_DIRECTORY ${DESKTOP_FONT_DIR})
 set(COURIER_FAMILY "Courier New")
 set(FONT_CACHE_DIR ${PROJECT_BINARY_DIR}/fontconfig-cache-without-courier)
+set(EXTRA_FONT_DIR "<dir>${DESKTOP_FONT_DIR}</dir>")
+set(EXTRA_RULES "<alias binding=\"same\"><family>Courier</family><accept><family>Courier New</family></accept></alias>")
 configure_file(${CMAKE_CURRENT_LIST_DIR}/fonts.conf.in ${PROJECT_BINARY_DIR}/fonts-without-courier.conf @ONLY)
+set(EXTRA_RULES "")
 set(TEST_FONTCONFIG ${PROJECT_BINARY_DIR}/fonts.conf)
 
 # Fonts that break things, and two scripts the default fonts do not show
 # well, for the tests that run with them in their own set-up: the damaged and
 # hostile faces are written at build time, the script subsets are in
 # tests/data.
-find_program(DEBIAN_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
 set(MORE_FONT_DIR ${PROJECT_BINARY_DIR}/more-fonts)
 set(hostile_fonts control-name.ttf damaged.ttf empty.ttf layers.ttf no-cmap.ttf oversized.ttf svg-only.ttf
   tiny-em.ttf truncated.ttf wide-advance.ttf zero-strike.otb)

@@ -2,6 +2,7 @@
 
 #include "framework/canvas.h"
 #include "framework/check_box.h"
+#include "framework/fonts.h"
 #include "framework/graphics.h"
 #include "framework/picture.h"
 #include "framework/text.h"
@@ -18,13 +19,28 @@ void Window1::ShowPreview()
         canvas.SetPan(0, 0);
     previewSide_ = CurrentFontMap ? CurrentFontMap->Width() : 0;
     canvas.SetPannedSize(side, side);
+    canvas.SetAccessibleDescription(PreviewNotice());
     canvas.Refresh();
+}
+
+std::string Window1::PreviewNotice() const
+{
+    if (fw::FontCount() == 0)
+        return "No fonts are installed: fontconfig finds none. Install one (Debian's fonts-dejavu-core, for "
+               "one) and come back to this window.";
+    if (!vanishedFamily_.empty())
+        return vanishedFamily_ + " is no longer installed. Pick a font from the list.";
+    return atlas_ ? atlas_->FontNotice() : std::string();
 }
 
 void Window1::cnvPreview_Paint(fw::Graphics &g)
 {
-    if (!CurrentFontMap)
+    // Over the texture, on screen only.
+    const auto notice = [&g, this] { g.DrawNotice(PreviewNotice()); };
+    if (!CurrentFontMap) {
+        notice();
         return;
+    }
     const fw::Picture &texture = *CurrentFontMap;
     const auto &canvas = Find<fw::Canvas>("cnvPreview");
     const bool fitted = Find<fw::CheckBox>("chkToFit").Value();
@@ -37,8 +53,10 @@ void Window1::cnvPreview_Paint(fw::Graphics &g)
         constexpr int kOwnSize = fw::Graphics::kNotGiven;
         g.DrawPicture(texture, x, y, kOwnSize, kOwnSize, 0, 0, kOwnSize, kOwnSize);
     }
-    if (!ShowsCellOverflow())
+    if (!ShowsCellOverflow()) {
+        notice();
         return;
+    }
     // On screen only: the texture itself stays white on black.
     const double scale = fitted ? static_cast<double>(canvas.Width()) / texture.Width() : 1.0;
     g.SetForeColor(fw::RGB(255, 0, 0));
@@ -49,6 +67,7 @@ void Window1::cnvPreview_Paint(fw::Graphics &g)
         g.DrawRect(x + left, y + top, fw::ToInt32(static_cast<double>(square.left + square.width) * scale) - left,
             fw::ToInt32(static_cast<double>(square.top + square.height) * scale) - top);
     }
+    notice();
 }
 
 } // namespace vantor

@@ -1,7 +1,6 @@
 #include "window/window1.h"
 
 #include "framework/canvas.h"
-#include "framework/fonts.h"
 #include "framework/listbox.h"
 #include "framework/popup_menu.h"
 #include "framework/text.h"
@@ -41,23 +40,6 @@ void Window1::lstChars_Open()
 }
 
 void Window1::lstChars_CellTextChange(int, int)
-{
-    UpdateFontMap();
-}
-
-void Window1::lstFonts_Open()
-{
-    auto &fonts = Find<fw::Listbox>("lstFonts");
-    fonts.SetHeading(0, "Fonts");
-    for (int i = 0; i <= fw::FontCount() - 1; ++i) {
-        fonts.AddRow(fw::Font(i));
-        // Each match selects itself, so the last "Courier" wins.
-        if (fw::SameText(fw::Font(i), "Courier"))
-            fonts.SetListIndex(i);
-    }
-}
-
-void Window1::lstFonts_Change()
 {
     UpdateFontMap();
 }

@@ -64,6 +64,10 @@ public:
     // Shows the current texture, fitted or as it is from where the view was
     // moved to.
     void ShowPreview();
+    // What the preview says over the texture, and to a screen reader: no
+    // fonts installed, the family chosen gone, or what the last render says
+    // of its font. Empty when there is nothing to say.
+    std::string PreviewNotice() const;
 
     // Width list.
     void lstWidths_Open();
@@ -84,6 +88,9 @@ public:
 
     void btnQuit_Action();
     void Closing() override;
+    // Fonts were installed or removed: the font list shows them as they are
+    // now, the family chosen kept where it is still there.
+    void InstalledFontsChanged() override;
 
     // Edit > Fill Cells: a text, a set of characters to start from, fills
     // the cells a character each from the selected one on, in one step.
@@ -158,6 +165,9 @@ protected:
     void CreateControls() override;
 
 private:
+    // Selects the row of the font list that names the family; false when
+    // none does.
+    bool SelectFamily(const std::string &family);
     // Whether the menu item of that name is marked.
     bool Chosen(std::string_view item) const;
     void CreateControls0();
@@ -170,6 +180,7 @@ private:
     void WireEditHistory();
 
     bool rendersHeld_ = false;
+    std::string vanishedFamily_; // chosen, then removed while the program ran
     EditHistory history_;
     int previewSide_ = 0; // the side of the texture the preview last showed
     AtlasEngine engine_;

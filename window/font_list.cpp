@@ -1,0 +1,67 @@
+#include "window/window1.h"
+
+#include "framework/fonts.h"
+#include "framework/listbox.h"
+#include "framework/text.h"
+
+#include <memory>
+
+namespace vantor {
+
+void Window1::lstFonts_Open()
+{
+    auto &fonts = Find<fw::Listbox>("lstFonts");
+    fonts.SetHeading(0, "Fonts");
+    for (int i = 0; i <= fw::FontCount() - 1; ++i) {
+        fonts.AddRow(fw::Font(i));
+        // Each match selects itself, so the last "Courier" wins.
+        if (fw::SameText(fw::Font(i), "Courier"))
+            fonts.SetListIndex(i);
+    }
+    // Where no family is named Courier (Debian has none), the one fontconfig
+    // draws for it, so that the first start shows a texture.
+    if (fonts.ListIndex() < 0)
+        SelectFamily(fw::FontDrawnFor("Courier"));
+}
+
+void Window1::lstFonts_Change()
+{
+    if (!Find<fw::Listbox>("lstFonts").Text().empty())
+        vanishedFamily_.clear();
+    UpdateFontMap();
+}
+
+bool Window1::SelectFamily(const std::string &family)
+{
+    auto &fonts = Find<fw::Listbox>("lstFonts");
+    for (int i = 0; i < fonts.ListCount(); ++i) {
+        if (fonts.Cell(i, 0) == family) {
+            fonts.SetListIndex(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+void Window1::InstalledFontsChanged()
+{
+    auto &fonts = Find<fw::Listbox>("lstFonts");
+    const std::string chosen = fonts.Text();
+    {
+        // The list is filled anew in one step: one render follows.
+        rendersHeld_ = true;
+        const std::unique_ptr<bool, void (*)(bool *)> release(&rendersHeld_, [](bool *held) { *held = false; });
+        fonts.DeleteAllRows();
+        for (int i = 0; i < fw::FontCount(); ++i)
+            fonts.AddRow(fw::Font(i));
+        // Where none was chosen (none was installed), the one a start takes.
+        if (chosen.empty())
+            SelectFamily(fw::FontDrawnFor("Courier"));
+        else if (!SelectFamily(chosen))
+            vanishedFamily_ = chosen;
+    }
+    // The family chosen may draw otherwise now, or be gone.
+    UpdateFontMap();
+}
+
+} // namespace vantor
