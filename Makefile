@@ -15,7 +15,7 @@ SANITIZE ?= OFF
 
 PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libfreetype-dev libharfbuzz-dev libfontconfig-dev \
 	libgtest-dev libbenchmark-dev fonts-dejavu-core fonts-dejavu-extra fonts-terminus-otb \
-	fonts-noto-color-emoji python3-fonttools xvfb xauth xdotool imagemagick xclip love libgl1-mesa-dri \
+	fonts-noto-color-emoji fonts-urw-base35 python3-fonttools xvfb xauth xdotool imagemagick xclip love libgl1-mesa-dri \
 	desktop-file-utils appstream dpkg-dev
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 PACKAGE_PACKAGES := lintian

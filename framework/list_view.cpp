@@ -120,8 +120,9 @@ void ListView::FitRows()
     const int row = std::max(height / rowsShown_, 1);
     // The font the desktop gives, made smaller until a line fits a row.
     QFont font = QApplication::font(this);
-    if (font.pixelSize() < 0)
-        font.setPixelSize(QFontInfo(font).pixelSize());
+    // Without any font installed Qt finds no size at all: left as it is.
+    if (const int pixels = QFontInfo(font).pixelSize(); font.pixelSize() < 0 && pixels > 0)
+        font.setPixelSize(pixels);
     while (font.pixelSize() > 6 && QFontMetrics(font).height() + 2 > row)
         font.setPixelSize(font.pixelSize() - 1);
     setFont(font);

@@ -194,16 +194,38 @@ struct PatternDeleter {
     void operator()(FcPattern *pattern) const { FcPatternDestroy(pattern); }
 };
 
-FcFontSet *SortedFaces(const std::string &family, bool bold, bool italic)
+using PatternPointer = std::unique_ptr<FcPattern, PatternDeleter>;
+
+PatternPointer Asked(const std::string &family, bool bold, bool italic)
 {
-    const std::unique_ptr<FcPattern, PatternDeleter> pattern(FcPatternCreate());
+    PatternPointer pattern(FcPatternCreate());
     FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8 *>(family.c_str()));
     FcPatternAddInteger(pattern.get(), FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
     FcPatternAddInteger(pattern.get(), FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
     FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
     FcDefaultSubstitute(pattern.get());
+    return pattern;
+}
+
+// Every face of the family, the nearest to the style first. fontconfig's
+// sorted list leaves out a face that adds no characters to one before it,
+// such as the OpenType twin of a Type 1 face, which may be the one that can
+// be read.
+FcFontSet *OwnFaces(const std::string &family, const FcPattern &asked)
+{
+    const PatternPointer named(FcPatternCreate());
+    FcPatternAddString(named.get(), FC_FAMILY, reinterpret_cast<const FcChar8 *>(family.c_str()));
+    const std::unique_ptr<FcObjectSet, void (*)(FcObjectSet *)> properties(
+        FcObjectSetBuild(FC_FAMILY, FC_STYLE, FC_FILE, FC_INDEX, FC_WEIGHT, FC_SLANT, FC_WIDTH, FC_CHARSET, FC_COLOR,
+            FC_SCALABLE, FC_FONTFORMAT, FC_VARIABLE, FC_LANG, FC_SPACING, nullptr),
+        FcObjectSetDestroy);
+    const std::unique_ptr<FcFontSet, void (*)(FcFontSet *)> listed(
+        FcFontList(nullptr, named.get(), properties.get()), FcFontSetDestroy);
+    if (!listed)
+        return nullptr;
+    FcFontSet *sets[] = {listed.get()};
     FcResult result = FcResultNoMatch;
-    return FcFontSort(nullptr, pattern.get(), FcTrue, nullptr, &result);
+    return FcFontSetSort(nullptr, sets, 1, const_cast<FcPattern *>(&asked), FcFalse, nullptr, &result);
 }
 
 } // namespace
@@ -213,19 +235,23 @@ FaceList::FaceList(FaceSource &source, const std::string &family, bool bold, boo
     , bold_(bold)
     , italic_(italic)
 {
-    FcFontSet *sorted = SortedFaces(family, bold, italic);
-    if (!sorted)
-        return;
-    sorted_.reset(sorted);
-    for (int i = 0; i < sorted->nfont; ++i) {
-        Candidate candidate;
-        candidate.pattern = sorted->fonts[i];
-        FcBool colour = FcFalse;
-        candidate.colour = FcPatternGetBool(candidate.pattern, FC_COLOR, 0, &colour) == FcResultMatch && colour;
-        candidates_.push_back(std::move(candidate));
+    const PatternPointer asked = Asked(family, bold, italic);
+    FcResult result = FcResultNoMatch;
+    for (FcFontSet *set : {OwnFaces(family, *asked), FcFontSort(nullptr, asked.get(), FcTrue, nullptr, &result)}) {
+        if (!set)
+            continue;
+        sets_.emplace_back(set);
+        for (int i = 0; i < set->nfont; ++i) {
+            Candidate candidate;
+            candidate.pattern = set->fonts[i];
+            FcBool colour = FcFalse;
+            candidate.colour = FcPatternGetBool(candidate.pattern, FC_COLOR, 0, &colour) == FcResultMatch && colour;
+            candidates_.push_back(std::move(candidate));
+        }
     }
-    // The family's own face for the style, the first fontconfig sorted that
-    // can be read; without one, the next face that can.
+    // The family's own face for the style, the first that can be read;
+    // without one, the next face that can, and why the family's could not.
+    std::vector<std::string> unreadable;
     for (Candidate &candidate : candidates_) {
         if (!candidate.Of(family))
             continue;
@@ -235,14 +261,19 @@ FaceList::FaceList(FaceSource &source, const std::string &family, bool bold, boo
             drawnFamily_ = family;
             return;
         }
-        unreadable_.push_back(candidate.failure);
+        unreadable.push_back(candidate.failure);
     }
     for (Candidate &candidate : candidates_) {
         if (const StyledFace *loaded = installed_ ? Loaded(candidate) : nullptr) {
             primary_ = loaded;
             drawnFamily_ = candidate.Family(0);
-            return;
+            break;
         }
+    }
+    // Each file once: fontconfig lists it in both sets.
+    for (const std::string &line : unreadable) {
+        if (std::find(unreadable_.begin(), unreadable_.end(), line) == unreadable_.end())
+            unreadable_.push_back(line);
     }
 }
 

@@ -87,8 +87,7 @@ public:
     // The family of the face drawn, as fontconfig names it: another than
     // asked where the family's own files cannot be read; empty for none.
     const std::string &DrawnFamily() const { return drawnFamily_; }
-    // Why the family's own faces that fontconfig put before the one drawn
-    // could not be read, a line each.
+    // Where none of the family's own faces could be read: why, a line each.
     const std::vector<std::string> &Unreadable() const { return unreadable_; }
     // Whether the file of a face read so far holds other bytes now.
     bool FilesChanged() const;
@@ -106,7 +105,7 @@ private:
         void operator()(FcFontSet *set) const;
     };
     FaceSource &source_;
-    std::unique_ptr<FcFontSet, SetDeleter> sorted_;
+    std::vector<std::unique_ptr<FcFontSet, SetDeleter>> sets_;
     bool bold_;
     bool italic_;
     bool installed_ = false;

@@ -34,14 +34,15 @@ QString Notice(const fw::Window &window)
 // Runs only in the set-up of a desktop's fonts, which CTest gives it
 // (fonts-without-courier.conf): DejaVu Sans Mono named "Courier New" and an
 // alias from Courier to it, as Debian has Nimbus Mono PS; "Vantor Twin" from
-// two foundries, its advances half as wide again as DejaVu Sans's.
+// two foundries, its advances half as wide again as DejaVu Sans's; C059 as
+// Type 1 and as OpenType.
 TEST(DesktopFontsTest, TheStartDrawsFontconfigsCourierAndEveryFamilyListedDrawsItself)
 {
     if (qEnvironmentVariableIsEmpty("VANTOR_DESKTOP_FONTS"))
         GTEST_SKIP() << "needs the fonts of a desktop";
     vantor::Window1 &window = vantor::implicit::Window1();
     EXPECT_EQ(FontList(window).join(u'|'),
-        QStringLiteral("Courier New|DejaVu Sans|DejaVu Serif|Noto Color Emoji|Terminus|Vantor Twin"));
+        QStringLiteral("C059|Courier New|DejaVu Sans|DejaVu Serif|Noto Color Emoji|Terminus|Vantor Twin"));
     EXPECT_EQ(window.Find<fw::Listbox>("lstFonts").Text(), "Courier New");
     EXPECT_EQ(window.Renders(), 1U);
     ASSERT_NE(window.CurrentFontMap, nullptr);
@@ -53,6 +54,11 @@ TEST(DesktopFontsTest, TheStartDrawsFontconfigsCourierAndEveryFamilyListedDrawsI
         fonts.SetListIndex(row);
         EXPECT_EQ(window.LastAtlas()->DrawnFamily(), fonts.Text());
         EXPECT_EQ(Notice(window), QString()) << fonts.Text();
+        if (fonts.Text() == "C059") {
+            EXPECT_DOUBLE_EQ(window.LastAtlas()->Widths()[40],
+                HarfBuzzAdvance(VANTOR_DESKTOP_FONT_DIR "/C059-Roman.otf", 72, window.LastAtlas()->Text(40)) + 3)
+                << "the OpenType face, emboldened";
+        }
     }
     // Its own widths, not another font's.
     window.Find<fw::CheckBox>("chkBold").SetValue(false);
@@ -171,6 +177,24 @@ TEST_F(ChangingFontsTest, TheFontListFollowsFontsInstalledAndRemovedAndSaysWhenT
     const auto atlas = engine.Render({"DejaVu Sans", 72, 256, 4, 30, false, false, false, OnlyCell(3, 3, "H")});
     EXPECT_EQ(atlas->FontNotice(), "DejaVu Sans is not installed: nothing is drawn. Pick a font from the list.");
     EXPECT_TRUE(atlas->DrawnInk(33).Empty());
+}
+
+TEST_F(ChangingFontsTest, WithNoFontInstalledTheWindowSaysSoAndTakesTheFirstFontInstalled)
+{
+    std::filesystem::remove(fonts / "sans.ttf");
+    std::filesystem::remove(fonts / "serif.ttf");
+    Reread();
+    vantor::Window1 &window = vantor::implicit::Window1();
+    EXPECT_TRUE(FontList(window).isEmpty());
+    EXPECT_EQ(window.CurrentFontMap, nullptr);
+    EXPECT_TRUE(Notice(window).startsWith(QStringLiteral("No fonts are installed"))) << Notice(window);
+
+    NextSecond();
+    Install("DejaVuSerif.ttf", "serif.ttf");
+    fw::CheckInstalledFonts();
+    EXPECT_EQ(window.Find<fw::Listbox>("lstFonts").Text(), "DejaVu Serif");
+    EXPECT_NE(window.CurrentFontMap, nullptr);
+    EXPECT_EQ(Notice(window), QString());
 }
 
 } // namespace

@@ -43,6 +43,15 @@ add_custom_command(OUTPUT ${desktop_fonts}
   COMMENT "Writing the test fonts of a desktop")
 add_custom_target(desktop_fonts ALL DEPENDS ${desktop_fonts})
 file(MAKE_DIRECTORY ${DESKTOP_FONT_DIR})
+# C059 as ghostscript brings it: Type 1, which HarfBuzz cannot shape with,
+# and OpenType, which fontconfig leaves out of its sorted list beside it.
+foreach(file type1/urw-base35/C059-Roman.t1 opentype/urw-base35/C059-Roman.otf)
+  if(NOT EXISTS /usr/share/fonts/${file})
+    message(FATAL_ERROR "The tests need /usr/share/fonts/${file}: install the Debian package fonts-urw-base35")
+  endif()
+  get_filename_component(name ${file} NAME)
+  file(CREATE_LINK /usr/share/fonts/${file} ${DESKTOP_FONT_DIR}/${name} SYMBOLIC)
+endforeach()
 set(COURIER_FAMILY "Courier New")
 set(FONT_CACHE_DIR ${PROJECT_BINARY_DIR}/fontconfig-cache-without-courier)
 set(EXTRA_FONT_DIR "<dir>${DESKTOP_FONT_DIR}</dir>")
