@@ -1,4 +1,5 @@
 #include "fontmap/bmfont.h"
+#include "fontmap/safe_text.h"
 
 #include "framework/text.h"
 
@@ -22,9 +23,9 @@ std::string Flag(bool value)
     return value ? "1" : "0";
 }
 
-Attributes InfoAttributes(const BMFont &font, const std::string &face)
+Attributes InfoAttributes(const BMFont &font)
 {
-    return {{"face", face}, {"size", Number(font.size)}, {"bold", Flag(font.bold)}, {"italic", Flag(font.italic)},
+    return {{"face", font.face}, {"size", Number(font.size)}, {"bold", Flag(font.bold)}, {"italic", Flag(font.italic)},
         {"charset", ""}, {"unicode", "1"}, {"stretchH", "100"}, {"smooth", "1"}, {"aa", "1"}, {"padding", "0,0,0,0"},
         {"spacing", "0,0"}};
 }
@@ -64,18 +65,28 @@ bool Quoted(std::string_view name)
     return name == "face" || name == "charset" || name == "file" || name == "letter";
 }
 
+// A quoted value of the text format, which has no escape: double quotes
+// become single, and a TAB, where readers split, is left out.
+std::string TextValue(std::string_view value)
+{
+    std::string text = XmlSafe(value);
+    std::replace(text.begin(), text.end(), '"', '\'');
+    std::erase(text, '\t');
+    return "\"" + text + "\"";
+}
+
 std::string TextLine(std::string_view tag, const Attributes &attributes)
 {
     std::string line(tag);
     for (const auto &[name, value] : attributes)
-        line += " " + name + "=" + (Quoted(name) ? "\"" + value + "\"" : value);
+        line += " " + name + "=" + (Quoted(name) ? TextValue(value) : value);
     return line + "\n";
 }
 
 std::string Escaped(std::string_view value)
 {
     std::string escaped;
-    for (const char c : value) {
+    for (const char c : XmlSafe(value)) {
         switch (c) {
         case '&':
             escaped += "&amp;";
@@ -93,9 +104,7 @@ std::string Escaped(std::string_view value)
             escaped += "&apos;";
             break;
         default:
-            // XML has no way to hold the other control characters at all.
-            if (static_cast<unsigned char>(c) >= 0x20 || c == '\t')
-                escaped += c;
+            escaped += c;
         }
     }
     return escaped;
@@ -113,13 +122,7 @@ std::string Element(std::string_view indent, std::string_view tag, const Attribu
 
 std::string BMFontText(const BMFont &font)
 {
-    // The text format has no escape: a face's double quotes become single,
-    // and control characters, which break readers that split at white
-    // space, are left out.
-    std::string face = font.face;
-    std::replace(face.begin(), face.end(), '"', '\'');
-    std::erase_if(face, [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
-    std::string text = TextLine("info", InfoAttributes(font, face));
+    std::string text = TextLine("info", InfoAttributes(font));
     text += TextLine("common", CommonAttributes(font));
     if (font.distanceRange > 0)
         text += TextLine("distanceField", DistanceFieldAttributes(font));
@@ -138,7 +141,7 @@ std::string BMFontText(const BMFont &font)
 std::string BMFontXml(const BMFont &font)
 {
     std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<font>\n";
-    xml += Element("  ", "info", InfoAttributes(font, font.face));
+    xml += Element("  ", "info", InfoAttributes(font));
     xml += Element("  ", "common", CommonAttributes(font));
     if (font.distanceRange > 0)
         xml += Element("  ", "distanceField", DistanceFieldAttributes(font));

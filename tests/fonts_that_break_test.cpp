@@ -4,6 +4,7 @@
 #include "font_oracles.h"
 #include "test_support.h"
 
+#include "fontmap/bmfont.h"
 #include "raster/font.h"
 #include "raster/fonts.h"
 
@@ -134,6 +135,43 @@ TEST_F(FontsThatBreakTest, CellsThatShouldShowButDrawNothingAreNamedByTheExportA
     EXPECT_NE(window.FitGlyphsToCells().find("Draws no ink: A B C"), std::string::npos);
     SelectFont("DejaVu Sans");
     EXPECT_EQ(exported().find("Draws no ink"), std::string::npos) << "a font that draws says nothing of it";
+}
+
+// A family named in its name table with U+FFFE, U+FFFF and U+0001, which
+// XML cannot hold (the fuzzer's find): both formats keep only what their
+// readers take, and the XML parses.
+TEST_F(FontsThatBreakTest, AFamilyNameXmlCannotHoldIsExportedAsXmlThatParses)
+{
+    const std::string family = "Vantor \xEF\xBF\xBE\xEF\xBF\xBF\x01 Name";
+    SelectFont(family);
+    ASSERT_EQ(List("lstFonts").Text(), family);
+    QTemporaryDir folder;
+    const auto read = [&](const char *name) {
+        window.ExportBMFont(folder.filePath(QString::fromLatin1(name)).toStdString());
+        QFile file(folder.filePath(QString::fromLatin1(name)));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    QXmlStreamReader xml(read("odd.xml"));
+    QString face;
+    while (xml.readNextStartElement()) {
+        if (xml.name() == QLatin1String("info"))
+            face = xml.attributes().value(QLatin1String("face")).toString();
+        if (xml.name() != QLatin1String("font"))
+            xml.skipCurrentElement();
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString();
+    EXPECT_EQ(face, QStringLiteral(u"Vantor \uFFFD\uFFFD Name"));
+    EXPECT_TRUE(read("odd.fnt").startsWith("info face=\"Vantor \xEF\xBF\xBD\xEF\xBF\xBD Name\" size="));
+
+    // What no font name can bring through fontconfig: a lone surrogate and
+    // bytes that are not UTF-8 at all.
+    vantor::BMFont odd;
+    odd.face = "A\xED\xA0\x80" "B\xC0\xAF" "C\xFF" "D\xF4\x90\x80\x80" "E\xEF\xB7\x90" "F\xC2\x85" "G";
+    QXmlStreamReader strict(QByteArray::fromStdString(vantor::BMFontXml(odd)));
+    while (!strict.atEnd())
+        strict.readNext();
+    EXPECT_FALSE(strict.hasError()) << strict.errorString();
+    EXPECT_NE(vantor::BMFontXml(odd).find("face=\"A\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD" "B"), std::string::npos);
 }
 
 TEST_F(FontsThatBreakTest, WhatAFaceCannotDrawComesFromTheNextFace)

@@ -121,6 +121,16 @@ save(font, "wide-advance.ttf")
 font = base("Hostile \x01\x07\x1b[31m\tName")
 save(font, "control-name.ttf")
 
+# A family name holding what XML cannot: U+FFFE, U+FFFF and U+0001, written
+# as UTF-16 into the name table. (fontconfig makes a name with a lone
+# surrogate all question marks.)
+font = base("Vantor Odd Name")
+odd = "Vantor ".encode("utf-16-be") + b"\xff\xfe\xff\xff\x00\x01" + " Name".encode("utf-16-be")
+for record in font["name"].names:
+    if record.nameID in (1, 16) and record.platformID == 3:
+        record.string = odd
+save(font, "odd-name.ttf")
+
 # Glyph records that cannot be read: the second half of the capitals have a
 # contour count far beyond the data behind it.
 path = save(base("Vantor Damaged"), "damaged.ttf")
