@@ -3,6 +3,7 @@
 # make bench the render, start-up and huge-outline benchmarks (BENCH_ARGS passes Google Benchmark flags)
 # make soak  100,000 random user actions, then the memory check (SOAK_ACTIONS, VANTOR_SEED)
 # make fuzz  libFuzzer on the text conversions and on font files, FUZZ_SECONDS each (clang)
+# make fuzz-check  what CI runs: every saved input once, then FUZZ_RUNS inputs from a fixed seed
 # make install PREFIX=~/.local   the program, its desktop entry, icon, metainfo and manual
 # make package  build/vantor-font-mapper_<version>_<arch>.deb, checked with lintian
 # Knobs: BUILD_DIR, BUILD_TYPE, WERROR=ON, SANITIZE=ON.
@@ -21,11 +22,12 @@ FUZZ_PACKAGES := clang libclang-rt-14-dev
 PACKAGE_PACKAGES := lintian
 BENCH_FONTS = $(BUILD_DIR)/bench/fonts
 FUZZ_SECONDS ?= 60
+FUZZ_RUNS ?= 1000
 SOAK_ACTIONS ?= 100000
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 JOBS := $(shell nproc)
 
-.PHONY: all deps configure build run test bench soak fuzz install package clean
+.PHONY: all deps configure build run test bench soak fuzz fuzz-build fuzz-check install package clean
 
 all: build
 
@@ -63,11 +65,16 @@ soak: build
 	VANTOR_ACTIONS=$(SOAK_ACTIONS) VANTOR_SOAK=1 VANTOR_SEED=$${VANTOR_SEED:-1} \
 		$(BUILD_DIR)/tests/vantor_tests --gtest_filter='RandomUserTest.*'
 
-fuzz:
+fuzz-build:
 	$(MAKE) --no-print-directory deps EXTRA_PACKAGES="$(FUZZ_PACKAGES)"
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTOR_FUZZ=ON
 	cmake --build build-fuzz -j $(JOBS)
+
+fuzz: fuzz-build
 	tests/fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
+
+fuzz-check: fuzz-build
+	tests/fuzz/run.sh build-fuzz check $(FUZZ_RUNS)
 
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
