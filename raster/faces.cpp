@@ -3,8 +3,10 @@
 #include "raster/installed_fonts.h"
 
 #include <fontconfig/fontconfig.h>
+#include <hb-ot.h>
 
 #include FT_ADVANCES_H
+#include FT_MULTIPLE_MASTERS_H
 
 #include <algorithm>
 #include <map>
@@ -113,12 +115,59 @@ int Face::StrikeFor(int pixelSize) const
     return chosen;
 }
 
-std::shared_ptr<Face> OpenFace(const std::string &file, int index)
+namespace {
+
+struct Axis {
+    FT_ULong tag;
+    double value;
+};
+
+// The axes that make the style, and where they stand for it.
+std::vector<Axis> StyleAxes(FT_Face face, bool bold, bool italic)
+{
+    std::vector<Axis> axes;
+    FT_MM_Var *master = nullptr;
+    if (FT_Get_MM_Var(face, &master) != 0)
+        return axes;
+    for (FT_UInt i = 0; i < master->num_axis; ++i) {
+        const FT_Var_Axis &axis = master->axis[i];
+        const double least = FromF16Dot16(axis.minimum);
+        const double most = FromF16Dot16(axis.maximum);
+        double value = FromF16Dot16(axis.def);
+        if (axis.tag == FT_MAKE_TAG('w', 'g', 'h', 't'))
+            value = bold ? 700 : 400;
+        else if (axis.tag == FT_MAKE_TAG('i', 't', 'a', 'l'))
+            value = italic ? 1 : 0;
+        else if (axis.tag == FT_MAKE_TAG('s', 'l', 'n', 't'))
+            value = italic ? -12 : 0;
+        axes.push_back({axis.tag, std::clamp(value, least, most)});
+    }
+    FT_Done_MM_Var(Library(), master);
+    return axes;
+}
+
+// Where a named instance stands on each axis, as HarfBuzz reads the fvar
+// table: FreeType 2.12 reads a negative coordinate as a large positive one.
+std::vector<Axis> InstanceAxes(hb_face_t *face, unsigned instance)
+{
+    std::vector<hb_ot_var_axis_info_t> infos(hb_ot_var_get_axis_count(face));
+    unsigned count = static_cast<unsigned>(infos.size());
+    hb_ot_var_get_axis_infos(face, 0, &count, infos.data());
+    std::vector<float> coordinates(infos.size());
+    count = static_cast<unsigned>(coordinates.size());
+    hb_ot_var_named_instance_get_design_coords(face, instance, &count, coordinates.data());
+    std::vector<Axis> axes;
+    for (std::size_t i = 0; i < infos.size() && i < count; ++i)
+        axes.push_back({infos[i].tag, coordinates[i]});
+    return axes;
+}
+
+std::shared_ptr<Face> FaceFrom(FontFile read, const std::string &file, int index, bool bold, bool italic)
 {
     auto face = std::make_shared<Face>();
     face->file = file;
     face->index = index;
-    face->read = ReadFontFile(file);
+    face->read = std::move(read);
     const std::vector<unsigned char> &bytes = *face->read.bytes;
     FT_Face opened = nullptr;
     if (const FT_Error error
@@ -131,21 +180,58 @@ std::shared_ptr<Face> OpenFace(const std::string &file, int index)
         static_cast<unsigned>(bytes.size()), HB_MEMORY_MODE_READONLY,
         new std::shared_ptr<const std::vector<unsigned char>>(face->read.bytes),
         [](void *kept) { delete static_cast<std::shared_ptr<const std::vector<unsigned char>> *>(kept); }));
-    const std::unique_ptr<hb_face_t, HbFaceDeleter> shaped(hb_face_create(blob.get(), static_cast<unsigned>(index)));
+    // fontconfig's index holds a named instance above the face's own.
+    const int instance = index >> 16;
+    const std::unique_ptr<hb_face_t, HbFaceDeleter> shaped(
+        hb_face_create(blob.get(), static_cast<unsigned>(index & 0xFFFF)));
     // A face HarfBuzz cannot read (Type 1, PCF, BDF) would shape every
     // character as its missing glyph: it is passed over for the next.
     if (hb_face_get_glyph_count(shaped.get()) == 0)
         throw RasterError("Cannot read " + file + " as a font: HarfBuzz cannot shape with it");
     const std::unique_ptr<hb_font_t, HbFontDeleter> units(hb_font_create(shaped.get()));
+    if (FT_HAS_MULTIPLE_MASTERS(opened)) {
+        // Both libraries at the same place on every axis: a named instance's,
+        // or where the axes make the style.
+        const std::vector<Axis> axes = instance > 0 ? InstanceAxes(shaped.get(), static_cast<unsigned>(instance - 1))
+                                                    : StyleAxes(opened, bold, italic);
+        std::vector<FT_Fixed> coordinates;
+        std::vector<hb_variation_t> variations;
+        for (const Axis &axis : axes) {
+            coordinates.push_back(std::lround(axis.value * 65536));
+            variations.push_back({static_cast<hb_tag_t>(axis.tag), static_cast<float>(axis.value)});
+            face->weightAxis |= instance == 0 && axis.tag == FT_MAKE_TAG('w', 'g', 'h', 't');
+            face->slantAxis |= instance == 0
+                && (axis.tag == FT_MAKE_TAG('i', 't', 'a', 'l') || axis.tag == FT_MAKE_TAG('s', 'l', 'n', 't'));
+        }
+        Check(FT_Set_Var_Design_Coordinates(opened, static_cast<FT_UInt>(coordinates.size()), coordinates.data()),
+            "FT_Set_Var_Design_Coordinates(" + file + ")");
+        hb_font_set_variations(units.get(), variations.data(), static_cast<unsigned>(variations.size()));
+        face->variable = face->weightAxis || face->slantAxis;
+    }
     face->shaper.reset(hb_font_create_sub_font(units.get()), hb_font_destroy);
-    hb_font_set_funcs(face->shaper.get(), UnsignedAdvances(), opened, nullptr);
     face->unitsPerEm = hb_face_get_upem(shaped.get());
+    // A variation font's advances are HarfBuzz's, at its axes, as hb-shape
+    // gives them; FreeType's are whole units of its own rounding.
+    if (!FT_HAS_MULTIPLE_MASTERS(opened))
+        hb_font_set_funcs(face->shaper.get(), UnsignedAdvances(), opened, nullptr);
     face->outlines = FT_IS_SCALABLE(opened);
     face->colour = FT_HAS_COLOR(opened);
     for (int i = 0; i < opened->num_fixed_sizes; ++i)
         face->strikes.push_back(static_cast<int>((opened->available_sizes[i].y_ppem + 32) / 64));
     std::sort(face->strikes.begin(), face->strikes.end());
     return face;
+}
+
+} // namespace
+
+std::shared_ptr<Face> OpenFace(const std::string &file, int index)
+{
+    return FaceFrom(ReadFontFile(file), file, index, false, false);
+}
+
+std::shared_ptr<Face> FaceAt(const Face &variable, bool bold, bool italic)
+{
+    return FaceFrom(variable.read, variable.file, variable.index, bold, italic);
 }
 
 struct FaceList::Candidate {
@@ -299,10 +385,11 @@ const StyledFace *FaceList::Loaded(Candidate &candidate)
         return candidate.styled.get();
     FcChar8 *file = nullptr;
     int index = 0;
-    int weight = FC_WEIGHT_REGULAR;
+    // A variable face's weight is a range: its axis makes the weight.
+    double weight = FC_WEIGHT_REGULAR;
     int slant = FC_SLANT_ROMAN;
     FcPatternGetInteger(candidate.pattern, FC_INDEX, 0, &index);
-    FcPatternGetInteger(candidate.pattern, FC_WEIGHT, 0, &weight);
+    FcPatternGetDouble(candidate.pattern, FC_WEIGHT, 0, &weight);
     FcPatternGetInteger(candidate.pattern, FC_SLANT, 0, &slant);
     if (FcPatternGetString(candidate.pattern, FC_FILE, 0, &file) != FcResultMatch) {
         candidate.failed = true;
@@ -311,10 +398,11 @@ const StyledFace *FaceList::Loaded(Candidate &candidate)
     }
     candidate.file = reinterpret_cast<const char *>(file);
     try {
-        std::shared_ptr<Face> face = source_.FaceOf(candidate.file, index);
+        std::shared_ptr<Face> face = source_.FaceOf(candidate.file, index, bold_, italic_);
         // Bitmaps are widened for bold where drawn; colour is left as it is.
-        const bool emboldened = bold_ && weight < FC_WEIGHT_DEMIBOLD && !face->colour;
-        const bool slanted = italic_ && slant == FC_SLANT_ROMAN && face->outlines;
+        // A face whose axes draw the style is not made bold or slanted.
+        const bool emboldened = bold_ && weight < FC_WEIGHT_DEMIBOLD && !face->colour && !face->weightAxis;
+        const bool slanted = italic_ && slant == FC_SLANT_ROMAN && face->outlines && !face->slantAxis;
         candidate.styled = std::make_unique<StyledFace>(StyledFace{std::move(face), emboldened, slanted});
     } catch (const RasterError &error) {
         // A file fontconfig lists but no library can read is passed over.

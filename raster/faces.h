@@ -28,6 +28,11 @@ struct Face {
     bool outlines = false; // scalable: drawn at any size
     bool colour = false; // colour bitmaps, drawn by their coverage and scaled
     std::vector<int> strikes; // the bitmap sizes, in pixels, smallest first
+    // A variation font opened at no named instance: its axes draw the
+    // style it is opened for.
+    bool variable = false;
+    bool weightAxis = false; // its weight comes from its wght axis
+    bool slantAxis = false; // its slant comes from its ital or slnt axis
 
     // Whether the face draws the character: HarfBuzz, which shapes it, maps
     // it to a glyph (FreeType would invent a map for a face without one),
@@ -48,15 +53,21 @@ private:
 };
 
 // The face of a file, read anew into memory the face owns; throws
-// RasterError naming the file when it cannot be read as a font.
+// RasterError naming the file when it cannot be read as a font. A variation
+// font is opened at its regular style.
 std::shared_ptr<Face> OpenFace(const std::string &file, int index);
+// A variable face's bytes opened again at the style: its wght axis at 700
+// for bold and 400 otherwise, its ital axis at 1 or its slnt axis as far as
+// -12 degrees for italic and 0 otherwise, each within the axis's range.
+std::shared_ptr<Face> FaceAt(const Face &variable, bool bold, bool italic);
 
 // Where faces come from: opened once and kept while they are used.
 class FaceSource {
 public:
     virtual ~FaceSource() = default;
-    // Throws RasterError when the file cannot be read as a font.
-    virtual std::shared_ptr<Face> FaceOf(const std::string &file, int index) = 0;
+    // The face for a style: a variable face at its axes for it, any other
+    // as it is. Throws RasterError when the file cannot be read as a font.
+    virtual std::shared_ptr<Face> FaceOf(const std::string &file, int index, bool bold, bool italic) = 0;
 };
 
 // A face as one style of a family uses it: emboldened or slanted by the

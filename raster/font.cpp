@@ -77,14 +77,22 @@ void Fonts::Forget()
     config_.reset(FcConfigReference(nullptr));
 }
 
-std::shared_ptr<Face> Fonts::FaceOf(const std::string &file, int index)
+std::shared_ptr<Face> Fonts::FaceOf(const std::string &file, int index, bool bold, bool italic)
 {
-    if (auto kept = faces_.Find(std::pair{file, index}))
+    const auto keep = [this](std::tuple<std::string, int, bool, bool> key, std::shared_ptr<Face> face) {
+        // The file as read, and about what FreeType and HarfBuzz make of it;
+        // a face at other axes shares the bytes.
+        const std::size_t bytes = (std::get<2>(key) || std::get<3>(key) ? 0 : face->read.bytes->size()) + (64 << 10);
+        return faces_.Keep(std::move(key), std::move(face), bytes);
+    };
+    std::shared_ptr<Face> regular = faces_.Find(std::tuple{file, index, false, false});
+    if (!regular)
+        regular = keep({file, index, false, false}, OpenFace(file, index));
+    if (!regular->variable || (!bold && !italic))
+        return regular;
+    if (auto kept = faces_.Find(std::tuple{file, index, bold, italic}))
         return kept;
-    std::shared_ptr<Face> face = OpenFace(file, index);
-    // The file as read, and about what FreeType and HarfBuzz make of it.
-    const std::size_t bytes = face->read.bytes->size() + (64 << 10);
-    return faces_.Keep({file, index}, std::move(face), bytes);
+    return keep({file, index, bold, italic}, FaceAt(*regular, bold, italic));
 }
 
 std::shared_ptr<Style> Fonts::StyleOf(const std::string &family, bool bold, bool italic)

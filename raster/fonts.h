@@ -32,7 +32,7 @@ public:
     std::shared_ptr<Font> Of(const std::string &family, int pixelSize, bool bold, bool italic, int fieldSpread = 0,
         bool multiChannel = false);
     std::shared_ptr<Style> StyleOf(const std::string &family, bool bold, bool italic);
-    std::shared_ptr<Face> FaceOf(const std::string &file, int index) override;
+    std::shared_ptr<Face> FaceOf(const std::string &file, int index, bool bold, bool italic) override;
 
     raster::Store &Store() { return store_; }
 
@@ -53,7 +53,7 @@ private:
     std::unique_ptr<FcConfig, ConfigDeleter> config_;
     // First of what is kept, so that it outlives it.
     raster::Store store_;
-    Kept<std::pair<std::string, int>, Face> faces_;
+    Kept<std::tuple<std::string, int, bool, bool>, Face> faces_; // by file, index and the style of its axes
     Kept<std::tuple<std::string, bool, bool>, Style> styles_;
     Kept<std::tuple<std::string, int, bool, bool, int, bool>, Font> fonts_;
 };

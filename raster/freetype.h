@@ -24,6 +24,11 @@ inline double FromF26Dot6(F26Dot6 value)
 {
     return static_cast<double>(value) / kOnePixel;
 }
+// FreeType's 16.16 fixed point, of axes and matrices.
+inline double FromF16Dot16(FT_Fixed value)
+{
+    return static_cast<double>(value) / 65536;
+}
 // Whole pixels below or at a 26.6 value.
 inline std::int64_t FloorPixels(F26Dot6 value)
 {

@@ -35,14 +35,14 @@ QString Notice(const fw::Window &window)
 // (fonts-without-courier.conf): DejaVu Sans Mono named "Courier New" and an
 // alias from Courier to it, as Debian has Nimbus Mono PS; "Vantor Twin" from
 // two foundries, its advances half as wide again as DejaVu Sans's; C059 as
-// Type 1 and as OpenType.
+// Type 1 and as OpenType; "Vantor Weights", variable, with named instances.
 TEST(DesktopFontsTest, TheStartDrawsFontconfigsCourierAndEveryFamilyListedDrawsItself)
 {
     if (qEnvironmentVariableIsEmpty("VANTOR_DESKTOP_FONTS"))
         GTEST_SKIP() << "needs the fonts of a desktop";
     vantor::Window1 &window = vantor::implicit::Window1();
     EXPECT_EQ(FontList(window).join(u'|'),
-        QStringLiteral("C059|Courier New|DejaVu Sans|DejaVu Serif|Noto Color Emoji|Terminus|Vantor Twin"));
+        QStringLiteral("C059|Courier New|DejaVu Sans|DejaVu Serif|Noto Color Emoji|Terminus|Vantor Twin|Vantor Weights"));
     EXPECT_EQ(window.Find<fw::Listbox>("lstFonts").Text(), "Courier New");
     EXPECT_EQ(window.Renders(), 1U);
     ASSERT_NE(window.CurrentFontMap, nullptr);
@@ -62,11 +62,30 @@ TEST(DesktopFontsTest, TheStartDrawsFontconfigsCourierAndEveryFamilyListedDrawsI
     }
     // Its own widths, not another font's.
     window.Find<fw::CheckBox>("chkBold").SetValue(false);
-    window.Find<fw::CheckBox>("chkBold").Raise(fw::Event::Action);
-    ASSERT_EQ(fonts.Text(), "Vantor Twin");
+    fonts.SetListIndex(static_cast<int>(FontList(window).indexOf(QStringLiteral("Vantor Twin"))));
     EXPECT_DOUBLE_EQ(window.LastAtlas()->Widths()[40],
         HarfBuzzAdvance(VANTOR_DESKTOP_FONT_DIR "/twin-urw.ttf", 72, window.LastAtlas()->Text(40)));
     fw::DestroyAllWindows();
+}
+
+// A variable font's Bold and Italic are its own instances, measured as
+// hb-shape measures them at those axes, never a synthetic bold or slant.
+TEST(DesktopFontsTest, AVariableFontsBoldAndItalicAreItsOwnInstances)
+{
+    if (qEnvironmentVariableIsEmpty("VANTOR_DESKTOP_FONTS"))
+        GTEST_SKIP() << "needs the fonts of a desktop";
+    const std::string file = VANTOR_DESKTOP_FONT_DIR "/weights.ttf";
+    vantor::AtlasEngine engine;
+    for (const auto &[bold, italic, axes] : {std::tuple{false, false, "wght=400"}, std::tuple{true, false, "wght=700"},
+             std::tuple{false, true, "slnt=-12"}, std::tuple{true, true, "wght=700"}}) {
+        SCOPED_TRACE(axes);
+        const auto atlas = engine.Render({"Vantor Weights", 72, 1024, 0, 0, bold, italic, false, OnlyCell(5, 5, "H")});
+        EXPECT_DOUBLE_EQ(atlas->Widths()[55], HarfBuzzAdvance(file, 72, "H", axes));
+        // The bar: 200 units wide, 500 at wght 700; leaning 150 units at
+        // its top at slnt -12, where a synthetic slant leans 149.
+        const raster::Box ink = atlas->DrawnInk(55);
+        EXPECT_NEAR(ink.width, (bold ? 500 : 200) * 0.072 + (italic ? 150 * 0.072 : 0), 2.0);
+    }
 }
 
 // A fontconfig of its own over a folder of copies the test may change, for

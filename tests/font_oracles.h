@@ -23,13 +23,17 @@ inline std::string TestFontFile(const char *name)
 }
 
 // A text laid out once by HarfBuzz from the font file, as `hb-shape` gives
-// it: each glyph's advance in 1/64 px at the pixel size, summed. The
-// reference for advances, independent of the program's own font code.
-inline double HarfBuzzAdvance(const std::string &file, int pixelSize, const std::string &text)
+// it (with `--variations`, such as "wght=700"): each glyph's advance in
+// 1/64 px at the pixel size, summed. The reference for advances,
+// independent of the program's own font code.
+inline double HarfBuzzAdvance(
+    const std::string &file, int pixelSize, const std::string &text, const char *variations = nullptr)
 {
     hb_blob_t *blob = hb_blob_create_from_file(file.c_str());
     hb_face_t *face = hb_face_create(blob, 0);
     hb_font_t *font = hb_font_create(face);
+    if (hb_variation_t variation; variations && hb_variation_from_string(variations, -1, &variation))
+        hb_font_set_variations(font, &variation, 1);
     hb_buffer_t *buffer = hb_buffer_create();
     hb_buffer_add_utf8(buffer, text.data(), static_cast<int>(text.size()), 0, -1);
     hb_buffer_guess_segment_properties(buffer);

@@ -35,7 +35,7 @@ set(EXTRA_RULES "")
 configure_file(${CMAKE_CURRENT_LIST_DIR}/fonts.conf.in ${PROJECT_BINARY_DIR}/fonts.conf @ONLY)
 find_program(DEBIAN_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
 set(DESKTOP_FONT_DIR ${PROJECT_BINARY_DIR}/desktop-fonts)
-set(desktop_fonts ${DESKTOP_FONT_DIR}/twin-ukwn.ttf ${DESKTOP_FONT_DIR}/twin-urw.ttf)
+set(desktop_fonts ${DESKTOP_FONT_DIR}/twin-ukwn.ttf ${DESKTOP_FONT_DIR}/twin-urw.ttf ${DESKTOP_FONT_DIR}/weights.ttf)
 add_custom_command(OUTPUT ${desktop_fonts}
   COMMAND ${DEBIAN_PYTHON} ${CMAKE_CURRENT_LIST_DIR}/make_desktop_fonts.py
     /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf ${DESKTOP_FONT_DIR}
