@@ -3,6 +3,8 @@
 // origin, and outlines drawn for 2,048 units in a font whose em is 16 (every
 // glyph 128 times its size). Arguments: the family (0 DejaVu Sans, 1 the
 // star, 2 the small em), the size and texture size, the distance field.
+// Beside them, colour bitmaps whose PNG declares 30,000 pixels a side, in
+// sbix and CBDT strikes.
 #include "window_keys.h"
 
 #include "fontmap/atlas_engine.h"
@@ -74,6 +76,29 @@ void BM_HugeOutlineDxKey(benchmark::State &state)
     state.SetLabel(kFamilies[state.range(0)]);
 }
 
+// The bitmap bomb's family (0 sbix, 1 CBDT) drawn by a fresh engine, its
+// bombs in the grid, at a size.
+void BM_BitmapBombFirstRender(benchmark::State &state)
+{
+    SelectFont("Courier");
+    vantor::AtlasSettings settings = Window().LastAtlas()->Settings();
+    settings.family = state.range(0) == 0 ? "Vantor sbix Bomb" : "Vantor CBDT Bomb";
+    settings.fontSize = static_cast<std::int32_t>(state.range(1));
+    settings.cells[33] = "A";
+    settings.cells[34] = "B";
+    settings.cells[35] = "\xE2\x9D\xA4";
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto engine = std::make_unique<vantor::AtlasEngine>();
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(engine->Render(settings));
+        state.PauseTiming();
+        engine.reset();
+        state.ResumeTiming();
+    }
+    state.SetLabel(settings.family);
+}
+
 void Settings(benchmark::internal::Benchmark *benchmark)
 {
     for (const int field : {0, 1}) {
@@ -87,5 +112,10 @@ void Settings(benchmark::internal::Benchmark *benchmark)
 
 BENCHMARK(BM_HugeOutlineFirstRender)->Apply(Settings);
 BENCHMARK(BM_HugeOutlineDxKey)->Apply(Settings);
+BENCHMARK(BM_BitmapBombFirstRender)
+    ->ArgsProduct({{0, 1}, {72, 256}})
+    ->ArgNames({"family", "size"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 } // namespace

@@ -2,20 +2,49 @@
 
 #include <hb.h>
 
+#include FT_MODULE_H
+
+#include <cstdlib>
+
 namespace raster {
 namespace {
 
 struct LibraryDeleter {
-    void operator()(FT_Library library) const { FT_Done_FreeType(library); }
+    void operator()(FT_Library library) const { FT_Done_Library(library); }
 };
+
+// No block FreeType asks for may be larger than the colour bitmap of 4,096
+// pixels a side, more than any texture can show of a glyph: a PNG in an
+// sbix strike can declare 30,000 a side, which FreeType would allocate
+// (3.6 GB) and decode before anything could be scaled. Refused, the glyph
+// draws no ink.
+constexpr long kMostBytes = long{4096} * 4096 * 4;
+
+void *Allocate(FT_Memory, long size)
+{
+    return size > 0 && size <= kMostBytes ? std::malloc(static_cast<std::size_t>(size)) : nullptr;
+}
+
+void Free(FT_Memory, void *block)
+{
+    std::free(block);
+}
+
+void *Reallocate(FT_Memory, long, long size, void *block)
+{
+    return size > 0 && size <= kMostBytes ? std::realloc(block, static_cast<std::size_t>(size)) : nullptr;
+}
 
 } // namespace
 
 FT_Library Library()
 {
+    static FT_MemoryRec_ memory{nullptr, Allocate, Free, Reallocate};
     static const std::unique_ptr<FT_LibraryRec_, LibraryDeleter> library = [] {
         FT_Library made = nullptr;
-        Check(FT_Init_FreeType(&made), "FT_Init_FreeType");
+        Check(FT_New_Library(&memory, &made), "FT_New_Library");
+        FT_Add_Default_Modules(made);
+        FT_Set_Default_Properties(made);
         return std::unique_ptr<FT_LibraryRec_, LibraryDeleter>(made);
     }();
     return library.get();

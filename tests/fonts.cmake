@@ -65,7 +65,7 @@ set(TEST_FONTCONFIG ${PROJECT_BINARY_DIR}/fonts.conf)
 # hostile faces are written at build time, the script subsets are in
 # tests/data.
 set(MORE_FONT_DIR ${PROJECT_BINARY_DIR}/more-fonts)
-set(hostile_fonts control-name.ttf damaged.ttf empty.ttf layers.ttf no-cmap.ttf odd-name.ttf oversized.ttf svg-only.ttf
+set(hostile_fonts cbdt-bomb.ttf control-name.ttf damaged.ttf empty.ttf layers.ttf no-cmap.ttf odd-name.ttf oversized.ttf sbix-bomb.ttf svg-only.ttf
   tiny-em.ttf truncated.ttf wide-advance.ttf zero-strike.otb)
 list(TRANSFORM hostile_fonts PREPEND ${MORE_FONT_DIR}/)
 add_custom_command(OUTPUT ${hostile_fonts}

@@ -114,6 +114,30 @@ TEST_F(FontsThatBreakTest, HugeOutlinesTakeBoundedMemoryAtEverySetting)
     RecordProperty("peak_mib", std::to_string(peak));
 }
 
+// Colour bitmaps whose PNG declares 30,000 pixels a side, in sbix and CBDT
+// strikes: a glyph that draws no ink, named so, at a bounded cost.
+TEST_F(FontsThatBreakTest, AColourBitmapOfThirtyThousandPixelsASideDrawsNoInkAndTakesLittleMemory)
+{
+    SetOnlyCell(3, 3, "A");
+    List("lstChars").SetCell(3, 4, "B");
+    List("lstChars").SetCell(3, 5, "\xE2\x9D\xA4");
+    const double idle = StatusMiB("VmRSS");
+    std::ofstream("/proc/self/clear_refs") << "5"; // resets the peak
+    Choose("Vantor sbix Bomb", 72, 1024);
+    EXPECT_TRUE(window.LastAtlas()->DrawnInk(33).Empty());
+    EXPECT_TRUE(window.LastAtlas()->DrawnInk(34).Empty());
+    QTemporaryDir folder;
+    EXPECT_EQ(window.ExportBMFont(folder.filePath(QStringLiteral("bomb.fnt")).toStdString()).rfind("Draws no ink: A B", 0), 0U);
+    List("lstSizes").SetListIndex(128 - 9);
+    Choose("Vantor CBDT Bomb", 72, 1024);
+    EXPECT_TRUE(window.LastAtlas()->DrawnInk(35).Empty());
+    const double peak = StatusMiB("VmHWM") - idle;
+#if !defined(__SANITIZE_ADDRESS__)
+    EXPECT_LT(peak, 300) << "MiB above the idle window";
+#endif
+    RecordProperty("peak_mib", std::to_string(peak));
+}
+
 TEST_F(FontsThatBreakTest, CellsThatShouldShowButDrawNothingAreNamedByTheExportAndTheFit)
 {
     QTemporaryDir folder;

@@ -6,10 +6,12 @@ TERMINUS_OTB FOLDER."""
 import os
 import struct
 import sys
+import zlib
 
 from fontTools.colorLib.builder import buildCOLR, buildCPAL
 from fontTools.pens.ttGlyphPen import TTGlyphPen
 from fontTools.ttLib import TTFont, newTable
+from fontTools.ttLib.tables import sbixGlyph, sbixStrike
 
 from fontmaking import cut, rename, table_offsets
 
@@ -130,6 +132,42 @@ for record in font["name"].names:
     if record.nameID in (1, 16) and record.platformID == 3:
         record.string = odd
 save(font, "odd-name.ttf")
+
+# Colour bitmaps that are decompression bombs: a PNG of 30,000 pixels a side
+# in 1 bit per pixel, a hundred kilobytes that decode to 3.6 GB of colour,
+# in an sbix font without outlines and in a CBDT one.
+SIDE = 30000
+row = b"\0" + bytes((SIDE + 7) // 8)
+
+
+def chunk(tag, data):
+    return struct.pack(">I", len(data)) + tag + data + struct.pack(">I", zlib.crc32(tag + data))
+
+
+packer = zlib.compressobj(9)
+pixels = b"".join(packer.compress(row) for _ in range(SIDE)) + packer.flush()
+bomb = (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", SIDE, SIDE, 1, 0, 0, 0, 0))
+        + chunk(b"IDAT", pixels) + chunk(b"IEND", b""))
+
+font = base("Vantor sbix Bomb")
+for table in ("glyf", "loca"):
+    del font[table]
+font["maxp"].tableVersion = 0x00005000
+sbix = newTable("sbix")
+sbix.version, sbix.flags = 1, 1
+strike = sbixStrike.Strike(ppem=128, resolution=72)
+for code in (ord("A"), ord("B")):
+    name = glyph_of(font, code)
+    strike.glyphs[name] = sbixGlyph.Glyph(glyphName=name, graphicType="png ", imageData=bomb)
+sbix.strikes = {128: strike}
+font["sbix"] = sbix
+save(font, "sbix-bomb.ttf")
+
+font = cut("/usr/share/fonts/truetype/noto/NotoColorEmoji.ttf", [0x1F34E, 0x2764], "Vantor CBDT Bomb")
+for glyph in font["CBDT"].strikeData[0].values():
+    glyph.ensureDecompiled()
+    glyph.imageData = bomb
+save(font, "cbdt-bomb.ttf")
 
 # Glyph records that cannot be read: the second half of the capitals have a
 # contour count far beyond the data behind it.
