@@ -184,6 +184,16 @@ TEST_F(ChangingFontsTest, TheFontListFollowsFontsInstalledAndRemovedAndSaysWhenT
     EXPECT_EQ(FontList(window).join(u'|'), QStringLiteral("DejaVu Sans|DejaVu Sans Mono|DejaVu Serif"));
     EXPECT_EQ(window.Find<fw::Listbox>("lstFonts").Text(), "DejaVu Sans") << "the family chosen stays chosen";
 
+    // Its file cut short, as `cp other.ttf sans.ttf` first does, then the
+    // next change: the window goes on, and says what it drew instead.
+    std::filesystem::resize_file(fonts / "sans.ttf", 0);
+    window.Find<fw::EditField>("edtDX").SetText("5");
+    EXPECT_EQ(Notice(window).toStdString(),
+        "Cannot read " + (fonts / "sans.ttf").string() + ": it is empty.\nDrawn with DejaVu Sans Mono instead.");
+    Overwrite("sans.ttf", "DejaVuSans.ttf");
+    window.Find<fw::EditField>("edtDX").SetText("4");
+    EXPECT_EQ(Notice(window), QString());
+
     NextSecond();
     std::filesystem::remove(fonts / "sans.ttf");
     fw::CheckInstalledFonts();
