@@ -1,5 +1,7 @@
 #include "raster/shaping.h"
 
+#include "raster/code_points.h"
+
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -181,33 +183,6 @@ F26Dot6 StrikeAdvance(const Face &face, int strike, unsigned glyph)
     if (FT_Load_Glyph(ft, glyph, FT_LOAD_DEFAULT) != 0)
         return 0;
     return ft->glyph->advance.x;
-}
-
-// The code points of UTF-8 text; a byte that is no UTF-8 reads as U+FFFD.
-std::u32string CodePoints(std::string_view text)
-{
-    std::u32string codes;
-    codes.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        const int length = byte < 0x80 ? 1
-            : (byte >> 5) == 0x6       ? 2
-            : (byte >> 4) == 0xE       ? 3
-            : (byte >> 3) == 0x1E      ? 4
-                                       : 0;
-        char32_t code = length == 1 ? byte : length == 2 ? byte & 0x1F : length == 3 ? byte & 0x0F : byte & 0x07;
-        bool valid = length > 0 && i + static_cast<std::size_t>(length) <= text.size();
-        for (int k = 1; valid && k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
-            valid = (next & 0xC0) == 0x80;
-            code = (code << 6) | (next & 0x3F);
-        }
-        valid = valid && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF) && !(length == 2 && code < 0x80)
-            && !(length == 3 && code < 0x800) && !(length == 4 && code < 0x10000);
-        codes.push_back(valid ? code : U'\uFFFD');
-        i += valid ? static_cast<std::size_t>(length) : 1;
-    }
-    return codes;
 }
 
 } // namespace
