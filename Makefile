@@ -18,7 +18,7 @@ PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-
 	libgtest-dev libbenchmark-dev fonts-dejavu-core fonts-dejavu-extra fonts-terminus-otb \
 	fonts-noto-color-emoji fonts-urw-base35 python3-fonttools xvfb xauth xdotool imagemagick xclip love libgl1-mesa-dri \
 	desktop-file-utils appstream dpkg-dev
-FUZZ_PACKAGES := clang libclang-rt-14-dev
+FUZZ_PACKAGES := clang libclang-rt-dev
 PACKAGE_PACKAGES := lintian
 BENCH_FONTS = $(BUILD_DIR)/bench/fonts
 FUZZ_SECONDS ?= 60

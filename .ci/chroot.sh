@@ -43,8 +43,8 @@ make_fresh_root() {
 # Unmounts whatever is mounted below the root, tests' own mounts included,
 # before it removes the root without ever crossing into a mount.
 remove_root() {
-  grep -o " $ROOT/[^ ]*" /proc/mounts | sort -r | while read -r mount; do
-    umount "$mount" 2>/dev/null || umount -l "$mount"
+  { grep -o " $ROOT/[^ ]*" /proc/mounts || true; } | sort -r | while read -r mount; do
+    umount "$mount" 2>/dev/null || umount -l "$mount" || true
   done
   rm -rf --one-file-system "$ROOT"
 }

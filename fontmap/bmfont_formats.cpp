@@ -103,6 +103,10 @@ std::string Escaped(std::string_view value)
         case '\'':
             escaped += "&apos;";
             break;
+        case '\t':
+            // A reader turns a TAB written as itself into a space.
+            escaped += "&#9;";
+            break;
         default:
             escaped += c;
         }

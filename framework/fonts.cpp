@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QPointer>
 
+#include <optional>
 #include <vector>
 
 namespace fw {
@@ -16,38 +17,31 @@ namespace {
 
 struct Families {
     std::vector<std::string> names;
-    bool fresh = false;
+    std::optional<raster::FontConfiguration> readFrom; // none before the first read
     QPointer<QGuiApplication> watched;
 };
 
-void Changed(Families &families)
-{
-    families.fresh = false;
-    RaiseInstalledFontsChanged();
-}
 
 // Filling a font list asks for each family in turn: the list is read once
-// and kept for the process, as the fonts it names are, until they change.
+// and kept for the process, as fontconfig keeps the fonts it names, until
+// fontconfig reads them anew.
 Families &InstalledFamilies()
 {
     static Families families;
     if (families.watched != qGuiApp) {
         families.watched = qGuiApp;
-        families.fresh = false;
+        families.readFrom.reset();
         if (qGuiApp) {
-            QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, qGuiApp, [] {
-                raster::RescanInstalledFonts();
-                Changed(families);
-            });
+            QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, qGuiApp, [] { CheckInstalledFonts(); });
             QObject::connect(qGuiApp, &QGuiApplication::applicationStateChanged, qGuiApp, [](Qt::ApplicationState state) {
                 if (state == Qt::ApplicationActive)
                     CheckInstalledFonts();
             });
         }
     }
-    if (!families.fresh) {
+    if (!families.readFrom) {
         families.names = raster::InstalledFamilies();
-        families.fresh = true;
+        families.readFrom.emplace();
     }
     return families;
 }
@@ -73,8 +67,13 @@ std::string FontDrawnFor(const std::string &name)
 
 void CheckInstalledFonts()
 {
-    if (raster::RescanInstalledFonts())
-        Changed(InstalledFamilies());
+    raster::RescanInstalledFonts();
+    // fontconfig may have read its fonts anew by itself, since.
+    Families &families = InstalledFamilies();
+    if (families.readFrom->Current())
+        return;
+    families.readFrom.reset();
+    RaiseInstalledFontsChanged();
 }
 
 } // namespace fw

@@ -14,10 +14,11 @@ std::string Font(int index);
 // included; empty when no font is installed.
 std::string FontDrawnFor(const std::string &name);
 
-// Looks whether fonts were installed or removed since they were last read,
-// and if so raises InstalledFontsChanged in every open window. Runs by
-// itself whenever the application becomes active again and when Qt says
-// its fonts changed.
+// Looks whether fonts were installed or removed since the list was read
+// (fontconfig reads its fonts anew where a font folder changed), and if so
+// raises InstalledFontsChanged in every open window. Runs by itself
+// whenever the application becomes active again and when Qt says its fonts
+// changed.
 void CheckInstalledFonts();
 
 } // namespace fw

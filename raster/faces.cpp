@@ -224,9 +224,9 @@ std::shared_ptr<Face> FaceFrom(FontFile read, const std::string &file, int index
 
 } // namespace
 
-std::shared_ptr<Face> OpenFace(const std::string &file, int index)
+std::shared_ptr<Face> OpenFace(const FontFile &read, const std::string &file, int index)
 {
-    return FaceFrom(ReadFontFile(file), file, index, false, false);
+    return FaceFrom(read, file, index, false, false);
 }
 
 std::shared_ptr<Face> FaceAt(const Face &variable, bool bold, bool italic)
@@ -397,6 +397,8 @@ const StyledFace *FaceList::Loaded(Candidate &candidate)
         return nullptr;
     }
     candidate.file = reinterpret_cast<const char *>(file);
+    // As the file stood before it was read: one replaced meanwhile is tried again.
+    const std::optional<FileStamp> before = StampOf(candidate.file);
     try {
         std::shared_ptr<Face> face = source_.FaceOf(candidate.file, index, bold_, italic_);
         // Bitmaps are widened for bold where drawn; colour is left as it is.
@@ -408,7 +410,7 @@ const StyledFace *FaceList::Loaded(Candidate &candidate)
         // A file fontconfig lists but no library can read is passed over.
         candidate.failed = true;
         candidate.failure = error.what();
-        candidate.failedOn = StampOf(candidate.file);
+        candidate.failedOn = before;
     }
     return candidate.styled.get();
 }

@@ -52,10 +52,10 @@ private:
     mutable std::vector<std::uint8_t> loads_;
 };
 
-// The face of a file, read anew into memory the face owns; throws
+// The face of a font file read into memory, which the face keeps; throws
 // RasterError naming the file when it cannot be read as a font. A variation
 // font is opened at its regular style.
-std::shared_ptr<Face> OpenFace(const std::string &file, int index);
+std::shared_ptr<Face> OpenFace(const FontFile &read, const std::string &file, int index);
 // A variable face's bytes opened again at the style: its wght axis at 700
 // for bold and 400 otherwise, its ital axis at 1 or its slnt axis as far as
 // -12 degrees for italic and 0 otherwise, each within the axis's range.

@@ -2,7 +2,6 @@
 
 #include "raster/fonts.h"
 
-#include <fontconfig/fontconfig.h>
 #include <hb-ot.h>
 
 #include <algorithm>
@@ -51,8 +50,8 @@ Font::Font(Fonts &fonts, std::shared_ptr<Style> style, int pixelSize, int fieldS
 }
 
 Fonts::Fonts(std::size_t budget)
-    : config_(FcConfigReference(nullptr))
-    , store_(budget)
+    : store_(budget)
+    , files_(store_)
     , faces_(store_)
     , styles_(store_)
     , fonts_(store_)
@@ -61,33 +60,37 @@ Fonts::Fonts(std::size_t budget)
 
 Fonts::~Fonts() = default;
 
-void Fonts::ConfigDeleter::operator()(FcConfig *config) const
-{
-    FcConfigDestroy(config);
-}
-
 bool Fonts::Fresh(const std::string &family, bool bold, bool italic)
 {
-    return config_.get() == FcConfigGetCurrent() && !StyleOf(family, bold, italic)->Faces().FilesChanged();
+    return configuration_.Current() && !StyleOf(family, bold, italic)->Faces().FilesChanged();
 }
 
 void Fonts::Forget()
 {
     store_.Clear();
-    config_.reset(FcConfigReference(nullptr));
+    configuration_ = FontConfiguration();
+}
+
+std::shared_ptr<const FontFile> Fonts::FileOf(const std::string &path)
+{
+    const std::optional<FileStamp> now = StampOf(path);
+    if (auto kept = files_.Find(path); kept && (!now || *now == kept->stamp))
+        return kept;
+    auto read = std::make_shared<const FontFile>(ReadFontFile(path));
+    return files_.Keep(path, read, read->bytes->size() + sizeof(FontFile));
 }
 
 std::shared_ptr<Face> Fonts::FaceOf(const std::string &file, int index, bool bold, bool italic)
 {
+    // About what FreeType and HarfBuzz make of a face; its bytes are its
+    // file's.
+    constexpr std::size_t kFaceBytes = 64 << 10;
     const auto keep = [this](std::tuple<std::string, int, bool, bool> key, std::shared_ptr<Face> face) {
-        // The file as read, and about what FreeType and HarfBuzz make of it;
-        // a face at other axes shares the bytes.
-        const std::size_t bytes = (std::get<2>(key) || std::get<3>(key) ? 0 : face->read.bytes->size()) + (64 << 10);
-        return faces_.Keep(std::move(key), std::move(face), bytes);
+        return faces_.Keep(std::move(key), std::move(face), kFaceBytes);
     };
     std::shared_ptr<Face> regular = faces_.Find(std::tuple{file, index, false, false});
     if (!regular)
-        regular = keep({file, index, false, false}, OpenFace(file, index));
+        regular = keep({file, index, false, false}, OpenFace(*FileOf(file), file, index));
     if (!regular->variable || (!bold && !italic))
         return regular;
     if (auto kept = faces_.Find(std::tuple{file, index, bold, italic}))

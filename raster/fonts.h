@@ -2,6 +2,7 @@
 
 #include "raster/faces.h"
 #include "raster/font.h"
+#include "raster/installed_fonts.h"
 #include "raster/store.h"
 
 #include <cstdint>
@@ -9,8 +10,6 @@
 #include <string>
 #include <tuple>
 #include <utility>
-
-typedef struct _FcConfig FcConfig;
 
 namespace raster {
 
@@ -45,14 +44,15 @@ public:
     void Forget();
 
 private:
-    struct ConfigDeleter {
-        void operator()(FcConfig *config) const;
-    };
-    // The configuration the fonts were found in, held so that another at
-    // its address cannot pass for it.
-    std::unique_ptr<FcConfig, ConfigDeleter> config_;
+    // The file as read, once for all its faces, read again where it changed;
+    // one that is gone stays as it was read.
+    std::shared_ptr<const FontFile> FileOf(const std::string &path);
+
+    // The one the fonts were found in.
+    FontConfiguration configuration_;
     // First of what is kept, so that it outlives it.
     raster::Store store_;
+    Kept<std::string, const FontFile> files_;
     Kept<std::tuple<std::string, int, bool, bool>, Face> faces_; // by file, index and the style of its axes
     Kept<std::tuple<std::string, bool, bool>, Style> styles_;
     Kept<std::tuple<std::string, int, bool, bool, int, bool>, Font> fonts_;

@@ -67,9 +67,11 @@ std::string FamilyDrawnFor(const std::string &name)
     FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8 *>(name.c_str()));
     FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
     FcDefaultSubstitute(pattern.get());
+    // The font's own pattern, as the list has it: a match made ready for
+    // drawing may put another of its names first, for the user's language.
     FcResult result = FcResultNoMatch;
-    const std::unique_ptr<FcPattern, PatternDeleter> match(FcFontMatch(nullptr, pattern.get(), &result));
-    return match ? FirstFamily(match.get()) : std::string();
+    const std::unique_ptr<FcFontSet, FontSetDeleter> sorted(FcFontSort(nullptr, pattern.get(), FcFalse, nullptr, &result));
+    return sorted && sorted->nfont > 0 ? FirstFamily(sorted->fonts[0]) : std::string();
 }
 
 bool SameFamilyName(std::string_view a, std::string_view b)
@@ -77,9 +79,25 @@ bool SameFamilyName(std::string_view a, std::string_view b)
     return Folded(a) == Folded(b);
 }
 
-bool RescanInstalledFonts()
+void RescanInstalledFonts()
 {
-    return !FcConfigUptoDate(nullptr) && FcInitReinitialize();
+    if (!FcConfigUptoDate(nullptr))
+        FcInitReinitialize();
+}
+
+FontConfiguration::FontConfiguration()
+    : held_(FcConfigReference(nullptr))
+{
+}
+
+bool FontConfiguration::Current() const
+{
+    return held_.get() == FcConfigGetCurrent();
+}
+
+void FontConfiguration::Release::operator()(FcConfig *config) const
+{
+    FcConfigDestroy(config);
 }
 
 } // namespace raster

@@ -6,6 +6,7 @@
 #include "test_support.h"
 
 #include "framework/fonts.h"
+#include "raster/installed_fonts.h"
 
 #include <fontconfig/fontconfig.h>
 
@@ -93,20 +94,23 @@ TEST(DesktopFontsTest, AVariableFontsBoldAndItalicAreItsOwnInstances)
 class ChangingFontsTest : public WindowTest {
 protected:
     QTemporaryDir folder;
-    const std::filesystem::path fonts = folder.filePath(QStringLiteral("fonts")).toStdString();
+    const std::filesystem::path fonts_ = folder.filePath(QStringLiteral("fonts")).toStdString();
     const QByteArray previous = qgetenv("FONTCONFIG_FILE");
 
     void SetUp() override
     {
-        std::filesystem::create_directory(fonts);
+        std::filesystem::create_directory(fonts_);
         Install("DejaVuSans.ttf", "sans.ttf");
         Install("DejaVuSerif.ttf", "serif.ttf");
-        const QString config = folder.filePath(QStringLiteral("fonts.conf"));
-        std::ofstream(config.toStdString()) << "<?xml version=\"1.0\"?><fontconfig><dir>" << fonts.string()
-                                            << "</dir><cachedir>" << folder.filePath(QStringLiteral("cache")).toStdString()
-                                            << "</cachedir></fontconfig>\n";
-        qputenv("FONTCONFIG_FILE", config.toUtf8());
+        WriteConfig("");
+        qputenv("FONTCONFIG_FILE", folder.filePath(QStringLiteral("fonts.conf")).toUtf8());
         Reread();
+    }
+    void WriteConfig(const std::string &more) const
+    {
+        std::ofstream(folder.filePath(QStringLiteral("fonts.conf")).toStdString())
+            << "<?xml version=\"1.0\"?><fontconfig><dir>" << fonts_.string() << "</dir><cachedir>"
+            << folder.filePath(QStringLiteral("cache")).toStdString() << "</cachedir>" << more << "</fontconfig>\n";
     }
     void TearDown() override
     {
@@ -117,13 +121,13 @@ protected:
     static void Reread() { ASSERT_TRUE(FcInitReinitialize()); }
     void Install(const char *testFont, const char *as) const
     {
-        std::filesystem::copy_file(TestFontFile(testFont), fonts / as, std::filesystem::copy_options::overwrite_existing);
+        std::filesystem::copy_file(TestFontFile(testFont), fonts_ / as, std::filesystem::copy_options::overwrite_existing);
     }
     // As `cp other.ttf it.ttf` does: the file cut to nothing, then written.
     void Overwrite(const char *as, const char *testFont) const
     {
         std::ifstream from(TestFontFile(testFont), std::ios::binary);
-        std::ofstream(fonts / as, std::ios::binary | std::ios::trunc) << from.rdbuf();
+        std::ofstream(fonts_ / as, std::ios::binary | std::ios::trunc) << from.rdbuf();
     }
     // fontconfig tells a folder changed since it last looked by its time in
     // whole seconds: a change in the second it looked goes unseen.
@@ -146,17 +150,17 @@ TEST_F(ChangingFontsTest, AFontFileReplacedCutShortOrDeletedBetweenRendersIsRead
     EXPECT_DOUBLE_EQ(width(), HarfBuzzAdvance(TestFontFile("DejaVuSerif.ttf"), 72, "H")) << "the new file, read anew";
     // What was drawn before goes on being measured from what was read.
     const auto before = engine.Render(settings);
-    std::filesystem::resize_file(fonts / "sans.ttf", 0);
+    std::filesystem::resize_file(fonts_ / "sans.ttf", 0);
     EXPECT_EQ(before->Kernings({"A", "V", "T", "o"}).size(), 16U);
     EXPECT_DOUBLE_EQ(width(), HarfBuzzAdvance(TestFontFile("DejaVuSerif.ttf"), 72, "H")) << "drawn by the next face";
-    const std::string file = (fonts / "sans.ttf").string();
+    const std::string file = (fonts_ / "sans.ttf").string();
     EXPECT_EQ(engine.Render(settings)->FontNotice(),
         "Cannot read " + file + ": it is empty.\nDrawn with DejaVu Serif instead.");
     EXPECT_EQ(engine.Render(settings)->DrawnFamily(), "DejaVu Serif") << "what the export names";
 
     Overwrite("sans.ttf", "DejaVuSans.ttf");
     EXPECT_DOUBLE_EQ(width(), HarfBuzzAdvance(TestFontFile("DejaVuSans.ttf"), 72, "H"));
-    std::filesystem::remove(fonts / "sans.ttf");
+    std::filesystem::remove(fonts_ / "sans.ttf");
     EXPECT_DOUBLE_EQ(width(), HarfBuzzAdvance(TestFontFile("DejaVuSans.ttf"), 72, "H")) << "drawn from what was read";
     EXPECT_EQ(engine.Render(settings)->FontNotice(), "");
 
@@ -165,8 +169,8 @@ TEST_F(ChangingFontsTest, AFontFileReplacedCutShortOrDeletedBetweenRendersIsRead
     ASSERT_EQ(mkfifo(file.c_str(), 0600), 0);
     EXPECT_EQ(engine.Render(settings)->FontNotice(),
         "Cannot read " + file + ": it is not a regular file.\nDrawn with DejaVu Serif instead.");
-    std::filesystem::remove(fonts / "sans.ttf");
-    std::filesystem::create_directory(fonts / "sans.ttf");
+    std::filesystem::remove(fonts_ / "sans.ttf");
+    std::filesystem::create_directory(fonts_ / "sans.ttf");
     EXPECT_EQ(engine.Render(settings)->FontNotice(),
         "Cannot read " + file + ": it is a folder.\nDrawn with DejaVu Serif instead.");
 }
@@ -174,44 +178,66 @@ TEST_F(ChangingFontsTest, AFontFileReplacedCutShortOrDeletedBetweenRendersIsRead
 TEST_F(ChangingFontsTest, TheFontListFollowsFontsInstalledAndRemovedAndSaysWhenTheOneChosenIsGone)
 {
     vantor::Window1 &window = vantor::implicit::Window1();
+    auto &fonts = window.Find<fw::Listbox>("lstFonts");
     EXPECT_EQ(FontList(window).join(u'|'), QStringLiteral("DejaVu Sans|DejaVu Serif"));
-    EXPECT_NE(window.Find<fw::Listbox>("lstFonts").Text(), "") << "what fontconfig draws for Courier here";
-    window.Find<fw::Listbox>("lstFonts").SetListIndex(0);
+    EXPECT_NE(fonts.Text(), "") << "what fontconfig draws for Courier here";
+    fonts.SetListIndex(1);
 
     NextSecond();
     Install("DejaVuSansMono.ttf", "mono.ttf");
     fw::CheckInstalledFonts();
     EXPECT_EQ(FontList(window).join(u'|'), QStringLiteral("DejaVu Sans|DejaVu Sans Mono|DejaVu Serif"));
-    EXPECT_EQ(window.Find<fw::Listbox>("lstFonts").Text(), "DejaVu Sans") << "the family chosen stays chosen";
+    EXPECT_EQ(fonts.Text(), "DejaVu Serif") << "the family chosen stays chosen, a row further down";
 
-    // Its file cut short, as `cp other.ttf sans.ttf` first does, then the
+    // Its file cut short, as `cp other.ttf serif.ttf` first does, then the
     // next change: the window goes on, and says what it drew instead.
-    std::filesystem::resize_file(fonts / "sans.ttf", 0);
+    std::filesystem::resize_file(fonts_ / "serif.ttf", 0);
     window.Find<fw::EditField>("edtDX").SetText("5");
-    EXPECT_EQ(Notice(window).toStdString(),
-        "Cannot read " + (fonts / "sans.ttf").string() + ": it is empty.\nDrawn with DejaVu Sans Mono instead.");
-    Overwrite("sans.ttf", "DejaVuSans.ttf");
+    EXPECT_TRUE(Notice(window).startsWith(QString::fromStdString(
+        "Cannot read " + (fonts_ / "serif.ttf").string() + ": it is empty.\nDrawn with DejaVu Sans")))
+        << Notice(window);
+    Overwrite("serif.ttf", "DejaVuSerif.ttf");
     window.Find<fw::EditField>("edtDX").SetText("4");
     EXPECT_EQ(Notice(window), QString());
 
     NextSecond();
-    std::filesystem::remove(fonts / "sans.ttf");
+    std::filesystem::remove(fonts_ / "serif.ttf");
     fw::CheckInstalledFonts();
-    EXPECT_EQ(FontList(window).join(u'|'), QStringLiteral("DejaVu Sans Mono|DejaVu Serif"));
-    EXPECT_EQ(Notice(window), QStringLiteral("DejaVu Sans is no longer installed. Pick a font from the list."));
-    window.Find<fw::Listbox>("lstFonts").SetListIndex(1);
+    EXPECT_EQ(FontList(window).join(u'|'), QStringLiteral("DejaVu Sans|DejaVu Sans Mono"));
+    EXPECT_EQ(Notice(window), QStringLiteral("DejaVu Serif is no longer installed. Pick a font from the list."));
+    // Installed again: chosen again.
+    NextSecond();
+    Install("DejaVuSerif.ttf", "serif.ttf");
+    fw::CheckInstalledFonts();
+    EXPECT_EQ(fonts.Text(), "DejaVu Serif");
     EXPECT_EQ(Notice(window), QString());
+
     // A family asked for by name that fontconfig has not: nothing drawn.
     vantor::AtlasEngine engine;
-    const auto atlas = engine.Render({"DejaVu Sans", 72, 256, 4, 30, false, false, false, OnlyCell(3, 3, "H")});
-    EXPECT_EQ(atlas->FontNotice(), "DejaVu Sans is not installed: nothing is drawn. Pick a font from the list.");
+    const auto atlas = engine.Render({"Vantor Nowhere", 72, 256, 4, 30, false, false, false, OnlyCell(3, 3, "H")});
+    EXPECT_EQ(atlas->FontNotice(), "Vantor Nowhere is not installed: nothing is drawn. Pick a font from the list.");
     EXPECT_TRUE(atlas->DrawnInk(33).Empty());
 }
 
-TEST_F(ChangingFontsTest, WithNoFontInstalledTheWindowSaysSoAndTakesTheFirstFontInstalled)
+TEST_F(ChangingFontsTest, FontsThatFontconfigReadsAnewByItselfReachTheList)
 {
-    std::filesystem::remove(fonts / "sans.ttf");
-    std::filesystem::remove(fonts / "serif.ttf");
+    WriteConfig("<rescan><int>1</int></rescan>");
+    Reread();
+    vantor::Window1 &window = vantor::implicit::Window1();
+    NextSecond();
+    Install("DejaVuSansMono.ttf", "mono.ttf");
+    NextSecond();
+    // Asked for a list past its rescan interval, fontconfig reads its fonts
+    // anew by itself, before the window looks.
+    EXPECT_EQ(raster::InstalledFamilies().size(), 3U);
+    fw::CheckInstalledFonts();
+    EXPECT_EQ(FontList(window).join(u'|'), QStringLiteral("DejaVu Sans|DejaVu Sans Mono|DejaVu Serif"));
+}
+
+TEST_F(ChangingFontsTest, WithNoFontInstalledTheWindowSaysSoAndTakesAFontOnceOneIsInstalled)
+{
+    std::filesystem::remove(fonts_ / "sans.ttf");
+    std::filesystem::remove(fonts_ / "serif.ttf");
     Reread();
     vantor::Window1 &window = vantor::implicit::Window1();
     EXPECT_TRUE(FontList(window).isEmpty());

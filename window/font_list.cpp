@@ -14,7 +14,7 @@ void Window1::lstFonts_Open()
     fonts.SetHeading(0, "Fonts");
     for (int i = 0; i <= fw::FontCount() - 1; ++i) {
         fonts.AddRow(fw::Font(i));
-        // Each match selects itself, so the last "Courier" wins.
+        // Each match selects itself: the last "Courier" would win.
         if (fw::SameText(fw::Font(i), "Courier"))
             fonts.SetListIndex(i);
     }
@@ -54,11 +54,14 @@ void Window1::InstalledFontsChanged()
         fonts.DeleteAllRows();
         for (int i = 0; i < fw::FontCount(); ++i)
             fonts.AddRow(fw::Font(i));
-        // Where none was chosen (none was installed), the one a start takes.
-        if (chosen.empty())
+        // The family chosen, or the one chosen before it was removed, where
+        // it is there now; where none was ever chosen (no font was
+        // installed), the one a start takes.
+        const std::string wanted = chosen.empty() ? vanishedFamily_ : chosen;
+        if (wanted.empty())
             SelectFamily(fw::FontDrawnFor("Courier"));
-        else if (!SelectFamily(chosen))
-            vanishedFamily_ = chosen;
+        else if (!SelectFamily(wanted))
+            vanishedFamily_ = wanted;
     }
     // The family chosen may draw otherwise now, or be gone.
     UpdateFontMap();

@@ -16,7 +16,10 @@ for target in fuzz_text fuzz_font; do
     crashes=$build/crashes
     mkdir -p "$crashes"
     saved=()
-    [ "$target" = fuzz_font ] && saved+=("$build/fuzz-seeds/font")
+    if [ "$target" = fuzz_font ]; then
+        [ -d "$build/fuzz-seeds/font" ] || { echo "$build/fuzz-seeds/font is missing: build the fuzz targets first"; exit 2; }
+        saved+=("$build/fuzz-seeds/font")
+    fi
     [ -d "$here/regressions/$target" ] && saved+=("$here/regressions/$target")
     log=$build/$target.log
     # Unbounded work or memory is a finding too.
