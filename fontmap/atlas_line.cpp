@@ -5,7 +5,8 @@
 
 #include "raster/texture.h"
 
-#include "framework/text.h"
+#include "text/numbers.h"
+#include "text/unicode.h"
 
 #include <algorithm>
 #include <array>
@@ -29,20 +30,20 @@ AtlasLine DrawAtlasLine(
     std::vector<Glyph> glyphs;
     AtlasLine line;
     double pen = margin;
-    for (const std::string &character : fw::Graphemes(text)) {
+    for (const std::string &character : text::Graphemes(text)) {
         const auto found = std::find(settings.cells.begin(), settings.cells.end(), character);
         const int cell = found == settings.cells.end() ? -1 : static_cast<int>(found - settings.cells.begin());
         glyphs.push_back({cell, pen});
         if (cell < 0 && std::find(line.missing.begin(), line.missing.end(), character) == line.missing.end())
             line.missing.push_back(character);
-        pen += cell < 0 ? pitch : fw::Val(WidthText(atlas.Widths()[static_cast<std::size_t>(cell)]));
+        pen += cell < 0 ? pitch : text::Val(WidthText(atlas.Widths()[static_cast<std::size_t>(cell)]));
     }
     line.length = pen - margin;
     line.characters = glyphs.size();
 
     // Room of a quarter cell above and below, for what reaches out of a cell.
-    const std::int32_t room = fw::ToInt32(pitch / 4);
-    const std::int32_t width = fw::ToInt32(std::clamp(pen + pitch + margin, 1.0, double{kWidestAtlasLine}));
+    const std::int32_t room = text::ToInt32(pitch / 4);
+    const std::int32_t width = text::ToInt32(std::clamp(pen + pitch + margin, 1.0, double{kWidestAtlasLine}));
     // A character shows whole when its advance ends inside the picture.
     line.shown = glyphs.size();
     for (std::size_t i = 0; i < glyphs.size(); ++i) {
@@ -52,7 +53,7 @@ AtlasLine DrawAtlasLine(
             break;
         }
     }
-    const std::int32_t height = fw::ToInt32(pitch) + 2 * room;
+    const std::int32_t height = text::ToInt32(pitch) + 2 * room;
     // A picture the size of the last is cleared rather than made anew: the
     // line is drawn again at every render.
     if (last && last->Width() == width && last->Height() == height) {
@@ -62,14 +63,14 @@ AtlasLine DrawAtlasLine(
         line.picture = std::make_shared<raster::Texture>(width, height);
     }
     raster::Texture &picture = *line.picture;
-    const std::int32_t baseline = room + fw::ToInt32(pitch) - settings.dy;
+    const std::int32_t baseline = room + text::ToInt32(pitch) - settings.dy;
     line.baseline = baseline;
     for (const Glyph &glyph : glyphs) {
         if (glyph.cell < 0)
             continue;
         const raster::Box square = CellSquare(settings.textureSize, glyph.cell / kGridSide, glyph.cell % kGridSide);
         const Pen at = atlas.PenOf(glyph.cell);
-        picture.Lighten(atlas.Texture(), square, fw::ToInt32(std::floor(glyph.pen)) - (at.x - square.left),
+        picture.Lighten(atlas.Texture(), square, text::ToInt32(std::floor(glyph.pen)) - (at.x - square.left),
             baseline - (at.y - square.top));
     }
     if (settings.distanceField) {
@@ -85,8 +86,8 @@ AtlasLine DrawAtlasLine(
     }
     for (const Glyph &glyph : glyphs) {
         if (glyph.cell < 0) {
-            picture.Outline({fw::ToInt32(std::floor(glyph.pen)) - settings.dx,
-                                baseline - fw::ToInt32(pitch) + settings.dy, fw::ToInt32(pitch), fw::ToInt32(pitch)},
+            picture.Outline({text::ToInt32(std::floor(glyph.pen)) - settings.dx,
+                                baseline - text::ToInt32(pitch) + settings.dy, text::ToInt32(pitch), text::ToInt32(pitch)},
                 128);
         }
     }

@@ -1,7 +1,7 @@
 #include "fontmap/bmfont.h"
 #include "fontmap/safe_text.h"
 
-#include "framework/text.h"
+#include "text/numbers.h"
 
 #include <algorithm>
 #include <string_view>
@@ -15,7 +15,7 @@ using Attributes = std::vector<std::pair<std::string, std::string>>;
 
 std::string Number(std::int64_t value)
 {
-    return fw::Str(value);
+    return text::Str(value);
 }
 
 std::string Flag(bool value)

@@ -5,7 +5,8 @@
 
 #include "raster/texture.h"
 
-#include "framework/text.h"
+#include "text/numbers.h"
+#include "text/unicode.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,7 +18,7 @@ namespace {
 // The nearest whole number: BMFont readers take integers only.
 std::int32_t Whole(double value)
 {
-    return fw::ToInt32(std::round(value));
+    return text::ToInt32(std::round(value));
 }
 
 } // namespace
@@ -33,7 +34,7 @@ BMFont BMFontOf(const Atlas &atlas, const std::string &pageName, std::vector<std
     std::set<std::uint32_t> taken;
     for (int cell = 0; cell < static_cast<int>(settings.cells.size()); ++cell) {
         const std::string &text = atlas.Text(cell);
-        const std::vector<std::uint32_t> codes = fw::ComposedCodePoints(text);
+        const std::vector<std::uint32_t> codes = text::ComposedCodePoints(text);
         if (codes.size() > 1 && std::find(several.begin(), several.end(), text) == several.end())
             several.push_back(text);
         // The first cell holding a character wins, as for the width table.
@@ -50,7 +51,7 @@ BMFont BMFontOf(const Atlas &atlas, const std::string &pageName, std::vector<std
                 std::clamp<std::int64_t>(pen.y, square.top, square.top + square.height - 1), 0, 0};
         }
         // Advances are the table's widths, rounded as readers need them.
-        const double advance = fw::Val(WidthText(atlas.Widths()[static_cast<std::size_t>(cell)]));
+        const double advance = text::Val(WidthText(atlas.Widths()[static_cast<std::size_t>(cell)]));
         font.characters.push_back({codes.front(), cell, text, rect, static_cast<std::int32_t>(rect.left - pen.x),
             static_cast<std::int32_t>(font.base - (pen.y - rect.top)), Whole(advance)});
     }

@@ -2,7 +2,8 @@
 
 #include "fontmap/grid.h"
 
-#include "framework/text.h"
+#include "text/characters.h"
+#include "text/unicode.h"
 
 #include <algorithm>
 
@@ -13,8 +14,8 @@ std::string NamedCells(const std::vector<std::string> &texts)
     constexpr int kLongest = 16;
     std::string names;
     for (const std::string &text : texts) {
-        const std::string start = fw::Mid(text, 1, kLongest);
-        names += " " + fw::ReadableName(start) + (start.size() < text.size() ? "\xE2\x80\xA6" : "");
+        const std::string start = text::Mid(text, 1, kLongest);
+        names += " " + text::ReadableName(start) + (start.size() < text.size() ? "\xE2\x80\xA6" : "");
     }
     return names;
 }
@@ -34,7 +35,7 @@ std::vector<std::string> CellsWithoutInk(const std::vector<std::string> &cells, 
 {
     std::vector<std::string> named;
     for (std::size_t cell = 0; cell < std::min(cells.size(), inks.size()); ++cell) {
-        if (inks[cell].Empty() && fw::ShowsItself(cells[cell])
+        if (inks[cell].Empty() && text::ShowsItself(cells[cell])
             && std::find(named.begin(), named.end(), cells[cell]) == named.end())
             named.push_back(cells[cell]);
     }

@@ -6,7 +6,7 @@
 
 #include "raster/font.h"
 
-#include "framework/text.h"
+#include "text/numbers.h"
 
 #include <algorithm>
 #include <cmath>
@@ -60,8 +60,8 @@ std::optional<Offsets> Centred(const Inks &inks, const std::vector<bool> &leftOu
     std::int64_t bestOffCentre = 0;
     for (int stepX = -2; stepX <= 2; ++stepX) {
         for (int stepY = -2; stepY <= 2; ++stepY) {
-            settings.dx = fw::ToInt32(std::round(idealX)) + stepX;
-            settings.dy = fw::ToInt32(std::round(pitch - idealBaseline)) + stepY;
+            settings.dx = text::ToInt32(std::round(idealX)) + stepX;
+            settings.dy = text::ToInt32(std::round(pitch - idealBaseline)) + stepY;
             if (!AllInside(inks, leftOut, settings))
                 continue;
             const Pen pen = CellPen(settings.textureSize, settings.dx, settings.dy, 0, 0);

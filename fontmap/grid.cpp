@@ -1,6 +1,6 @@
 #include "fontmap/grid.h"
 
-#include "framework/text.h"
+#include "text/numbers.h"
 
 #include <cmath>
 
@@ -9,15 +9,15 @@ namespace vantor {
 raster::Box CellSquare(std::int32_t textureSize, int row, int column)
 {
     const double pitch = textureSize * 0.1;
-    const std::int32_t left = fw::ToInt32(column * pitch);
-    const std::int32_t top = fw::ToInt32(row * pitch);
-    return {left, top, fw::ToInt32((column + 1) * pitch) - left, fw::ToInt32((row + 1) * pitch) - top};
+    const std::int32_t left = text::ToInt32(column * pitch);
+    const std::int32_t top = text::ToInt32(row * pitch);
+    return {left, top, text::ToInt32((column + 1) * pitch) - left, text::ToInt32((row + 1) * pitch) - top};
 }
 
 Pen CellPen(std::int32_t textureSize, std::int32_t dx, std::int32_t dy, int row, int column)
 {
     const double pitch = textureSize * 0.1;
-    return {fw::ToInt32(column * pitch + dx), fw::ToInt32((row + 1) * pitch - dy)};
+    return {text::ToInt32(column * pitch + dx), text::ToInt32((row + 1) * pitch - dy)};
 }
 
 bool WithinReach(const Pen &pen)

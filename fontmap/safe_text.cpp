@@ -1,6 +1,6 @@
 #include "fontmap/safe_text.h"
 
-#include "raster/code_points.h"
+#include "text/characters.h"
 
 namespace vantor {
 namespace {
@@ -20,11 +20,11 @@ bool Control(char32_t code)
 std::string XmlSafe(std::string_view text)
 {
     std::u32string safe;
-    for (const char32_t code : raster::CodePoints(text)) {
+    for (const char32_t code : text::CodePoints(text)) {
         if (!Control(code))
             safe += Noncharacter(code) ? U'\uFFFD' : code;
     }
-    return raster::Utf8(safe);
+    return text::Utf8(safe);
 }
 
 } // namespace vantor

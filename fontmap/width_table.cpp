@@ -2,7 +2,7 @@
 
 #include "fontmap/atlas.h"
 
-#include "framework/text.h"
+#include "text/numbers.h"
 
 #include <cmath>
 
@@ -10,7 +10,7 @@ namespace vantor {
 
 std::string WidthText(double advance)
 {
-    return fw::Format(std::round(advance * 10) * 0.1, "0.00");
+    return text::Format(std::round(advance * 10) * 0.1, "0.00");
 }
 
 std::string WidthTable(const Atlas &atlas)

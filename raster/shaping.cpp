@@ -1,6 +1,6 @@
 #include "raster/shaping.h"
 
-#include "raster/code_points.h"
+#include "text/characters.h"
 
 #include <algorithm>
 #include <cmath>
@@ -190,7 +190,7 @@ F26Dot6 StrikeAdvance(const Face &face, int strike, unsigned glyph)
 UnitShaped ShapeInUnits(FaceList &faces, std::string_view text, bool ligatures)
 {
     UnitShaped shaped;
-    const std::u32string codes = CodePoints(text);
+    const std::u32string codes = text::CodePoints(text);
     std::vector<Cluster> clusters = Clusters(codes, faces);
     ResolveScriptsAndLevels(clusters);
     const hb_feature_t noLigatures[] = {

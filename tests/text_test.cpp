@@ -6,6 +6,7 @@
 #include <limits>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -57,6 +58,28 @@ TEST(Characters, ChrEncodesUtf8AndMidCountsCharactersFromOne)
         EXPECT_EQ(fw::Mid(text, start, length), expected) << text << " " << start << " " << length;
     EXPECT_TRUE(fw::SameText("courier", "COURIER"));
     EXPECT_FALSE(fw::SameText("Courier New", "Courier"));
+}
+
+TEST(Unicode, GraphemesNormalFormsAndNamesFollowUnicode)
+{
+    const std::pair<std::string, std::vector<std::string>> segments[] = {
+        {"e\xCC\x81x", {"e\xCC\x81", "x"}}, // a base and its mark
+        {"\r\n\n", {"\r\n", "\n"}},
+        {"\xF0\x9F\x91\xA9\xE2\x80\x8D\xF0\x9F\x91\xA7", {"\xF0\x9F\x91\xA9\xE2\x80\x8D\xF0\x9F\x91\xA7"}},
+        {"\xF0\x9F\x87\xA9\xF0\x9F\x87\xAA\xF0\x9F\x87\xAB", {"\xF0\x9F\x87\xA9\xF0\x9F\x87\xAA", "\xF0\x9F\x87\xAB"}},
+        {"a\xFF" "b", {"a", "\xEF\xBF\xBD", "b"}}, {"", {}}};
+    for (const auto &[text, expected] : segments)
+        EXPECT_EQ(fw::Graphemes(text), expected) << text;
+    EXPECT_EQ(fw::ComposedCodePoints("e\xCC\x81"), std::vector<std::uint32_t>{0xE9});
+    EXPECT_EQ(fw::ComposedCodePoints("\xE1\x84\x80\xE1\x85\xA1"), std::vector<std::uint32_t>{0xAC00}) << "Hangul";
+    EXPECT_EQ(fw::ComposedCodePoints("\xE2\x84\xAB"), std::vector<std::uint32_t>{0xC5}) << "the angstrom sign";
+    EXPECT_EQ(fw::ReadableName("D\xE2\x80\x8D\t"), "D U+200D U+0009");
+    EXPECT_EQ(fw::ReadableName("\xD7\xA9\xD7\x9C"), "\xE2\x81\xA8\xD7\xA9\xD7\x9C\xE2\x81\xA9") << "isolated";
+    EXPECT_TRUE(fw::IsWhiteSpace("\t\xC2\xA0\xE3\x80\x80"));
+    EXPECT_FALSE(fw::IsWhiteSpace("") || fw::IsWhiteSpace(" x"));
+    EXPECT_FALSE(fw::ShowsItself("\xE2\x80\x8B \x7F"));
+    EXPECT_TRUE(fw::ShowsItself(" \xCC\x81"));
+    EXPECT_TRUE(fw::SameText("\xC3\x89" "COLE", "\xC3\xA9" "cole"));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // libFuzzer on the conversions between text and numbers; the first byte
 // chooses which, the rest is the text or the bits of a double.
-#include "framework/text.h"
+#include "text/characters.h"
+#include "text/numbers.h"
 
 #include <cmath>
 #include <cstdint>
@@ -23,8 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     switch (data[0] % 3) {
     case 0: {
         // Never NaN or infinite; what follows the number changes nothing.
-        const double read = fw::Val(text);
-        check(std::isfinite(read) && fw::Val(text + "x") == read && fw::Val(text + "\n5") == read);
+        const double read = text::Val(text);
+        check(std::isfinite(read) && text::Val(text + "x") == read && text::Val(text + "\n5") == read);
         break;
     }
     case 1: {
@@ -35,19 +36,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             : value <= kLow                       ? kLow
             : value >= kHigh                      ? kHigh
                                                   : std::trunc(value);
-        check(fw::ToInt32(value) == expected);
+        check(text::ToInt32(value) == expected);
         break;
     }
     default: {
         // Digits, a '.', two decimals, and the value back within half a hundredth.
         if (!std::isfinite(value))
             break;
-        const std::string formatted = fw::Format(value, "0.00");
+        const std::string formatted = text::Format(value, "0.00");
         const std::size_t point = formatted.size() - 3;
         check(formatted.size() >= 4 && formatted[point] == '.');
         for (std::size_t i = formatted[0] == '-' ? 1 : 0; i < formatted.size(); ++i)
             check(i == point || (formatted[i] >= '0' && formatted[i] <= '9'));
-        check(std::abs(value) >= 1e12 || std::abs(fw::Val(formatted) - value) <= 0.005 + 1e-9 * std::abs(value));
+        check(std::abs(value) >= 1e12 || std::abs(text::Val(formatted) - value) <= 0.005 + 1e-9 * std::abs(value));
     }
     }
     return 0;

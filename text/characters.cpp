@@ -1,6 +1,6 @@
-#include "raster/code_points.h"
+#include "text/characters.h"
 
-namespace raster {
+namespace text {
 
 std::u32string CodePoints(std::string_view text)
 {
@@ -52,4 +52,32 @@ std::string Utf8(std::u32string_view codes)
     return text;
 }
 
-} // namespace raster
+std::string Chr(std::uint32_t code)
+{
+    if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        code = 0xFFFD;
+    return Utf8(std::u32string(1, static_cast<char32_t>(code)));
+}
+
+std::string Mid(std::string_view text, std::int64_t start, std::int64_t length)
+{
+    // A character is a lead byte with the continuation bytes that follow it.
+    const auto isContinuation = [](char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; };
+    const auto nextCharacter = [&](std::size_t i) {
+        ++i;
+        while (i < text.size() && isContinuation(text[i]))
+            ++i;
+        return i;
+    };
+    std::size_t begin = 0;
+    for (std::int64_t skipped = 1; skipped < start && begin < text.size(); ++skipped)
+        begin = nextCharacter(begin);
+    if (length < 0)
+        return std::string(text.substr(begin));
+    std::size_t end = begin;
+    for (std::int64_t taken = 0; taken < length && end < text.size(); ++taken)
+        end = nextCharacter(end);
+    return std::string(text.substr(begin, end - begin));
+}
+
+} // namespace text

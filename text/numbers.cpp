@@ -1,10 +1,5 @@
-#include "framework/text.h"
+#include "text/numbers.h"
 
-#include <QString>
-#include <QStringList>
-#include <QTextBoundaryFinder>
-
-#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -12,26 +7,8 @@
 #include <stdexcept>
 #include <vector>
 
-namespace fw {
-
+namespace text {
 namespace {
-
-bool HasRightToLeft(const QString &text)
-{
-    const QList<uint> codes = text.toUcs4();
-    return std::any_of(codes.begin(), codes.end(), [](uint code) {
-        switch (QChar::direction(code)) {
-        case QChar::DirR:
-        case QChar::DirAL:
-        case QChar::DirRLE:
-        case QChar::DirRLO:
-        case QChar::DirRLI:
-            return true;
-        default:
-            return false;
-        }
-    });
-}
 
 bool IsDigit(char c)
 {
@@ -170,136 +147,4 @@ std::string Format(double value, std::string_view pattern)
     return std::string(buffer, end);
 }
 
-std::string Chr(std::uint32_t code)
-{
-    if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-        code = 0xFFFD;
-    std::string out;
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-    return out;
-}
-
-std::string Mid(std::string_view text, std::int64_t start, std::int64_t length)
-{
-    // A character is a lead byte with the continuation bytes that follow it.
-    const auto isContinuation = [](char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; };
-    const auto nextCharacter = [&](std::size_t i) {
-        ++i;
-        while (i < text.size() && isContinuation(text[i]))
-            ++i;
-        return i;
-    };
-    std::size_t begin = 0;
-    for (std::int64_t skipped = 1; skipped < start && begin < text.size(); ++skipped)
-        begin = nextCharacter(begin);
-    if (length < 0)
-        return std::string(text.substr(begin));
-    std::size_t end = begin;
-    for (std::int64_t taken = 0; taken < length && end < text.size(); ++taken)
-        end = nextCharacter(end);
-    return std::string(text.substr(begin, end - begin));
-}
-
-std::vector<std::string> Graphemes(std::string_view text)
-{
-    const QString string = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    QTextBoundaryFinder boundaries(QTextBoundaryFinder::Grapheme, string);
-    std::vector<std::string> graphemes;
-    for (qsizetype start = 0, end = 0; (end = boundaries.toNextBoundary()) > 0; start = end)
-        graphemes.push_back(string.mid(start, end - start).toStdString());
-    return graphemes;
-}
-
-std::vector<std::uint32_t> ComposedCodePoints(std::string_view text)
-{
-    const QList<uint> codes = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
-                                  .normalized(QString::NormalizationForm_C)
-                                  .toUcs4();
-    return std::vector<std::uint32_t>(codes.begin(), codes.end());
-}
-
-namespace {
-
-// A character that shows nothing of itself: a control or format character,
-// a space, or none at all.
-bool Unseen(uint code)
-{
-    switch (QChar::category(code)) {
-    case QChar::Other_Control:
-    case QChar::Other_Format:
-    case QChar::Other_Surrogate:
-    case QChar::Other_NotAssigned:
-    case QChar::Separator_Space:
-    case QChar::Separator_Line:
-    case QChar::Separator_Paragraph:
-        return true;
-    default:
-        return false;
-    }
-}
-
-QList<uint> CodePoints(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toUcs4();
-}
-
-} // namespace
-
-bool ShowsItself(std::string_view text)
-{
-    const QList<uint> codes = CodePoints(text);
-    return std::any_of(codes.begin(), codes.end(), [](uint code) { return !Unseen(code); });
-}
-
-bool IsWhiteSpace(std::string_view text)
-{
-    const QList<uint> codes = CodePoints(text);
-    return !codes.isEmpty() && std::all_of(codes.begin(), codes.end(), [](uint code) { return QChar::isSpace(code); });
-}
-
-std::string ReadableName(std::string_view character)
-{
-    const QList<uint> codes = CodePoints(character);
-    QStringList names;
-    QString seen;
-    // Right-to-left text is isolated in its own direction, so that the
-    // sentence around it keeps its order.
-    const auto endSeen = [&] {
-        if (!seen.isEmpty())
-            names << (HasRightToLeft(seen) ? QChar(0x2068) + seen + QChar(0x2069) : seen);
-        seen.clear();
-    };
-    for (const uint code : codes) {
-        if (Unseen(code)) {
-            endSeen();
-            names << QStringLiteral("U+%1").arg(code, 4, 16, QLatin1Char('0')).toUpper();
-        } else {
-            seen += QString::fromUcs4(reinterpret_cast<const char32_t *>(&code), 1);
-        }
-    }
-    endSeen();
-    return names.join(QLatin1Char(' ')).toStdString();
-}
-
-bool SameText(std::string_view a, std::string_view b)
-{
-    return QString::compare(QString::fromUtf8(a.data(), static_cast<qsizetype>(a.size())),
-               QString::fromUtf8(b.data(), static_cast<qsizetype>(b.size())), Qt::CaseInsensitive)
-        == 0;
-}
-
-} // namespace fw
+} // namespace text
