@@ -14,7 +14,7 @@ BUILD_TYPE ?= RelWithDebInfo
 WERROR ?= OFF
 SANITIZE ?= OFF
 
-PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libfreetype-dev libharfbuzz-dev libfontconfig-dev \
+PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libfreetype-dev libharfbuzz-dev libfontconfig-dev libicu-dev libexpat1-dev \
 	libgtest-dev libbenchmark-dev fonts-dejavu-core fonts-dejavu-extra fonts-terminus-otb \
 	fonts-noto-color-emoji fonts-urw-base35 python3-fonttools xvfb xauth xdotool imagemagick xclip love libgl1-mesa-dri \
 	desktop-file-utils appstream dpkg-dev
