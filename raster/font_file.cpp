@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <new>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -68,6 +69,21 @@ FontFile ReadFontFile(const std::string &path)
     return {std::move(bytes), Stamp(status)};
 }
 
+namespace {
+
+// A stream over a file's bytes, which FreeType closes with the face.
+struct OwnedStream {
+    FT_StreamRec stream{};
+    std::shared_ptr<const std::vector<unsigned char>> bytes;
+};
+
+void CloseOwned(FT_Stream stream)
+{
+    delete static_cast<OwnedStream *>(stream->descriptor.pointer);
+}
+
+} // namespace
+
 std::optional<FileStamp> StampOf(const std::string &path)
 {
     struct stat status {};
@@ -77,3 +93,34 @@ std::optional<FileStamp> StampOf(const std::string &path)
 }
 
 } // namespace raster
+
+// Qt opens the faces it draws its own text with by their path, and FreeType
+// maps such a file: cut short while the program runs, a page of it faults
+// (SIGBUS) in Qt's painting. Defined in the program, this is the FT_New_Face
+// that Qt's calls reach: the file read whole into memory the face owns, as
+// the program's own faces are.
+extern "C" FT_Error FT_New_Face(FT_Library library, const char *path, FT_Long index, FT_Face *face)
+{
+    if (!path || !face)
+        return FT_Err_Invalid_Argument;
+    auto *owned = new (std::nothrow) raster::OwnedStream;
+    if (!owned)
+        return FT_Err_Out_Of_Memory;
+    try {
+        owned->bytes = raster::ReadFontFile(path).bytes;
+    } catch (...) {
+        delete owned;
+        return FT_Err_Cannot_Open_Resource;
+    }
+    FT_StreamRec &stream = owned->stream;
+    stream.base = const_cast<unsigned char *>(owned->bytes->data());
+    stream.size = static_cast<unsigned long>(owned->bytes->size());
+    stream.descriptor.pointer = owned;
+    stream.close = raster::CloseOwned;
+    FT_Open_Args arguments{};
+    arguments.flags = FT_OPEN_STREAM;
+    arguments.stream = &stream;
+    // FreeType closes the stream, and so frees it, whether or not it opens a
+    // face.
+    return FT_Open_Face(library, &arguments, index, face);
+}
