@@ -9,6 +9,7 @@
 #include "raster/fonts.h"
 
 #include <cmath>
+#include <functional>
 #include <fstream>
 
 namespace {
@@ -40,6 +41,8 @@ protected:
         SelectFont(family);
     }
     std::string Width(int cell) { return List("lstWidths").Cell(cell, 1); }
+    // The memory `run` takes above the idle window, within 300 MiB.
+    static void ExpectBoundedMemory(const std::function<void()> &run);
     int CellOf(char c) { return c - ' '; }
 };
 
@@ -52,6 +55,19 @@ double StatusMiB(std::string_view key)
             return std::stod(line.substr(key.size() + 1)) / 1024.0;
     }
     return 0;
+}
+
+void FontsThatBreakTest::ExpectBoundedMemory(const std::function<void()> &run)
+{
+    const double idle = StatusMiB("VmRSS");
+    std::ofstream("/proc/self/clear_refs") << "5"; // resets the peak
+    run();
+    const double peak = StatusMiB("VmHWM") - idle;
+#if !defined(__SANITIZE_ADDRESS__)
+    // (AddressSanitizer keeps what is freed for a while.)
+    EXPECT_LT(peak, 300) << "MiB above the idle window";
+#endif
+    RecordProperty("peak_mib", std::to_string(peak));
 }
 
 TEST_F(FontsThatBreakTest, AnOutlineOfTensOfThousandsOfPixelsIsDrawnWhereItMeetsTheTexture)
@@ -95,23 +111,17 @@ TEST_F(FontsThatBreakTest, HugeOutlinesTakeBoundedMemoryAtEverySetting)
     // The star, and outlines drawn for 2,048 units in a font whose em is 16
     // (every glyph 128 times its size), with and without fields of one
     // channel and of three.
-    const double idle = StatusMiB("VmRSS");
-    std::ofstream("/proc/self/clear_refs") << "5"; // resets the peak
-    for (const char *family : {"Vantor Oversized", "Vantor Tiny Em"}) {
-        for (const char *field : {"ViewDistanceFieldOff", "ViewDistanceFieldSingle", "ViewDistanceFieldMulti"}) {
-            for (const auto &[size, texture] : {std::pair{72, 1024}, std::pair{256, 2048}}) {
-                Choose(family, size, texture, field);
-                ASSERT_TRUE(window.CurrentFontMap) << family << " " << size;
-                EXPECT_FALSE(InkBounds(Texture(), Texture().rect()).isEmpty());
+    ExpectBoundedMemory([&] {
+        for (const char *family : {"Vantor Oversized", "Vantor Tiny Em"}) {
+            for (const char *field : {"ViewDistanceFieldOff", "ViewDistanceFieldSingle", "ViewDistanceFieldMulti"}) {
+                for (const auto &[size, texture] : {std::pair{72, 1024}, std::pair{256, 2048}}) {
+                    Choose(family, size, texture, field);
+                    ASSERT_TRUE(window.CurrentFontMap) << family << " " << size;
+                    EXPECT_FALSE(InkBounds(Texture(), Texture().rect()).isEmpty());
+                }
             }
         }
-    }
-    const double peak = StatusMiB("VmHWM") - idle;
-#if !defined(__SANITIZE_ADDRESS__)
-    // (AddressSanitizer keeps what is freed for a while.)
-    EXPECT_LT(peak, 300) << "MiB above the idle window";
-#endif
-    RecordProperty("peak_mib", std::to_string(peak));
+    });
 }
 
 // Colour bitmaps whose PNG declares 30,000 pixels a side, in sbix and CBDT
@@ -121,21 +131,18 @@ TEST_F(FontsThatBreakTest, AColourBitmapOfThirtyThousandPixelsASideDrawsNoInkAnd
     SetOnlyCell(3, 3, "A");
     List("lstChars").SetCell(3, 4, "B");
     List("lstChars").SetCell(3, 5, "\xE2\x9D\xA4");
-    const double idle = StatusMiB("VmRSS");
-    std::ofstream("/proc/self/clear_refs") << "5"; // resets the peak
-    Choose("Vantor sbix Bomb", 72, 1024);
-    EXPECT_TRUE(window.LastAtlas()->DrawnInk(33).Empty());
-    EXPECT_TRUE(window.LastAtlas()->DrawnInk(34).Empty());
-    QTemporaryDir folder;
-    EXPECT_EQ(window.ExportBMFont(folder.filePath(QStringLiteral("bomb.fnt")).toStdString()).rfind("Draws no ink: A B", 0), 0U);
-    List("lstSizes").SetListIndex(128 - 9);
-    Choose("Vantor CBDT Bomb", 72, 1024);
-    EXPECT_TRUE(window.LastAtlas()->DrawnInk(35).Empty());
-    const double peak = StatusMiB("VmHWM") - idle;
-#if !defined(__SANITIZE_ADDRESS__)
-    EXPECT_LT(peak, 300) << "MiB above the idle window";
-#endif
-    RecordProperty("peak_mib", std::to_string(peak));
+    ExpectBoundedMemory([&] {
+        Choose("Vantor sbix Bomb", 72, 1024);
+        EXPECT_TRUE(window.LastAtlas()->DrawnInk(33).Empty());
+        EXPECT_TRUE(window.LastAtlas()->DrawnInk(34).Empty());
+        QTemporaryDir folder;
+        EXPECT_EQ(window.ExportBMFont(folder.filePath(QStringLiteral("bomb.fnt")).toStdString()).rfind(
+                      "Draws no ink: A B", 0),
+            0U);
+        List("lstSizes").SetListIndex(128 - 9); // a change of size, the font shown
+        Choose("Vantor CBDT Bomb", 72, 1024);
+        EXPECT_TRUE(window.LastAtlas()->DrawnInk(35).Empty());
+    });
 }
 
 TEST_F(FontsThatBreakTest, CellsThatShouldShowButDrawNothingAreNamedByTheExportAndTheFit)
