@@ -1,7 +1,7 @@
 #include "megabyte.h"
 #include "window_keys.h"
 
-#include "tests/active_window.h"
+#include "active_window.h"
 
 #include "fontmap/atlas_engine.h"
 #include "framework/check_box.h"

@@ -1,5 +1,5 @@
-#include "engine_support.h"
-#include "font_oracles.h"
+#include "engine/engine_support.h"
+#include "engine/font_oracles.h"
 #include "modal_driver.h"
 #include "test_support.h"
 

@@ -1,6 +1,6 @@
 // The window's undo history, the Edit commands on a selected cell, and
 // Edit > Fill Cells.
-#include "engine_support.h"
+#include "engine/engine_support.h"
 #include "modal_driver.h"
 #include "test_support.h"
 

@@ -2,7 +2,7 @@
 // invariants checked after each. VANTOR_SEED sets the seed (printed),
 // VANTOR_ACTIONS the number of actions; VANTOR_SOAK=1 adds the memory check
 // of `make soak`.
-#include "engine_support.h"
+#include "engine/engine_support.h"
 #include "framework/graphics.h"
 #include "test_support.h"
 

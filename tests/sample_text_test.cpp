@@ -1,4 +1,4 @@
-#include "engine_support.h"
+#include "engine/engine_support.h"
 #include "test_support.h"
 
 #include "fontmap/atlas_engine.h"

@@ -14,7 +14,11 @@
 #include "framework/text.h"
 #include "framework/window.h"
 #include "window/window1.h"
-#include "tests/active_window.h"
+
+#include "raster/texture.h"
+
+#include "active_window.h"
+#include "engine/greys.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -119,6 +123,23 @@ inline bool AllGrey(const QImage &picture)
         }
     }
     return true;
+}
+
+inline QImage ImageOf(const Greys &greys)
+{
+    return QImage(greys.bytes.data(), greys.width, greys.height, greys.width, QImage::Format_Grayscale8).copy();
+}
+
+inline QImage ImageOf(const raster::Texture &texture)
+{
+    return ImageOf(Greys(texture));
+}
+
+inline QRect ToQRect(const raster::Box &box)
+{
+    return box.Empty() ? QRect()
+                       : QRect(static_cast<int>(box.left), static_cast<int>(box.top), static_cast<int>(box.width),
+                           static_cast<int>(box.height));
 }
 
 // The smallest rectangle holding every pixel of `region` that is not black.

@@ -6,32 +6,19 @@
 
 #include <gtest/gtest.h>
 
-#include <QColor>
-
+#include <algorithm>
 #include <cmath>
 #include <random>
+#include <tuple>
 
 namespace {
 
 using vantor::AtlasEngine;
 using vantor::AtlasSettings;
 
-QImage Rendered(AtlasEngine &engine, const AtlasSettings &settings)
+Greys Rendered(AtlasEngine &engine, const AtlasSettings &settings)
 {
-    return ImageOf(engine.Render(settings)->Texture());
-}
-
-QRect InkBounds(const QImage &image)
-{
-    QRect ink;
-    for (int y = 0; y < image.height(); ++y) {
-        const uchar *line = image.constScanLine(y);
-        for (int x = 0; x < image.width(); ++x) {
-            if (line[x] != 0)
-                ink |= QRect(x, y, 1, 1);
-        }
-    }
-    return ink;
+    return Greys(engine.Render(settings)->Texture());
 }
 
 TEST(AtlasEngineTest, EachGlyphStandsAtItsCellsPenAndReachesOutOfItsSquareAsItIs)
@@ -49,12 +36,13 @@ TEST(AtlasEngineTest, EachGlyphStandsAtItsCellsPenAndReachesOutOfItsSquareAsItIs
         AtlasSettings settings{"Courier", size, side, dx, dy, true, false, false, OnlyCell(row, column, "H")};
         const vantor::Pen at = vantor::CellPen(side, dx, dy, row, column);
         EXPECT_EQ(
-            Rendered(engine, settings), DrawnAt(fonts.Of("Courier", size, true, false), "H", {side, side}, at.x, at.y))
+            Rendered(engine, settings), DrawnAt(fonts.Of("Courier", size, true, false), "H", side, side, at.x, at.y))
             << side << " " << dx << " " << dy;
     }
     // Glyphs are not clipped to their cell.
-    const QImage wide = Rendered(engine, {"Courier", 72, 1024, 0, 0, true, false, false, OnlyCell(5, 5, "WWW")});
-    EXPECT_GT(InkBounds(wide).right(), 6 * 102);
+    const raster::Box wide
+        = InkBounds(Rendered(engine, {"Courier", 72, 1024, 0, 0, true, false, false, OnlyCell(5, 5, "WWW")}));
+    EXPECT_GT(wide.left + wide.width, 6 * 102);
 }
 
 TEST(AtlasEngineTest, EachWidthIsItsTextLaidOutOnceAsTheFontKernsAndJoinsIt)
@@ -163,7 +151,7 @@ TEST(AtlasEngineTest, AnyChangeGivesTheBytesOfAFreshEngine)
     AtlasEngine engine;
     Rendered(engine, start);
     for (std::size_t i = 0; i < changes.size(); ++i) {
-        const QImage kept = Rendered(engine, changes[i]);
+        const Greys kept = Rendered(engine, changes[i]);
         AtlasEngine fresh;
         ASSERT_EQ(kept, Rendered(fresh, changes[i])) << "change " << i << ": " << changes[i].family << " "
                                                      << changes[i].fontSize << " at " << changes[i].textureSize;
@@ -177,19 +165,17 @@ TEST(AtlasEngineTest, EqualTextsGiveEqualCellsWhereverTheyStand)
     AtlasEngine engine;
     for (const int side : {1024, 2048}) {
         const int size = 72 * side / 1024;
-        const QImage map = Rendered(engine, {"DejaVu Sans", size, side, 4, 30, true, false, false, DefaultCells()});
+        const Greys map = Rendered(engine, {"DejaVu Sans", size, side, 4, 30, true, false, false, DefaultCells()});
         const auto cell = [&](int column) {
             const int x = static_cast<int>(column * side * 0.1 + 4);
-            return map.copy(x - 8, side - 30 - size * 8 / 10, side / 10 - 10, size * 8 / 10 + 8);
+            return map.Copy(x - 8, side - 30 - size * 8 / 10, side / 10 - 10, size * 8 / 10 + 8);
         };
         for (int column = 6; column < 10; ++column) {
-            const QImage a = cell(5);
-            const QImage b = cell(column);
+            const Greys a = cell(5);
+            const Greys b = cell(column);
             int most = 0;
-            for (int y = 0; y < a.height(); ++y) {
-                for (int x = 0; x < a.width(); ++x)
-                    most = std::max(most, std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y))));
-            }
+            for (std::size_t i = 0; i < a.bytes.size(); ++i)
+                most = std::max(most, std::abs(a.bytes[i] - b.bytes[i]));
             EXPECT_LE(most, 2) << side << ", column " << column;
         }
     }
@@ -200,7 +186,7 @@ TEST(AtlasEngineTest, BoldAndItalicChangeTheGlyphsAtEverySize)
     AtlasEngine engine;
     const auto render = [&](const char *family, int size, bool bold, bool italic) {
         const auto atlas = engine.Render({family, size, 1024, 4, 30, bold, italic, false, DefaultCells()});
-        return std::pair(ImageOf(atlas->Texture()), vantor::WidthTable(*atlas));
+        return std::pair(Greys(atlas->Texture()), vantor::WidthTable(*atlas));
     };
     // DejaVu Sans has bold and oblique faces; DejaVu Serif only a regular
     // one, so both styles are synthesised for it.
@@ -213,8 +199,8 @@ TEST(AtlasEngineTest, BoldAndItalicChangeTheGlyphsAtEverySize)
     }
     for (int size : {9, 48, 144, 256})
         EXPECT_NE(render("DejaVu Serif", size, false, false), render("DejaVu Serif", size, true, false)) << size;
-    const QImage image = render("Courier", 72, true, false).first;
-    EXPECT_GT(std::count(image.constBits(), image.constBits() + 1024 * 1024, 255), 10000) << "cores are pure white";
+    const Greys image = render("Courier", 72, true, false).first;
+    EXPECT_GT(std::count(image.bytes.begin(), image.bytes.end(), 255), 10000) << "cores are pure white";
 }
 
 TEST(AtlasEngineTest, PensFarOffOrNoSizeDrawWhatCanShowAndStillMeasure)
@@ -222,25 +208,29 @@ TEST(AtlasEngineTest, PensFarOffOrNoSizeDrawWhatCanShowAndStillMeasure)
     AtlasEngine engine;
     for (const auto &[size, dx, dy] : {std::tuple{0, 4, 30}, {-5, 4, 30}, {72, 2147483647, -2147483647 - 1}}) {
         const auto atlas = engine.Render({"Courier", size, 256, dx, dy, true, false, false, DefaultCells()});
-        EXPECT_TRUE(InkBounds(ImageOf(atlas->Texture())).isEmpty()) << size;
+        EXPECT_TRUE(InkBounds(Greys(atlas->Texture())).Empty()) << size;
         EXPECT_EQ(vantor::WidthText(atlas->Widths()[33]), size > 0 ? "43.30" : "0.00");
     }
     // Marks stacked far from their pen, above or below the picture, show at
     // its edge as the font draws them on a picture that holds them whole.
-    const QString above = QStringLiteral("e") + QString(QChar(0x301)).repeated(60);
-    const QString below = QStringLiteral("e") + QString(QChar(0x323)).repeated(60);
+    std::string above = "e";
+    std::string below = "e";
+    for (int i = 0; i < 60; ++i) {
+        above += "\xCC\x81"; // U+0301
+        below += "\xCC\xA3"; // U+0323
+    }
     raster::Fonts fonts;
     for (const auto &[edge, text, row, dx, dy, italic] :
         {std::tuple{"bottom", above, 9, 4, -200, false}, {"top", below, 0, 4, 300, false},
             {"left", above, 9, -200, 30, true}, {"nowhere", above, 9, 4, -2000, false}}) {
         const auto atlas = engine.Render(
-            {"DejaVu Sans", 72, 1024, dx, dy, false, italic, false, OnlyCell(row, 0, text.toStdString())});
+            {"DejaVu Sans", 72, 1024, dx, dy, false, italic, false, OnlyCell(row, 0, text)});
         const vantor::Pen pen = atlas->PenOf(row * 10);
-        const QImage whole = DrawnAt(
-            fonts.Of("DejaVu Sans", 72, false, italic), text.toStdString(), {3072, 3072}, pen.x + 1024, pen.y + 1024);
-        const QImage image = ImageOf(atlas->Texture());
-        EXPECT_EQ(image, whole.copy(1024, 1024, 1024, 1024)) << edge;
-        EXPECT_EQ(InkBounds(image).isEmpty(), std::string(edge) == "nowhere") << edge;
+        const Greys whole
+            = DrawnAt(fonts.Of("DejaVu Sans", 72, false, italic), text, 3072, 3072, pen.x + 1024, pen.y + 1024);
+        const Greys image(atlas->Texture());
+        EXPECT_EQ(image, whole.Copy(1024, 1024, 1024, 1024)) << edge;
+        EXPECT_EQ(InkBounds(image).Empty(), std::string(edge) == "nowhere") << edge;
     }
     // Ten thousand W at 512 pixels advance far past what FreeType's 26.6
     // holds, and are measured, not wrapped; only what can show is drawn, as
@@ -251,9 +241,9 @@ TEST(AtlasEngineTest, PensFarOffOrNoSizeDrawWhatCanShowAndStillMeasure)
         = engine.Render({"DejaVu Sans", 512, 2048, 4, 30, true, false, false, OnlyCell(0, 0, std::string(10000, 'W'))});
     EXPECT_NEAR(many->Widths()[0], 10000 * w, 10000 * 0.1);
     const vantor::Pen start = many->PenOf(0);
-    EXPECT_EQ(ImageOf(many->Texture()),
-        DrawnAt(fonts.Of("DejaVu Sans", 512, true, false), std::string(10000, 'W'), {6144, 2048}, start.x, start.y)
-            .copy(0, 0, 2048, 2048));
+    EXPECT_EQ(Greys(many->Texture()),
+        DrawnAt(fonts.Of("DejaVu Sans", 512, true, false), std::string(10000, 'W'), 6144, 2048, start.x, start.y)
+            .Copy(0, 0, 2048, 2048));
 }
 
 TEST(AtlasEngineTest, ColourAndBitmapGlyphsDrawInGreysByTheirCoverage)
@@ -263,18 +253,19 @@ TEST(AtlasEngineTest, ColourAndBitmapGlyphsDrawInGreysByTheirCoverage)
     AtlasEngine engine;
     const auto apple
         = engine.Render({"DejaVu Sans", 72, 1024, 4, 30, false, false, false, OnlyCell(4, 4, "\xF0\x9F\x8D\x8E")});
-    EXPECT_GT(InkBounds(ImageOf(apple->Texture())).width(), 40) << "drawn, by its alpha";
+    EXPECT_GT(InkBounds(Greys(apple->Texture())).width, 40) << "drawn, by its alpha";
     const raster::Box mixed = engine.FontAt(apple->Settings(), 72)->InkBox("i\xF0\x9F\x8D\x8E", 0, 0);
     EXPECT_GT(mixed.left + mixed.width, 60) << "the apple's right edge, not the i's";
     // Terminus has bitmaps only, in strikes up to 32 px, and no bold face.
     const auto inkOf = [&](bool bold) {
         const auto atlas = engine.Render({"Terminus", 72, 1024, 4, 30, bold, false, false, OnlyCell(3, 3, "A")});
-        return std::pair(InkBounds(ImageOf(atlas->Texture())), atlas->Widths()[33]);
+        return std::pair(InkBounds(Greys(atlas->Texture())), atlas->Widths()[33]);
     };
     const auto [regular, regularWidth] = inkOf(false);
     const auto [emboldened, boldWidth] = inkOf(true);
-    EXPECT_FALSE(regular.isEmpty()) << "the strike is drawn";
-    EXPECT_EQ(emboldened, regular.adjusted(0, 0, 1, 0)) << "one pixel wider, as FreeType emboldens";
+    EXPECT_FALSE(regular.Empty()) << "the strike is drawn";
+    EXPECT_EQ(emboldened, (raster::Box{regular.left, regular.top, regular.width + 1, regular.height}))
+        << "one pixel wider, as FreeType emboldens";
     EXPECT_EQ(boldWidth, regularWidth + 1);
 }
 

@@ -1,11 +1,16 @@
 #include "font_oracles.h"
-#include "test_support.h"
+#include "greys.h"
 
 #include "raster/font.h"
 #include "raster/fonts.h"
 #include "raster/texture.h"
 
+#include <gtest/gtest.h>
+
 #include <map>
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -47,12 +52,12 @@ TEST(RasterTest, GlyphsAreFreeTypesUnhintedGreysAtThePen)
         raster::Texture texture(200, 200);
         for (const raster::Blit &blit : font->Place("g", 60, 120, texture.Bounds()).blits)
             texture.Draw(blit, texture.Bounds());
-        const auto [glyph, corner] = FreeTypeGlyph(TestFontFile("DejaVuSans.ttf"), size, U'g');
-        const QImage drawn(texture.Line(0), 200, 200, 200, QImage::Format_Grayscale8);
-        EXPECT_EQ(drawn.copy(QRect(QPoint(60, 120) + corner, glyph.size())), glyph) << size;
-        EXPECT_EQ(InkBounds(drawn.convertToFormat(QImage::Format_RGB32), drawn.rect()).size(),
-            InkBounds(glyph.convertToFormat(QImage::Format_RGB32), glyph.rect()).size())
-            << "nothing else drawn";
+        const auto [glyph, left, top] = FreeTypeGlyph(TestFontFile("DejaVuSans.ttf"), size, U'g');
+        const Greys drawn(texture);
+        EXPECT_EQ(drawn.Copy(60 + left, 120 + top, glyph.width, glyph.height), glyph) << size;
+        const raster::Box ink = InkBounds(drawn);
+        const raster::Box glyphInk = InkBounds(glyph);
+        EXPECT_EQ(std::pair(ink.width, ink.height), std::pair(glyphInk.width, glyphInk.height)) << "nothing else drawn";
     }
 }
 

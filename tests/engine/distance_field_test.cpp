@@ -1,8 +1,5 @@
 #include "engine_support.h"
 #include "font_oracles.h"
-#include "test_support.h"
-
-#include "framework/graphics_exporter.h"
 
 #include "raster/multi_channel_field.h"
 #include "raster/outline_distance.h"
@@ -10,6 +7,12 @@
 
 #include FT_OUTLINE_H
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <iostream>
 #include <numbers>
 #include <type_traits>
 
@@ -153,25 +156,24 @@ TEST(OutlineDistanceTest, TheFieldsEdgeLiesOnTheOutlineOnAverage)
 }
 
 // A picture with the text drawn at the pen, as coverage or as its field.
-QImage Drawn(const std::string &text, int size, QPoint pen, int spread)
+Greys Drawn(const std::string &text, int size, int x, int y, int spread)
 {
     raster::Fonts fonts;
-    return DrawnAt(fonts.Of("DejaVu Sans", size, false, false, spread), text, {400, 400}, pen.x(), pen.y());
+    return DrawnAt(fonts.Of("DejaVu Sans", size, false, false, spread), text, 400, 400, x, y);
 }
 
-int Grey(const QImage &image, int x, int y)
+int Grey(const Greys &image, int x, int y)
 {
-    return image.constScanLine(y)[x];
+    return image.At(x, y);
 }
 
 TEST(DistanceFieldTest, GreysMeasureTheDistanceToTheEdgeOverTheSpread)
 {
     for (const int spread : {8, 16}) {
         SCOPED_TRACE(spread);
-        const QPoint pen(100, 350);
         const std::string block = "\xE2\x96\x88"; // U+2588, a full block
-        const QImage coverage = Drawn(block, 300, pen, 0);
-        const QImage field = Drawn(block, 300, pen, spread);
+        const Greys coverage = Drawn(block, 300, 100, 350, 0);
+        const Greys field = Drawn(block, 300, 100, 350, spread);
         // Across the block's straight left edge, from far left of it to far
         // inside.
         for (int y = 150; y < 250; y += 7) {
@@ -195,8 +197,8 @@ TEST(DistanceFieldTest, GreysMeasureTheDistanceToTheEdgeOverTheSpread)
 
 TEST(DistanceFieldTest, GlyphsThatComeNearCombineAsTheirUnion)
 {
-    const QImage left = Drawn("l", 100, QPoint(100, 200), 8);
-    const QImage right = Drawn("l", 100, QPoint(118, 200), 8);
+    const Greys left = Drawn("l", 100, 100, 200, 8);
+    const Greys right = Drawn("l", 100, 118, 200, 8);
     raster::Fonts fonts;
     const auto font = fonts.Of("DejaVu Sans", 100, false, false, 8);
     raster::Texture both(400, 400);
@@ -204,7 +206,7 @@ TEST(DistanceFieldTest, GlyphsThatComeNearCombineAsTheirUnion)
         for (const raster::Blit &blit : font->Place("l", x, 200, both.Bounds()).blits)
             both.Draw(blit, both.Bounds());
     }
-    const QImage together = ImageOf(both);
+    const Greys together(both);
     int shared = 0;
     for (int y = 0; y < 400; ++y) {
         for (int x = 0; x < 400; ++x) {
@@ -317,90 +319,6 @@ TEST(MultiChannelFieldTest, NoStrayTexelInksWhenTheFieldIsMagnified)
         FT_Done_Face(face);
     }
     FT_Done_FreeType(library);
-}
-
-class DistanceFieldWindowTest : public MainWindowTest {
-protected:
-    QTemporaryDir folder;
-    QString PathOf(const char *name) const { return folder.filePath(QString::fromLatin1(name)); }
-    // The BMFont export to that name, in the format its ending asks, as
-    // written.
-    QByteArray Exported(const char *name)
-    {
-        window.ExportBMFont(PathOf(name).toStdString());
-        QFile file(PathOf(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-};
-
-TEST_F(DistanceFieldWindowTest, TheMenuSwitchesTheTextureToFieldsAtOnceAndTheWidthsStay)
-{
-    auto &item = QtChild<QAction>(window, "ViewDistanceFieldSingle");
-    EXPECT_TRUE(QtChild<QAction>(window, "ViewDistanceFieldOff").isChecked()) << "off at start";
-    const std::string widths = window.CharWidthTable();
-    const QImage coverage = Texture();
-    const int before = Renders();
-    item.trigger();
-    EXPECT_EQ(Renders(), before + 1) << "renders at once";
-    EXPECT_EQ(window.CharWidthTable(), widths);
-    const QImage field = Texture();
-    EXPECT_NE(field, coverage);
-    // It reaches beyond the ink by the spread: around the A, up to 8 pixels.
-    const QRect square = ToQRect(vantor::CellSquare(1024, 3, 3));
-    const QRect ink = InkBounds(coverage, square);
-    EXPECT_TRUE(InkBounds(field, square).contains(ink.adjusted(-4, -4, 4, 4)));
-    EXPECT_TRUE(ink.adjusted(-8, -8, 8, 8).contains(InkBounds(field, square)));
-
-    // The export says what its page holds, in both formats, and each
-    // character's rectangle holds its field, cut to its square.
-    const QString fnt = QString::fromUtf8(Exported("f.fnt"));
-    EXPECT_EQ(fnt.split(QLatin1Char('\n')).value(2), QStringLiteral("distanceField fieldType=sdf distanceRange=16"));
-    EXPECT_EQ(Exported("f.xml").split('\n').value(4), "  <distanceField fieldType=\"sdf\" distanceRange=\"16\"/>");
-    const QString charA = fnt.split(QLatin1Char('\n')).filter(QStringLiteral("char id=65 ")).value(0);
-    EXPECT_TRUE(charA.contains(QStringLiteral(" x=%1 ").arg(InkBounds(field, square).left()))) << charA;
-    // The spread scales with the texture: 16 pixels at 2048.
-    window.Find<fw::PopupMenu>("popTexSize").SetListIndex(3);
-    EXPECT_EQ(Exported("f.fnt").split('\n').value(2), "distanceField fieldType=sdf distanceRange=32");
-    window.Find<fw::PopupMenu>("popTexSize").SetListIndex(2);
-    QtChild<QAction>(window, "ViewDistanceFieldOff").trigger();
-    EXPECT_FALSE(item.isChecked());
-    EXPECT_EQ(Texture(), coverage) << "off again, the coverage again";
-}
-
-// Multi-Channel: the texture in colour, its greys the single channel's
-// field; the PNG in RGB, the BMFont page that colour with the field as
-// alpha, and both formats say so.
-TEST_F(DistanceFieldWindowTest, MultiChannelTheTextureIsInColourAndTheExportSaysMsdf)
-{
-    QtChild<QAction>(window, "ViewDistanceFieldSingle").trigger();
-    const QImage single = ImageOf(window.LastAtlas()->Texture());
-    const int before = Renders();
-    QtChild<QAction>(window, "ViewDistanceFieldMulti").trigger();
-    EXPECT_EQ(Renders(), before + 1) << "renders at once";
-    EXPECT_FALSE(QtChild<QAction>(window, "ViewDistanceFieldSingle").isChecked()) << "one of the three";
-    const raster::Texture &texture = window.LastAtlas()->Texture();
-    ASSERT_TRUE(texture.Coloured());
-    EXPECT_EQ(ImageOf(texture), single) << "the true distance, as the single channel";
-    const QImage shown = window.CurrentFontMap->View();
-    ASSERT_EQ(shown.format(), QImage::Format_RGB888) << "the preview shows the colour";
-    const QImage png = QImage::fromData(QByteArray::fromStdString(fw::EncodePng(*window.CurrentFontMap, 6, "t.png")));
-    EXPECT_FALSE(png.hasAlphaChannel());
-    EXPECT_EQ(png.convertToFormat(QImage::Format_RGB888), shown);
-    EXPECT_FALSE(png.allGray()) << "corners in colour";
-
-    EXPECT_EQ(Exported("f.fnt").split('\n').value(2), "distanceField fieldType=msdf distanceRange=16");
-    EXPECT_EQ(Exported("f.xml").split('\n').value(4), "  <distanceField fieldType=\"msdf\" distanceRange=\"16\"/>");
-    const QImage page = QImage(PathOf("f_0.png")).convertToFormat(QImage::Format_RGBA8888);
-    ASSERT_EQ(page.size(), shown.size());
-    for (int y = 0; y < page.height(); y += 3) {
-        for (int x = 0; x < page.width(); x += 3) {
-            const QRgb p = page.pixel(x, y);
-            ASSERT_EQ(qAlpha(p), single.constScanLine(y)[x]) << x << ", " << y;
-            const uchar *rgb = shown.constScanLine(y) + 3 * x;
-            ASSERT_EQ(qRgb(qRed(p), qGreen(p), qBlue(p)), qRgb(rgb[0], rgb[1], rgb[2])) << x << ", " << y;
-        }
-    }
-    QtChild<QAction>(window, "ViewDistanceFieldOff").trigger();
 }
 
 } // namespace

@@ -5,8 +5,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
-#include <QImage>
-#include <QPoint>
+#include "greys.h"
 
 #include <gtest/gtest.h>
 
@@ -51,9 +50,15 @@ inline double HarfBuzzAdvance(
     return sixtyFourths / 64.0;
 }
 
-// The glyph's greys as FreeType renders the outline unhinted, with its top
+// The glyph's greys as FreeType renders the outline unhinted, and its top
 // left corner from the pen.
-inline std::pair<QImage, QPoint> FreeTypeGlyph(const std::string &file, int size, char32_t code)
+struct FreeTypeGreys {
+    Greys greys;
+    int left = 0;
+    int top = 0;
+};
+
+inline FreeTypeGreys FreeTypeGlyph(const std::string &file, int size, char32_t code)
 {
     FT_Library library = nullptr;
     FT_Face face = nullptr;
@@ -62,11 +67,11 @@ inline std::pair<QImage, QPoint> FreeTypeGlyph(const std::string &file, int size
     FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(size));
     EXPECT_EQ(FT_Load_Char(face, code, FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP | FT_LOAD_RENDER), 0);
     const FT_Bitmap &bitmap = face->glyph->bitmap;
-    QImage greys(static_cast<int>(bitmap.width), static_cast<int>(bitmap.rows), QImage::Format_Grayscale8);
-    for (int y = 0; y < greys.height(); ++y)
-        std::copy_n(bitmap.buffer + y * bitmap.pitch, bitmap.width, greys.scanLine(y));
-    const QPoint corner(face->glyph->bitmap_left, -face->glyph->bitmap_top);
+    FreeTypeGreys glyph{Greys(static_cast<int>(bitmap.width), static_cast<int>(bitmap.rows)),
+        face->glyph->bitmap_left, -face->glyph->bitmap_top};
+    for (int y = 0; y < glyph.greys.height; ++y)
+        std::copy_n(bitmap.buffer + y * bitmap.pitch, bitmap.width, glyph.greys.Line(y));
     FT_Done_Face(face);
     FT_Done_FreeType(library);
-    return {greys, corner};
+    return glyph;
 }

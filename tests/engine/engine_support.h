@@ -10,9 +10,9 @@
 #include "raster/fonts.h"
 #include "raster/texture.h"
 
-#include <QImage>
-#include <QRect>
+#include "greys.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -41,25 +41,13 @@ inline vantor::AtlasSettings DefaultSettings()
     return {"Courier", 72, 1024, 4, 30, true, false, false, DefaultCells()};
 }
 
-inline QImage ImageOf(const raster::Texture &texture)
-{
-    return QImage(texture.Line(0), texture.Width(), texture.Height(), texture.Width(), QImage::Format_Grayscale8)
-        .copy();
-}
-
-inline QRect ToQRect(const raster::Box &box)
-{
-    return box.Empty() ? QRect()
-                       : QRect(static_cast<int>(box.left), static_cast<int>(box.top), static_cast<int>(box.width),
-                           static_cast<int>(box.height));
-}
-
 // The text as the font alone draws it with its pen at (x, y) on a black
 // picture of that size: the reference for where the engine puts glyphs.
-inline QImage DrawnAt(const std::shared_ptr<raster::Font> &font, const std::string &text, QSize size, int x, int y)
+inline Greys DrawnAt(
+    const std::shared_ptr<raster::Font> &font, const std::string &text, int width, int height, int x, int y)
 {
-    raster::Texture texture(size.width(), size.height());
+    raster::Texture texture(width, height);
     for (const raster::Blit &blit : font->Place(text, x, y, texture.Bounds()).blits)
         texture.Draw(blit, texture.Bounds());
-    return ImageOf(texture);
+    return Greys(texture);
 }

@@ -1,4 +1,6 @@
-#include "framework/text.h"
+#include "text/characters.h"
+#include "text/numbers.h"
+#include "text/unicode.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +23,7 @@ TEST(Val, ReadsTheLeadingNumberAndIgnoresTheRest)
             {"1e308", 1e308}, {"1e309", kMax}, {"-1e99999999999999999999", -kMax}, {"1e-400", 0.0},
             {"0.000001e-999999", 0.0}, {std::string(5000, '9'), kMax}, {"0." + std::string(5000, '0') + "1", 0.0}};
     for (const auto &[text, expected] : cases)
-        EXPECT_EQ(fw::Val(text), expected) << '"' << text << '"';
+        EXPECT_EQ(text::Val(text), expected) << '"' << text << '"';
 }
 
 TEST(ToInt32, TruncatesTowardZeroAndSaturates)
@@ -31,7 +33,7 @@ TEST(ToInt32, TruncatesTowardZeroAndSaturates)
         {2147483646.9, 2147483646}, {2147483648.0, 2147483647}, {1e300, 2147483647}, {kInfinity, 2147483647},
         {-2147483649.5, -2147483647 - 1}, {-kInfinity, -2147483647 - 1}, {std::nan(""), 0}};
     for (const auto &[value, expected] : cases)
-        EXPECT_EQ(fw::ToInt32(value), expected) << value;
+        EXPECT_EQ(text::ToInt32(value), expected) << value;
 }
 
 TEST(Format, GivesTheDecimalsOfThePatternWithADot)
@@ -40,24 +42,24 @@ TEST(Format, GivesTheDecimalsOfThePatternWithADot)
         = {{73 * 0.1, "0.00", "7.30"}, {433 * 0.1, "0.00", "43.30"}, {0.125, "0.00", "0.12"},
             {12345678.0, "0.00", "12345678.00"}, {2.5, "0", "2"}, {2.25, "0.0", "2.2"}};
     for (const auto &[value, pattern, expected] : cases)
-        EXPECT_EQ(fw::Format(value, pattern), expected);
-    EXPECT_EQ(fw::Format(kMax, "0.00").size(), 312u);
+        EXPECT_EQ(text::Format(value, pattern), expected);
+    EXPECT_EQ(text::Format(kMax, "0.00").size(), 312u);
     for (const char *pattern : {"", "#.##", "0.", "00.00", "0.0#", "0,00"})
-        EXPECT_THROW(fw::Format(1.0, pattern), std::invalid_argument) << pattern;
+        EXPECT_THROW(text::Format(1.0, pattern), std::invalid_argument) << pattern;
 }
 
 TEST(Characters, ChrEncodesUtf8AndMidCountsCharactersFromOne)
 {
     EXPECT_EQ(
-        fw::Chr(13) + fw::Chr(0xE9) + fw::Chr(0x20AC) + fw::Chr(0x1F600), "\r\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
-    EXPECT_EQ(fw::Chr(0xD800) + fw::Chr(0x110000), "\xEF\xBF\xBD\xEF\xBF\xBD") << "no Unicode: U+FFFD";
+        text::Chr(13) + text::Chr(0xE9) + text::Chr(0x20AC) + text::Chr(0x1F600), "\r\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
+    EXPECT_EQ(text::Chr(0xD800) + text::Chr(0x110000), "\xEF\xBF\xBD\xEF\xBF\xBD") << "no Unicode: U+FFFD";
     const std::tuple<std::string, int, int, std::string> cases[]
         = {{"abc", 1, 1, "a"}, {"abc", 4, 1, ""}, {"abc", 2, 5, "bc"}, {"abc", 2, -1, "bc"}, {"abc", 0, 2, "ab"},
             {"a\xC3\xA9z", 2, 1, "\xC3\xA9"}, {"\xF0\x9F\x98\x80x", 2, 1, "x"}};
     for (const auto &[text, start, length, expected] : cases)
-        EXPECT_EQ(fw::Mid(text, start, length), expected) << text << " " << start << " " << length;
-    EXPECT_TRUE(fw::SameText("courier", "COURIER"));
-    EXPECT_FALSE(fw::SameText("Courier New", "Courier"));
+        EXPECT_EQ(text::Mid(text, start, length), expected) << text << " " << start << " " << length;
+    EXPECT_TRUE(text::SameText("courier", "COURIER"));
+    EXPECT_FALSE(text::SameText("Courier New", "Courier"));
 }
 
 TEST(Unicode, GraphemesNormalFormsAndNamesFollowUnicode)
@@ -69,17 +71,17 @@ TEST(Unicode, GraphemesNormalFormsAndNamesFollowUnicode)
         {"\xF0\x9F\x87\xA9\xF0\x9F\x87\xAA\xF0\x9F\x87\xAB", {"\xF0\x9F\x87\xA9\xF0\x9F\x87\xAA", "\xF0\x9F\x87\xAB"}},
         {"a\xFF" "b", {"a", "\xEF\xBF\xBD", "b"}}, {"", {}}};
     for (const auto &[text, expected] : segments)
-        EXPECT_EQ(fw::Graphemes(text), expected) << text;
-    EXPECT_EQ(fw::ComposedCodePoints("e\xCC\x81"), std::vector<std::uint32_t>{0xE9});
-    EXPECT_EQ(fw::ComposedCodePoints("\xE1\x84\x80\xE1\x85\xA1"), std::vector<std::uint32_t>{0xAC00}) << "Hangul";
-    EXPECT_EQ(fw::ComposedCodePoints("\xE2\x84\xAB"), std::vector<std::uint32_t>{0xC5}) << "the angstrom sign";
-    EXPECT_EQ(fw::ReadableName("D\xE2\x80\x8D\t"), "D U+200D U+0009");
-    EXPECT_EQ(fw::ReadableName("\xD7\xA9\xD7\x9C"), "\xE2\x81\xA8\xD7\xA9\xD7\x9C\xE2\x81\xA9") << "isolated";
-    EXPECT_TRUE(fw::IsWhiteSpace("\t\xC2\xA0\xE3\x80\x80"));
-    EXPECT_FALSE(fw::IsWhiteSpace("") || fw::IsWhiteSpace(" x"));
-    EXPECT_FALSE(fw::ShowsItself("\xE2\x80\x8B \x7F"));
-    EXPECT_TRUE(fw::ShowsItself(" \xCC\x81"));
-    EXPECT_TRUE(fw::SameText("\xC3\x89" "COLE", "\xC3\xA9" "cole"));
+        EXPECT_EQ(text::Graphemes(text), expected) << text;
+    EXPECT_EQ(text::ComposedCodePoints("e\xCC\x81"), std::vector<std::uint32_t>{0xE9});
+    EXPECT_EQ(text::ComposedCodePoints("\xE1\x84\x80\xE1\x85\xA1"), std::vector<std::uint32_t>{0xAC00}) << "Hangul";
+    EXPECT_EQ(text::ComposedCodePoints("\xE2\x84\xAB"), std::vector<std::uint32_t>{0xC5}) << "the angstrom sign";
+    EXPECT_EQ(text::ReadableName("D\xE2\x80\x8D\t"), "D U+200D U+0009");
+    EXPECT_EQ(text::ReadableName("\xD7\xA9\xD7\x9C"), "\xE2\x81\xA8\xD7\xA9\xD7\x9C\xE2\x81\xA9") << "isolated";
+    EXPECT_TRUE(text::IsWhiteSpace("\t\xC2\xA0\xE3\x80\x80"));
+    EXPECT_FALSE(text::IsWhiteSpace("") || text::IsWhiteSpace(" x"));
+    EXPECT_FALSE(text::ShowsItself("\xE2\x80\x8B \x7F"));
+    EXPECT_TRUE(text::ShowsItself(" \xCC\x81"));
+    EXPECT_TRUE(text::SameText("\xC3\x89" "COLE", "\xC3\xA9" "cole"));
 }
 
 } // namespace
