@@ -89,8 +89,7 @@ Coverage RunsBuilder::Finish()
 Box Tight(const std::vector<std::uint8_t> &bytes, const Box &pixels)
 {
     const auto width = static_cast<std::size_t>(pixels.width);
-    static std::vector<std::uint8_t> columns;
-    columns.assign(width, 0);
+    std::vector<std::uint8_t> columns(width, 0);
     std::int64_t top = -1;
     std::int64_t bottom = -1;
     for (std::int64_t y = 0; y < pixels.height; ++y) {

@@ -320,6 +320,7 @@ FaceList::FaceList(FaceSource &source, const std::string &family, bool bold, boo
     : source_(source)
     , bold_(bold)
     , italic_(italic)
+    , chosen_(source.Cache())
 {
     const PatternPointer asked = Asked(family, bold, italic);
     FcResult result = FcResultNoMatch;
@@ -425,8 +426,8 @@ const StyledFace &FaceList::For(std::u32string_view cluster)
     };
     if (primary_->face->Has(cluster.front()) && !WantsEmoji(cluster) && holds(*primary_))
         return *primary_;
-    if (const auto kept = chosen_.find(cluster); kept != chosen_.end())
-        return *kept->second;
+    if (const auto kept = chosen_.Find(cluster))
+        return *kept->face;
     // The first candidate that fontconfig says fits and that draws it: a
     // face whose glyphs fail to load is passed over like one that lacks them.
     const auto first = [&](auto &&fits, auto &&draws) -> const StyledFace * {
@@ -448,11 +449,8 @@ const StyledFace &FaceList::For(std::u32string_view cluster)
         chosen = first([&](const Candidate &c) { return c.HasChar(cluster.front()); }, drawsFirst);
     if (!chosen)
         chosen = primary_;
-    // Any text may come: what is kept stays bounded.
-    constexpr std::size_t kMostKept = 4096;
-    if (chosen_.size() >= kMostKept)
-        chosen_.clear();
-    chosen_.emplace(cluster, chosen);
+    chosen_.Keep(std::u32string(cluster), std::make_shared<const Chosen>(Chosen{chosen}),
+        sizeof(Chosen) + cluster.size() * sizeof(char32_t) + kEntryBytes);
     return *chosen;
 }
 

@@ -2,13 +2,13 @@
 
 #include "raster/font_file.h"
 #include "raster/freetype.h"
+#include "raster/lru_cache.h"
 
 #include <hb.h>
 
 typedef struct _FcFontSet FcFontSet;
 
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -68,6 +68,8 @@ public:
     // The face for a style: a variable face at its axes for it, any other
     // as it is. Throws RasterError when the file cannot be read as a font.
     virtual std::shared_ptr<Face> FaceOf(const std::string &file, int index, bool bold, bool italic) = 0;
+    // Where what is found for speed is kept.
+    virtual LruCache &Cache() = 0;
 };
 
 // A face as one style of a family uses it: emboldened or slanted by the
@@ -125,7 +127,11 @@ private:
     StyledFace none_;
     const StyledFace *primary_ = &none_; // one of the candidates' once found
     std::vector<Candidate> candidates_;
-    std::map<std::u32string, const StyledFace *, std::less<>> chosen_;
+    // The face found for each cluster.
+    struct Chosen {
+        const StyledFace *face;
+    };
+    Cached<std::u32string, const Chosen> chosen_;
 };
 
 } // namespace raster

@@ -28,7 +28,7 @@ std::size_t BytesOf(std::size_t parts, std::size_t each, std::size_t text)
 
 Style::Style(Fonts &fonts, const std::string &family, bool bold, bool italic)
     : faces_(fonts, family, bold, italic)
-    , shaped_(fonts.Store())
+    , shaped_(fonts.Cache())
 {
 }
 
@@ -44,17 +44,17 @@ Font::Font(Fonts &fonts, std::shared_ptr<Style> style, int pixelSize, int fieldS
     : style_(std::move(style))
     , pixelSize_(pixelSize)
     , layout_{pixelSize, BoldStrength(pixelSize)}
-    , glyphs_(fonts.Store(), GlyphStyle{pixelSize, BoldStrength(pixelSize), fieldSpread, multiChannel})
-    , laid_(fonts.Store())
+    , glyphs_(fonts.Cache(), GlyphStyle{pixelSize, BoldStrength(pixelSize), fieldSpread, multiChannel})
+    , laid_(fonts.Cache())
 {
 }
 
 Fonts::Fonts(std::size_t budget)
-    : store_(budget)
-    , files_(store_)
-    , faces_(store_)
-    , styles_(store_)
-    , fonts_(store_)
+    : cache_(budget)
+    , files_(cache_)
+    , faces_(cache_)
+    , styles_(cache_)
+    , fonts_(cache_)
 {
 }
 
@@ -67,7 +67,7 @@ bool Fonts::Fresh(const std::string &family, bool bold, bool italic)
 
 void Fonts::Forget()
 {
-    store_.Clear();
+    cache_.Clear();
     configuration_ = FontConfiguration();
 }
 

@@ -3,7 +3,7 @@
 #include "raster/faces.h"
 #include "raster/glyphs.h"
 #include "raster/shaping.h"
-#include "raster/store.h"
+#include "raster/lru_cache.h"
 
 #include <cstdint>
 #include <map>
@@ -44,11 +44,11 @@ public:
 
 private:
     FaceList faces_;
-    Kept<std::string, const UnitShaped> shaped_;
+    Cached<std::string, const UnitShaped> shaped_;
 };
 
 // A family at a size and style, as texts are measured and drawn with it,
-// and what it keeps of them, in its fonts' store.
+// and what it keeps of them, in its fonts' cache.
 class Font {
 public:
     // Above 0, `fieldSpread` draws each glyph as its distance field, over
@@ -94,7 +94,7 @@ private:
     int pixelSize_;
     Layout layout_;
     Glyphs glyphs_;
-    Kept<std::string, Laid> laid_;
+    Cached<std::string, Laid> laid_;
 };
 
 } // namespace raster

@@ -3,7 +3,7 @@
 #include "raster/faces.h"
 #include "raster/font.h"
 #include "raster/installed_fonts.h"
-#include "raster/store.h"
+#include "raster/lru_cache.h"
 
 #include <cstdint>
 #include <memory>
@@ -14,7 +14,7 @@
 namespace raster {
 
 // The fonts one user of them draws with, and everything kept of them for
-// speed, in one store of `budget` bytes: faces, styles, fonts, shaped and
+// speed, in one least-recently-used cache of `budget` bytes: faces, styles, fonts, shaped and
 // laid out texts, drawn glyphs. Nothing is kept for the process: a new
 // Fonts starts from scratch.
 class Fonts : public FaceSource {
@@ -33,7 +33,7 @@ public:
     std::shared_ptr<Style> StyleOf(const std::string &family, bool bold, bool italic);
     std::shared_ptr<Face> FaceOf(const std::string &file, int index, bool bold, bool italic) override;
 
-    raster::Store &Store() { return store_; }
+    LruCache &Cache() override { return cache_; }
 
     // Whether what is kept still stands for the installed fonts: fontconfig
     // has not read its configuration again since, and no file the family's
@@ -51,11 +51,11 @@ private:
     // The one the fonts were found in.
     FontConfiguration configuration_;
     // First of what is kept, so that it outlives it.
-    raster::Store store_;
-    Kept<std::string, const FontFile> files_;
-    Kept<std::tuple<std::string, int, bool, bool>, Face> faces_; // by file, index and the style of its axes
-    Kept<std::tuple<std::string, bool, bool>, Style> styles_;
-    Kept<std::tuple<std::string, int, bool, bool, int, bool>, Font> fonts_;
+    raster::LruCache cache_;
+    Cached<std::string, const FontFile> files_;
+    Cached<std::tuple<std::string, int, bool, bool>, Face> faces_; // by file, index and the style of its axes
+    Cached<std::tuple<std::string, bool, bool>, Style> styles_;
+    Cached<std::tuple<std::string, int, bool, bool, int, bool>, Font> fonts_;
 };
 
 } // namespace raster

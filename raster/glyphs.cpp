@@ -310,8 +310,8 @@ Box Glyphs::Large(const StyledFace &styled, unsigned glyph)
     if (!styled.face->outlines)
         return {};
     const auto id = std::pair{&styled, glyph};
-    if (const auto kept = large_.find(id); kept != large_.end())
-        return kept->second;
+    if (const auto kept = large_.Find(id))
+        return *kept;
     // The outlines' box at the origin, a pixel more right and down for any
     // fraction, and the field's reach beyond.
     Box extent;
@@ -326,17 +326,14 @@ Box Glyphs::Large(const StyledFace &styled, unsigned glyph)
     const std::int64_t margin = style_.fieldSpread > 0 ? style_.fieldSpread + 1 : 0;
     extent = Box{extent.left - margin, extent.top - margin, extent.width + 2 * margin, extent.height + 2 * margin};
     const Box large = extent.Area() > kMostPixelsWhole ? extent : Box{};
-    constexpr std::size_t kMostKept = 1 << 16;
-    if (large_.size() >= kMostKept)
-        large_.clear();
-    large_.emplace(id, large);
+    large_.Keep(id, std::make_shared<const Box>(large), sizeof(Box) + kEntryBytes);
     return large;
 }
 
 std::int64_t Glyphs::Reach(const StyledFace &styled)
 {
-    if (const auto kept = reach_.find(&styled); kept != reach_.end())
-        return kept->second;
+    if (const auto kept = reach_.Find(&styled))
+        return *kept;
     const Face &face = *styled.face;
     const FT_BBox &box = face.ft->bbox;
     const FT_Pos units = std::max({std::abs(box.xMin), std::abs(box.xMax), std::abs(box.yMin), std::abs(box.yMax),
@@ -346,7 +343,7 @@ std::int64_t Glyphs::Reach(const StyledFace &styled)
     const double pixels = static_cast<double>(units) * drawnSize / std::max(face.unitsPerEm, 1u);
     const std::int64_t reach = static_cast<std::int64_t>(std::ceil(pixels * 1.25)) + FloorPixels(style_.boldStrength)
         + style_.fieldSpread + 3;
-    reach_.emplace(&styled, reach);
+    reach_.Keep(&styled, std::make_shared<const std::int64_t>(reach), sizeof(reach) + kEntryBytes);
     return reach;
 }
 

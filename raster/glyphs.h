@@ -3,12 +3,11 @@
 #include "raster/coverage.h"
 #include "raster/faces.h"
 #include "raster/freetype.h"
-#include "raster/store.h"
+#include "raster/lru_cache.h"
 
 #include <cstdint>
-#include <map>
 #include <memory>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace raster {
@@ -35,10 +34,12 @@ struct GlyphStyle {
 // drawn only where it meets the area asked for, in runs.
 class Glyphs {
 public:
-    // What is drawn is kept in the store.
-    Glyphs(Store &store, GlyphStyle style)
+    // What is drawn is kept in the cache.
+    Glyphs(LruCache &cache, GlyphStyle style)
         : style_(style)
-        , kept_(store)
+        , kept_(cache)
+        , large_(cache)
+        , reach_(cache)
     {
     }
     // The glyph with its origin at (x, y) in 26.6, as far as it can show in
@@ -69,9 +70,9 @@ private:
     CoveragePointer Draw(const Key &key) const;
 
     GlyphStyle style_;
-    Kept<Key, const Coverage> kept_;
-    std::map<std::pair<const StyledFace *, unsigned>, Box> large_;
-    std::unordered_map<const StyledFace *, std::int64_t> reach_;
+    Cached<Key, const Coverage> kept_;
+    Cached<std::pair<const StyledFace *, unsigned>, const Box> large_;
+    Cached<const StyledFace *, const std::int64_t> reach_;
 };
 
 } // namespace raster

@@ -21,15 +21,11 @@ class Scene {
 public:
     // A fill of the whole texture: a new scene.
     void Begin(std::uint8_t fill);
-    bool Open() const { return next_.has_value(); }
     // Within the open scene: the text with its pen at (x, y).
     void Add(std::string text, std::int64_t x, std::int64_t y, std::shared_ptr<Font> font);
     // Makes the texture show the open scene and closes it; gives the areas
     // drawn anew.
     std::vector<Box> Show(Texture &texture);
-    // The texture's pixels were changed otherwise: the next scene is drawn
-    // whole.
-    void Forget() { shown_.reset(); }
 
 private:
     struct Text {

@@ -157,13 +157,6 @@ struct BufferDeleter {
     void operator()(hb_buffer_t *buffer) const { hb_buffer_destroy(buffer); }
 };
 
-hb_buffer_t *Buffer()
-{
-    static const std::unique_ptr<hb_buffer_t, BufferDeleter> buffer(hb_buffer_create());
-    hb_buffer_clear_contents(buffer.get());
-    return buffer.get();
-}
-
 // A face's units to 26.6 at the size it is drawn.
 struct Scale {
     double factor = 0;
@@ -197,12 +190,15 @@ UnitShaped ShapeInUnits(FaceList &faces, std::string_view text, bool ligatures)
         {HB_TAG('l', 'i', 'g', 'a'), 0, HB_FEATURE_GLOBAL_START, HB_FEATURE_GLOBAL_END},
         {HB_TAG('c', 'l', 'i', 'g'), 0, HB_FEATURE_GLOBAL_START, HB_FEATURE_GLOBAL_END},
     };
+    // One buffer for the text's runs; texts are shaped once and kept.
+    const std::unique_ptr<hb_buffer_t, BufferDeleter> runBuffer(hb_buffer_create());
+    hb_buffer_t *buffer = runBuffer.get();
     for (const Run &run : VisualRuns(clusters)) {
         if (!run.face->face)
             continue;
         if (std::find(shaped.faces.begin(), shaped.faces.end(), run.face) == shaped.faces.end())
             shaped.faces.push_back(run.face);
-        hb_buffer_t *buffer = Buffer();
+        hb_buffer_clear_contents(buffer);
         // The whole text goes in as context: letters join across runs.
         hb_buffer_add_codepoints(buffer, reinterpret_cast<const std::uint32_t *>(codes.data()),
             static_cast<int>(codes.size()), static_cast<unsigned>(run.start), static_cast<int>(run.end - run.start));

@@ -1,39 +1,39 @@
-#include "raster/store.h"
+#include "raster/lru_cache.h"
 
 namespace raster {
 
-Store::Order::iterator Store::Add(std::size_t bytes, std::function<void()> forget)
+LruCache::Order::iterator LruCache::Add(std::size_t bytes, std::function<void()> forget)
 {
     bytes_ += bytes;
     return order_.insert(order_.end(), Entry{bytes, std::move(forget)});
 }
 
-void Store::Resize(Order::iterator entry, std::size_t bytes)
+void LruCache::Resize(Order::iterator entry, std::size_t bytes)
 {
     bytes_ = bytes_ - entry->bytes + bytes;
     entry->bytes = bytes;
     Trim();
 }
 
-void Store::Remove(Order::iterator entry)
+void LruCache::Remove(Order::iterator entry)
 {
     bytes_ -= entry->bytes;
     order_.erase(entry);
 }
 
-void Store::Clear()
+void LruCache::Clear()
 {
     while (!order_.empty())
         ForgetOldest();
 }
 
-void Store::Trim()
+void LruCache::Trim()
 {
     while (bytes_ > budget_ && order_.size() > 1)
         ForgetOldest();
 }
 
-void Store::ForgetOldest()
+void LruCache::ForgetOldest()
 {
     // Out of the order before it is forgotten: what it held may let go of
     // more, which leaves the order itself.

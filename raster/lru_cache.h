@@ -9,25 +9,27 @@
 
 namespace raster {
 
+// About what an entry takes in a cache beside its value: its key, its node
+// in the map and in the order of use.
+inline constexpr std::size_t kEntryBytes = 128;
+
 // What is kept for speed, of every kind, in one place: kept while it fits a
 // budget of bytes, what was used least recently let go first. A value let go
-// lives on where it is still used. The store outlives what it keeps.
-class Store {
+// lives on where it is still used. The cache outlives what it keeps.
+class LruCache {
 public:
-    explicit Store(std::size_t budget)
+    explicit LruCache(std::size_t budget)
         : budget_(budget)
     {
     }
-    Store(const Store &) = delete;
-    Store &operator=(const Store &) = delete;
+    LruCache(const LruCache &) = delete;
+    LruCache &operator=(const LruCache &) = delete;
 
     // Lets go of everything kept.
     void Clear();
-    std::size_t Bytes() const { return bytes_; }
-    std::size_t Budget() const { return budget_; }
 
 private:
-    template <class Key, class Value, class Compare> friend class Kept;
+    template <class Key, class Value, class Compare> friend class Cached;
     struct Entry {
         std::size_t bytes;
         std::function<void()> forget;
@@ -49,55 +51,55 @@ private:
     Order order_;
 };
 
-// One kind of thing kept in a store, found by its key; `Compare` may find
+// One kind of thing kept in a cache, found by its key; `Compare` may find
 // by other types of key too.
-template <class Key, class Value, class Compare = std::less<>> class Kept {
+template <class Key, class Value, class Compare = std::less<>> class Cached {
 public:
-    explicit Kept(Store &store)
-        : store_(store)
+    explicit Cached(LruCache &cache)
+        : cache_(cache)
     {
     }
-    ~Kept()
+    ~Cached()
     {
         for (auto &[key, slot] : map_)
-            store_.Remove(slot.entry);
+            cache_.Remove(slot.entry);
     }
-    Kept(const Kept &) = delete;
-    Kept &operator=(const Kept &) = delete;
+    Cached(const Cached &) = delete;
+    Cached &operator=(const Cached &) = delete;
 
     template <class Other> std::shared_ptr<Value> Find(const Other &key)
     {
         const auto found = map_.find(key);
         if (found == map_.end())
             return nullptr;
-        store_.Touch(found->second.entry);
+        cache_.Touch(found->second.entry);
         return found->second.value;
     }
     // Keeps the value under the key, `bytes` large, and gives it back.
     std::shared_ptr<Value> Keep(Key key, std::shared_ptr<Value> value, std::size_t bytes)
     {
         if (const auto old = map_.find(key); old != map_.end()) {
-            store_.Remove(old->second.entry);
+            cache_.Remove(old->second.entry);
             map_.erase(old);
         }
         const auto slot = map_.emplace(std::move(key), Slot{value, {}}).first;
-        slot->second.entry = store_.Add(bytes, [this, slot] { map_.erase(slot); });
-        store_.Trim();
+        slot->second.entry = cache_.Add(bytes, [this, slot] { map_.erase(slot); });
+        cache_.Trim();
         return value;
     }
     // The value grew or shrank.
     template <class Other> void Resize(const Other &key, std::size_t bytes)
     {
         if (const auto found = map_.find(key); found != map_.end())
-            store_.Resize(found->second.entry, bytes);
+            cache_.Resize(found->second.entry, bytes);
     }
 
 private:
     struct Slot {
         std::shared_ptr<Value> value;
-        Store::Order::iterator entry;
+        LruCache::Order::iterator entry;
     };
-    Store &store_;
+    LruCache &cache_;
     std::map<Key, Slot, Compare> map_;
 };
 
