@@ -14,9 +14,9 @@ namespace vantor {
 class Atlas;
 
 // A line of text drawn as a user's renderer draws it from the texture and
-// the width table (the README's recipe): for each character the square of
-// the first cell holding it, lightening what is there, the pen advancing by
-// that cell's width; a character no cell holds as an outlined box.
+// the width table (docs/using-the-atlas.md): for each character the square
+// of the first cell holding it, lightening what is there, the pen advancing
+// by that cell's width; a character no cell holds as an outlined box.
 struct AtlasLine {
     std::shared_ptr<raster::Texture> picture;
     std::int32_t baseline = 0; // a quarter cell below the top, plus the cell's own

@@ -112,7 +112,7 @@ TEST_F(FitTest, CellsThatCannotFitAreNamedAndWhenNothingCanNothingChanges)
     const std::string tooLarge
         = "Too large for their cells even at the smallest size, left out: WWWWWWWWWWWWWWWW\u2026";
     std::string told;
-    // Twenty W, as the README says, left out: every other cell fits.
+    // Twenty W, as docs/window.md says, left out: every other cell fits.
     AtlasSettings settings = DefaultSettings();
     settings.cells[44] = std::string(20, 'W');
     EXPECT_EQ(Overflowing(Fit(settings, &told)), std::vector<int>{44});
