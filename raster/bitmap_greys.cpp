@@ -73,4 +73,12 @@ std::vector<std::uint8_t> Scaled(const std::vector<std::uint8_t> &from, std::int
     return to;
 }
 
+Coverage SlotCoverage(FT_GlyphSlot slot)
+{
+    Coverage coverage;
+    coverage.bytes = Greys(slot->bitmap);
+    coverage.pixels = Box{slot->bitmap_left, -slot->bitmap_top, slot->bitmap.width, slot->bitmap.rows};
+    return coverage;
+}
+
 } // namespace raster

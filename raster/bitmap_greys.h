@@ -1,5 +1,6 @@
 #pragma once
 
+#include "raster/coverage.h"
 #include "raster/freetype.h"
 
 #include <cstdint>
@@ -10,6 +11,9 @@ namespace raster {
 // The bitmap FreeType rendered, as 8-bit coverage: greys as they are,
 // colour by its alpha, every other depth converted and stretched to 0..255.
 std::vector<std::uint8_t> Greys(const FT_Bitmap &rendered);
+
+// The greys of the slot's rendered bitmap, lying from the origin's pixel.
+Coverage SlotCoverage(FT_GlyphSlot slot);
 
 // Coverage scaled by a factor, each pixel the mean of the source area it
 // covers.

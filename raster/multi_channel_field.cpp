@@ -1,5 +1,8 @@
 #include "raster/multi_channel_field.h"
 
+#include "raster/contours.h"
+#include "raster/edge_colours.h"
+#include "raster/field_correction.h"
 #include "raster/outline_distance.h"
 
 #include <algorithm>
@@ -8,54 +11,6 @@
 
 namespace raster {
 namespace {
-
-constexpr std::uint8_t kRed = 1;
-constexpr std::uint8_t kGreen = 2;
-constexpr std::uint8_t kBlue = 4;
-constexpr std::uint8_t kWhite = kRed | kGreen | kBlue;
-constexpr std::array<std::uint8_t, 3> kCorners{kGreen | kBlue, kRed | kBlue, kRed | kGreen};
-
-// Where a line or curve begins turning more than this (radians), the
-// outline has a corner.
-constexpr double kCornerTurn = 0.1;
-
-// Each piece's neighbours in its contour, which closes on itself.
-struct Contours {
-    std::vector<std::size_t> previous;
-    std::vector<std::size_t> next;
-    std::vector<std::pair<std::size_t, std::size_t>> spans; // first and last piece
-
-    explicit Contours(const std::vector<Piece> &pieces)
-        : previous(pieces.size())
-        , next(pieces.size())
-    {
-        std::size_t first = 0;
-        for (std::size_t i = 0; i < pieces.size(); ++i) {
-            if (!pieces[i].closes && i + 1 != pieces.size())
-                continue;
-            for (std::size_t k = first; k <= i; ++k) {
-                previous[k] = k == first ? i : k - 1;
-                next[k] = k == i ? first : k + 1;
-            }
-            spans.emplace_back(first, i);
-            first = i + 1;
-        }
-    }
-};
-
-double Turn(const Piece &a, const Piece &b)
-{
-    const double ax = a.x1 - a.x0;
-    const double ay = a.y1 - a.y0;
-    const double bx = b.x1 - b.x0;
-    const double by = b.y1 - b.y0;
-    return std::atan2(std::abs(ax * by - ay * bx), ax * bx + ay * by);
-}
-
-double Length(const Piece &p)
-{
-    return std::hypot(p.x1 - p.x0, p.y1 - p.y0);
-}
 
 // The outline's winding number at a point: its pieces crossing the line
 // to the right of it, up or down.
@@ -67,11 +22,6 @@ int WindsAt(const std::vector<Piece> &pieces, double x, double y)
             winding += p.y1 > p.y0 ? 1 : -1;
     }
     return winding;
-}
-
-float Median(float a, float b, float c)
-{
-    return std::max(std::min(a, b), std::min(std::max(a, b), c));
 }
 
 // The channels measured, each pixel's pseudo-distance to its channel's
@@ -217,141 +167,7 @@ private:
     std::vector<double> orientations_; // of each piece
 };
 
-// Where the channels' median, filtered between pixels as a reader filters
-// them, falls on the other side of the edge from the true distance by more
-// than this (pixels), the pixels around it are wrong; a corner's sharpness
-// is nearer than this.
-constexpr float kClash = 0.5F;
-
-// Nearly on the edge counts: between the points looked at, the median may
-// cross.
-constexpr float kMargin = 0.125F;
-
-// Whether no point between the four pixels can clash: every channel and the
-// true distance well on one side at each, or the true distance nowhere
-// further from the edge than a corner's sharpness.
-bool Settled(const ChannelDistances &field, const std::array<std::size_t, 4> &pixels)
-{
-    bool inside = true;
-    bool outside = true;
-    bool near = true;
-    for (const std::size_t pixel : pixels) {
-        const float *c = field.channels.data() + pixel * 3;
-        const float d = field.distances[pixel];
-        inside = inside && d >= 0 && std::min({c[0], c[1], c[2]}) >= kMargin;
-        outside = outside && d < 0 && std::max({c[0], c[1], c[2]}) <= -kMargin;
-        near = near && std::abs(d) <= kClash;
-    }
-    return inside || outside || near;
-}
-
-// Pixels whose channels draw an edge the true distance does not, at them
-// or anywhere between them and their neighbours as a reader filters them,
-// take the true distance in all three channels, until none does.
-void Correct(ChannelDistances &field, std::int64_t width, std::int64_t height)
-{
-    const auto at = [width](std::int64_t x, std::int64_t y) { return static_cast<std::size_t>(y * width + x); };
-    std::vector<std::uint8_t> wrong(field.distances.size());
-    // Whether the filtered median and true distance at a point between the
-    // pixels, weighted so, fall on two sides by more than the clash.
-    const auto clashes = [&](const std::array<std::size_t, 4> &pixels, const std::array<float, 4> &weights) {
-        float r = 0;
-        float g = 0;
-        float b = 0;
-        float d = 0;
-        for (std::size_t i = 0; i < 4; ++i) {
-            r += weights[i] * field.channels[pixels[i] * 3];
-            g += weights[i] * field.channels[pixels[i] * 3 + 1];
-            b += weights[i] * field.channels[pixels[i] * 3 + 2];
-            d += weights[i] * field.distances[pixels[i]];
-        }
-        return std::abs(d) > kClash && (d >= 0 ? Median(r, g, b) : -Median(r, g, b)) < kMargin;
-    };
-    // Points across each square of four pixels' centres, as finely as a
-    // reader magnifying four times meets them, its corners included.
-    constexpr int kSteps = 4;
-    constexpr int kMostRounds = 4;
-    for (int round = 0; round < kMostRounds; ++round) {
-        bool any = false;
-        for (std::int64_t y = 0; y < height; ++y) {
-            for (std::int64_t x = 0; x < width; ++x) {
-                const std::int64_t right = std::min(x + 1, width - 1);
-                const std::int64_t below = std::min(y + 1, height - 1);
-                const std::array<std::size_t, 4> pixels{at(x, y), at(right, y), at(x, below), at(right, below)};
-                if (Settled(field, pixels))
-                    continue;
-                for (int sy = 0; sy < kSteps; ++sy) {
-                    for (int sx = 0; sx < kSteps; ++sx) {
-                        const float fx = static_cast<float>(sx) / kSteps;
-                        const float fy = static_cast<float>(sy) / kSteps;
-                        const std::array<float, 4> weights{(1 - fx) * (1 - fy), fx * (1 - fy), (1 - fx) * fy, fx * fy};
-                        if (!clashes(pixels, weights))
-                            continue;
-                        for (std::size_t i = 0; i < 4; ++i)
-                            wrong[pixels[i]] |= weights[i] > 0 ? 1 : 0;
-                        any = true;
-                    }
-                }
-            }
-        }
-        if (!any)
-            return;
-        for (std::size_t i = 0; i < wrong.size(); ++i) {
-            if (wrong[i] != 0)
-                std::fill_n(field.channels.begin() + static_cast<std::ptrdiff_t>(i * 3), 3, field.distances[i]);
-        }
-    }
-}
-
 } // namespace
-
-std::vector<std::uint8_t> EdgeColours(const std::vector<Piece> &pieces)
-{
-    const Contours contours(pieces);
-    std::vector<std::uint8_t> colours(pieces.size(), kWhite);
-    for (const auto &[first, last] : contours.spans) {
-        std::vector<std::size_t> corners;
-        for (std::size_t k = first; k <= last; ++k) {
-            if (!pieces[k].begins)
-                continue;
-            // Where curves meet smoothly their flattened pieces turn as much
-            // as within them: a corner turns more than twice that.
-            const std::size_t before = contours.previous[k];
-            const std::size_t after = contours.next[k];
-            double within = 0;
-            if (!pieces[before].begins)
-                within = std::max(within, Turn(pieces[contours.previous[before]], pieces[before]));
-            if (!pieces[after].begins)
-                within = std::max(within, Turn(pieces[k], pieces[after]));
-            const double turn = Turn(pieces[before], pieces[k]);
-            if (turn > kCornerTurn && turn > 2 * within)
-                corners.push_back(k);
-        }
-        const std::size_t count = last - first + 1;
-        if (corners.size() == 1) {
-            // A teardrop: magenta, white and yellow from the corner round,
-            // so that its two sides share red only.
-            if (count < 3)
-                continue;
-            for (std::size_t j = 0, k = corners.front(); j < count; ++j, k = contours.next[k])
-                colours[k] = j < count / 3 ? kCorners[1] : j < 2 * count / 3 ? kWhite : kCorners[2];
-            continue;
-        }
-        for (std::size_t e = 0; e < corners.size(); ++e) {
-            std::uint8_t colour = kCorners[e % 3];
-            // The last edge meets the first as well.
-            if (e + 1 == corners.size() && e % 3 == 0 && e > 0)
-                colour = kCorners[1];
-            const std::size_t end = corners[(e + 1) % corners.size()];
-            std::size_t k = corners[e];
-            do {
-                colours[k] = colour;
-                k = contours.next[k];
-            } while (k != end);
-        }
-    }
-    return colours;
-}
 
 ChannelDistances MultiChannelDistances(const std::vector<Piece> &pieces, const Box &box, float reach)
 {
@@ -375,7 +191,7 @@ ChannelDistances MultiChannelDistances(const std::vector<Piece> &pieces, const B
     const Channels channels(pieces, box, reach);
     for (int channel = 0; channel < 3; ++channel)
         channels.Measure(static_cast<std::uint8_t>(1 << channel), inside, field.channels.data() + channel);
-    Correct(field, box.width, box.height);
+    CorrectClashes(field, box.width, box.height);
     return field;
 }
 

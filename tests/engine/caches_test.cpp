@@ -1,5 +1,5 @@
 // What the engine keeps for speed: within its budget, however many texts
-// come, and of one engine only.
+// come.
 #include "engine_support.h"
 
 #include "text/characters.h"
@@ -9,6 +9,9 @@
 #include <malloc.h>
 
 #include <random>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -32,27 +35,31 @@ std::string NewClusters(std::mt19937 &random)
     return cell;
 }
 
-TEST(EngineCachesTest, ThousandsOfNewTextsAndAFontChangeKeepNoMoreThanTheBudget)
+TEST(EngineCachesTest, ThousandsOfNewTextsAndFontChangesKeepNoMoreThanTheBudget)
 {
-    constexpr std::size_t kBudget = 256 << 10;
-    AtlasEngine engine(kBudget);
+    // Once the cache is full, what comes in lets go of as much: after two
+    // rounds of two fonts, two more hold the heap where it was, where
+    // anything kept beside the cache grows with every cluster.
+    AtlasEngine engine(256 << 10);
     AtlasSettings settings{"Courier", 9, 256, 4, 30, false, false, false, DefaultCells()};
     std::mt19937 random(42);
-    for (const char *family : {"DejaVu Serif", "Courier"}) {
-        settings.family = family;
-        settings.cells[0] = NewClusters(random);
-        engine.Render(settings);
-    }
-    const std::size_t before = HeapInUse();
-    for (int render = 0; render < 1000; ++render) {
-        for (int cell = 0; cell < 100; cell += 10)
-            settings.cells[static_cast<std::size_t>(cell)] = NewClusters(random);
-        engine.Render(settings);
-    }
-    settings.family = "DejaVu Serif";
-    engine.Render(settings);
+    const auto rounds = [&](int count) {
+        for (int round = 0; round < count; ++round) {
+            for (const char *family : {"Courier", "DejaVu Serif"}) {
+                settings.family = family;
+                for (int render = 0; render < 250; ++render) {
+                    for (int cell = 0; cell < 100; cell += 10)
+                        settings.cells[static_cast<std::size_t>(cell)] = NewClusters(random);
+                    engine.Render(settings);
+                }
+            }
+        }
+    };
+    rounds(2);
+    const std::size_t full = HeapInUse();
+    rounds(2);
     const std::size_t after = HeapInUse();
-    EXPECT_LT(after, before + kBudget) << "grew by " << (after - before) / 1024 << " KiB over 30,000 new clusters";
+    EXPECT_LT(after, full + (128 << 10)) << "grew by " << (after - full) / 1024 << " KiB over 30,000 new clusters";
 }
 
 } // namespace

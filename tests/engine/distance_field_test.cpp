@@ -1,6 +1,7 @@
 #include "engine_support.h"
 #include "font_oracles.h"
 
+#include "raster/edge_colours.h"
 #include "raster/multi_channel_field.h"
 #include "raster/outline_distance.h"
 #include "raster/outline_field.h"
