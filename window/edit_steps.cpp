@@ -1,13 +1,11 @@
 #include "window/window1.h"
 
-#include "framework/check_box.h"
 #include "framework/listbox.h"
-#include "framework/popup_menu.h"
 #include "framework/standard_edit.h"
 #include "framework/text_dialog.h"
 #include "window/cell_fill.h"
 
-#include <functional>
+#include <algorithm>
 #include <optional>
 
 namespace vantor {
@@ -37,15 +35,13 @@ void Window1::lstChars_CellEditEnd(int row, int column)
 
 void Window1::RememberCells(int first, std::vector<std::string> before, std::vector<std::string> after)
 {
-    // The cells from `first` on hold `texts`, or not.
+    // The cells from `first` on hold `texts`, or not, as the last render
+    // read them.
     const auto hold = [this, first](const std::vector<std::string> &texts) {
-        const auto &chars = Find<fw::Listbox>("lstChars");
-        for (std::size_t i = 0; i < texts.size(); ++i) {
-            const int cell = first + static_cast<int>(i);
-            if (chars.Cell(cell / kGridSide, cell % kGridSide) != texts[i])
-                return false;
-        }
-        return true;
+        const auto &cells = settings_.cells;
+        const auto from = static_cast<std::size_t>(first);
+        return cells.size() >= from + texts.size()
+            && std::equal(texts.begin(), texts.end(), cells.begin() + static_cast<std::ptrdiff_t>(from));
     };
     const auto put = [this, first](const std::vector<std::string> &texts) {
         auto &chars = Find<fw::Listbox>("lstChars");
@@ -91,29 +87,17 @@ void Window1::EditFillCells_Action()
     RememberCells(first, std::move(was), std::move(now));
 }
 
-std::vector<std::string> Window1::SettingsBesidesPlacement() const
-{
-    // The cells by a hash: they may hold megabytes.
-    std::size_t cells = 0;
-    for (const std::string &text : Cells())
-        cells = cells * 31 + std::hash<std::string>()(text);
-    return {Find<fw::Listbox>("lstFonts").Text(), Find<fw::PopupMenu>("popTexSize").Text(),
-        Find<fw::CheckBox>("chkBold").Value() ? "bold" : "", Find<fw::CheckBox>("chkItalic").Value() ? "italic" : "",
-        ShowsMultiChannelField()   ? "multi-channel field"
-            : ShowsDistanceField() ? "field"
-                                   : "",
-        std::to_string(cells)};
-}
-
-void Window1::RememberFit(const Placement &before)
+void Window1::RememberFit(const Placement &before, AtlasSettings settingsBefore)
 {
     const Placement after = CurrentPlacement();
     // The step applies only while the rest stays as the fit found it.
-    const auto state = [this, rest = SettingsBesidesPlacement()](const Placement &placement) {
-        return CurrentPlacement() == placement && SettingsBesidesPlacement() == rest;
-    };
-    history_.Push({[state, after] { return state(after); }, [state, before] { return state(before); },
-        [this, before] { Place(before); }, [this, after] { Place(after); }, 0});
+    const auto state = [this](const AtlasSettings &settings) { return settings_ == settings; };
+    std::size_t bytes = 0;
+    for (const std::string &text : settings_.cells)
+        bytes += 2 * (text.size() + sizeof(std::string));
+    history_.Push({[state, after = settings_] { return state(after); },
+        [state, before = std::move(settingsBefore)] { return state(before); }, [this, before] { Place(before); },
+        [this, after] { Place(after); }, bytes});
     fw::EditStateChanged();
 }
 

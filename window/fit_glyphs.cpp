@@ -2,12 +2,12 @@
 
 #include "fontmap/fit.h"
 
-#include "framework/check_box.h"
 #include "framework/listbox.h"
 #include "framework/message.h"
 #include "framework/text.h"
 
 #include <cmath>
+#include <utility>
 
 namespace vantor {
 namespace {
@@ -25,11 +25,9 @@ std::string Entered(std::int32_t value, double scale)
 std::string Window1::FitGlyphsToCells()
 {
     const auto &sizes = Find<fw::Listbox>("lstSizes");
-    if (!atlas_ || Find<fw::Listbox>("lstFonts").Text().empty() || sizes.ListCount() == 0)
+    if (!atlas_ || settings_.family.empty() || sizes.ListCount() == 0)
         return {};
-    AtlasSettings settings = atlas_->Settings();
-    settings.bold = Find<fw::CheckBox>("chkBold").Value();
-    settings.italic = Find<fw::CheckBox>("chkItalic").Value();
+    const AtlasSettings &settings = settings_;
     // Sizes as the renderer gets them from the list's rows.
     const double scale = settings.textureSize / 1024.0;
     std::vector<std::int32_t> pixels;
@@ -38,9 +36,10 @@ std::string Window1::FitGlyphsToCells()
     const Fitted fitted = FitGlyphs(engine_, settings, pixels);
     if (fitted.size) {
         const Placement before = CurrentPlacement();
+        AtlasSettings settingsBefore = settings_;
         Place({static_cast<int>(*fitted.size), Entered(fitted.dx, scale), Entered(fitted.dy, scale)});
-        if (CurrentPlacement() != before)
-            RememberFit(before);
+        if (settings_ != settingsBefore)
+            RememberFit(before, std::move(settingsBefore));
     }
     return fitted.message;
 }

@@ -1,10 +1,9 @@
+#include "window/flag_scope.h"
 #include "window/window1.h"
 
 #include "framework/fonts.h"
 #include "framework/listbox.h"
 #include "framework/text.h"
-
-#include <memory>
 
 namespace vantor {
 
@@ -49,8 +48,7 @@ void Window1::InstalledFontsChanged()
     const std::string chosen = fonts.Text();
     {
         // The list is filled anew in one step: one render follows.
-        rendersHeld_ = true;
-        const std::unique_ptr<bool, void (*)(bool *)> release(&rendersHeld_, [](bool *held) { *held = false; });
+        const FlagScope held(rendersHeld_);
         fonts.DeleteAllRows();
         for (int i = 0; i < fw::FontCount(); ++i)
             fonts.AddRow(fw::Font(i));

@@ -4,30 +4,24 @@
 
 #include "raster/texture.h"
 
-#include "framework/check_box.h"
 #include "framework/listbox.h"
 #include "framework/picture.h"
 
 namespace vantor {
 
-std::vector<std::string> Window1::Cells() const
-{
-    const auto &chars = Find<fw::Listbox>("lstChars");
-    std::vector<std::string> cells;
-    cells.reserve(kCellCount);
-    for (int r = 0; r < kGridSide; ++r) {
-        for (int c = 0; c < kGridSide; ++c)
-            cells.push_back(chars.Cell(r, c));
-    }
-    return cells;
-}
-
 std::shared_ptr<fw::Picture> Window1::FontMap(std::shared_ptr<fw::Picture> oldMap, const std::string &fontName,
     std::int32_t fontSize, std::int32_t mapWidth, std::int32_t, std::int32_t dx, std::int32_t dy)
 {
     // A fixed grid, not a packing: every cell is a tenth of the width square.
-    atlas_ = engine_.Render({fontName, fontSize, mapWidth, dx, dy, Find<fw::CheckBox>("chkBold").Value(),
-        Find<fw::CheckBox>("chkItalic").Value(), ShowsDistanceField(), Cells(), ShowsMultiChannelField()});
+    // Styles, field and cells as the refresh that calls it read them, or
+    // from the controls when called apart from one.
+    AtlasSettings settings = refreshing_ ? settings_ : ReadSettings();
+    settings.family = fontName;
+    settings.fontSize = fontSize;
+    settings.textureSize = mapWidth;
+    settings.dx = dx;
+    settings.dy = dy;
+    atlas_ = engine_.Render(settings);
     // The rows are kept and only what differs is changed: a key into dx
     // changes no width, and the list is not laid out and painted again.
     auto &widths = Find<fw::Listbox>("lstWidths");

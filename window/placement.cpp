@@ -1,10 +1,10 @@
+#include "window/flag_scope.h"
 #include "window/window1.h"
 
 #include "framework/edit_field.h"
 #include "framework/listbox.h"
 #include "framework/popup_menu.h"
 
-#include <memory>
 #include <string>
 
 namespace vantor {
@@ -19,8 +19,7 @@ void Window1::Place(const Placement &placement)
 {
     {
         // Each control's change would render: one render follows all three.
-        rendersHeld_ = true;
-        const std::unique_ptr<bool, void (*)(bool *)> release(&rendersHeld_, [](bool *held) { *held = false; });
+        const FlagScope held(rendersHeld_);
         Find<fw::Listbox>("lstSizes").SetListIndex(placement.sizeRow);
         Find<fw::EditField>("edtDX").SetText(placement.dx);
         Find<fw::EditField>("edtDY").SetText(placement.dy);

@@ -21,8 +21,9 @@ class Picture;
 namespace vantor {
 
 // The one window: the settings controls, the preview and the exports. The
-// controls are the only store of the settings; an atlas engine turns them
-// into the texture and its widths, and the window shows what it gives.
+// controls hold the settings; each change reads them once into one value,
+// an atlas engine turns it into the texture and its widths, and the window
+// shows what it gives.
 class Window1 : public fw::Window {
 public:
     static constexpr const char *kClassName = "Window1";
@@ -127,9 +128,10 @@ public:
     Placement CurrentPlacement() const;
     // Sets size, dx and dy together, rendering once.
     void Place(const Placement &placement);
-    // Makes the fit from `before` to what the controls now hold a step of
-    // the undo history, which applies while nothing else has changed.
-    void RememberFit(const Placement &before);
+    // Makes the fit from `before`, with the settings it read, to what the
+    // controls now hold a step of the undo history, which applies while the
+    // settings are as it left or found them.
+    void RememberFit(const Placement &before, AtlasSettings settingsBefore);
     // Makes the change of the cells from `first` on, in grid order, from
     // the texts `before` to those `after`, a step of the undo history.
     void RememberCells(int first, std::vector<std::string> before, std::vector<std::string> after);
@@ -173,8 +175,8 @@ private:
     void CreateControls0();
     // The cells' texts as the grid holds them, in grid order.
     std::vector<std::string> Cells() const;
-    // Every setting but size, dx and dy, as the controls hold them.
-    std::vector<std::string> SettingsBesidesPlacement() const;
+    // Every setting as the controls hold them, in the texture's pixels.
+    AtlasSettings ReadSettings() const;
 
     // Edit > Undo and Redo take back the history's steps.
     void WireEditHistory();
@@ -182,6 +184,12 @@ private:
     bool rendersHeld_ = false;
     std::string vanishedFamily_; // chosen, then removed while the program ran
     EditHistory history_;
+    // The controls as UpdateFontMap last read them, once for a render: what
+    // the history's steps and Fit compare with, and, while the refresh runs
+    // (refreshing_), what FontMap draws at the font, size, side and offsets
+    // it is given.
+    AtlasSettings settings_;
+    bool refreshing_ = false;
     int previewSide_ = 0; // the side of the texture the preview last showed
     AtlasEngine engine_;
     std::shared_ptr<const Atlas> atlas_;
