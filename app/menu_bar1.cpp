@@ -111,6 +111,7 @@ MenuBar1::MenuBar1()
 
 namespace implicit {
 
+// Made on first use and kept for the whole process: every window shows it.
 vantor::MenuBar1 &MenuBar1()
 {
     static vantor::MenuBar1 menuBar;

@@ -24,6 +24,8 @@ struct Runtime {
     int exitStatus = 0;
 };
 
+// The one toolkit object Qt allows, and the application on it: the
+// process's own, as Qt's QApplication is.
 Runtime &TheRuntime()
 {
     static Runtime runtime;

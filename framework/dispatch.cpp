@@ -18,6 +18,7 @@ void ShowError(std::exception_ptr error)
     ShowWarning(DescribeError(error));
 }
 
+// One service for every handler of every window, as there is one event loop.
 UnhandledExceptionService &Service()
 {
     static UnhandledExceptionService service = ShowError;

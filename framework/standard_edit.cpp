@@ -32,6 +32,8 @@ bool ProgramCan(const std::function<bool()> &can)
     return can && can();
 }
 
+// Every menu bar's Edit items hear the focus move, wherever it goes; never
+// destroyed, as the step above.
 std::vector<std::function<bool()>> &EditStateListeners()
 {
     static auto *listeners = new std::vector<std::function<bool()>>;

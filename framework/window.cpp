@@ -23,6 +23,8 @@ namespace fw {
 
 namespace {
 
+// The open windows are the process's, as Qt's top-level widgets are: each is
+// found by its class and lives until it closes.
 std::vector<std::unique_ptr<Window>> &OpenWindows()
 {
     static std::vector<std::unique_ptr<Window>> windows;

@@ -54,14 +54,7 @@ std::shared_ptr<fw::Picture> Window1::FontMap(std::shared_ptr<fw::Picture> oldMa
 
 std::string Window1::CharWidthTable() const
 {
-    if (!atlas_)
-        return {};
-    // Made once for a render, however often it is saved or copied.
-    if (widthTableOf_.lock() != atlas_) {
-        widthTable_ = WidthTable(*atlas_);
-        widthTableOf_ = atlas_;
-    }
-    return widthTable_;
+    return atlas_ ? WidthTable(*atlas_) : std::string();
 }
 
 void Window1::lstWidths_Open()

@@ -193,8 +193,6 @@ private:
     int previewSide_ = 0; // the side of the texture the preview last showed
     AtlasEngine engine_;
     std::shared_ptr<const Atlas> atlas_;
-    mutable std::string widthTable_;
-    mutable std::weak_ptr<const Atlas> widthTableOf_;
 };
 
 namespace implicit {

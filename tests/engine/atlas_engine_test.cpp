@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <random>
 #include <tuple>
 
@@ -75,6 +76,35 @@ TEST(AtlasEngineTest, EachWidthIsItsTextLaidOutOnceAsTheFontKernsAndJoinsIt)
         fractional += text.substr(text.size() - 2) != "00";
     }
     EXPECT_GT(fractional, 50) << "advances are not rounded to whole pixels";
+}
+
+TEST(AtlasEngineTest, TwoEnginesSideBySideWithDifferentFontsShareNothing)
+{
+    // Checked against the font files, not a third engine, which would share
+    // whatever the two share; one made anew between rounds may stand where
+    // the old one stood.
+    std::optional<AtlasEngine> engines[2];
+    engines[1].emplace();
+    const char *const families[2] = {"DejaVu Sans", "DejaVu Serif"};
+    const char *const files[2] = {"DejaVuSans.ttf", "DejaVuSerif.ttf"};
+    for (int round = 0; round < 3; ++round) {
+        engines[round % 2].emplace(); // one of the two made anew each round
+        for (int which : {0, 1, 0, 1}) {
+            std::vector<std::string> cells = DefaultCells();
+            cells[0] = std::string(1, static_cast<char>('a' + round)) + "fi";
+            const auto atlas = engines[which]->Render({families[which], 72, 1024, 4, 30, false, false, false, cells});
+            for (const int cell : {0, 33, 65, 94})
+                EXPECT_EQ(atlas->Widths()[static_cast<std::size_t>(cell)],
+                    HarfBuzzAdvance(TestFontFile(files[which]), 72, atlas->Text(cell)))
+                    << families[which] << " " << atlas->Text(cell);
+            const auto g
+                = engines[which]->Render({families[which], 72, 1024, 4, 30, false, false, false, OnlyCell(4, 5, "g")});
+            const auto [glyph, left, top] = FreeTypeGlyph(TestFontFile(files[which]), 72, U'g');
+            const vantor::Pen pen = g->PenOf(45);
+            EXPECT_EQ(Greys(g->Texture()).Copy(pen.x + left, pen.y + top, glyph.width, glyph.height), glyph)
+                << families[which] << ", round " << round;
+        }
+    }
 }
 
 TEST(AtlasEngineTest, AnyChangeGivesTheBytesOfAFreshEngine)
@@ -223,8 +253,8 @@ TEST(AtlasEngineTest, PensFarOffOrNoSizeDrawWhatCanShowAndStillMeasure)
     for (const auto &[edge, text, row, dx, dy, italic] :
         {std::tuple{"bottom", above, 9, 4, -200, false}, {"top", below, 0, 4, 300, false},
             {"left", above, 9, -200, 30, true}, {"nowhere", above, 9, 4, -2000, false}}) {
-        const auto atlas = engine.Render(
-            {"DejaVu Sans", 72, 1024, dx, dy, false, italic, false, OnlyCell(row, 0, text)});
+        const auto atlas
+            = engine.Render({"DejaVu Sans", 72, 1024, dx, dy, false, italic, false, OnlyCell(row, 0, text)});
         const vantor::Pen pen = atlas->PenOf(row * 10);
         const Greys whole
             = DrawnAt(fonts.Of("DejaVu Sans", 72, false, italic), text, 3072, 3072, pen.x + 1024, pen.y + 1024);
