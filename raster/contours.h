@@ -2,7 +2,6 @@
 
 #include "raster/pieces.h"
 
-#include <cmath>
 #include <cstddef>
 #include <utility>
 #include <vector>
@@ -32,10 +31,5 @@ struct Contours {
         }
     }
 };
-
-inline double Length(const Piece &p)
-{
-    return std::hypot(p.x1 - p.x0, p.y1 - p.y0);
-}
 
 } // namespace raster

@@ -1,6 +1,6 @@
 // The faces of a style, nearest first, and the face each cluster is drawn
 // with.
-#include "raster/faces.h"
+#include "raster/face_list.h"
 
 #include "raster/installed_fonts.h"
 

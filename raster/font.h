@@ -1,12 +1,11 @@
 #pragma once
 
-#include "raster/faces.h"
+#include "raster/face_list.h"
 #include "raster/glyphs.h"
-#include "raster/shaping.h"
 #include "raster/lru_cache.h"
+#include "raster/shaping.h"
 
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>

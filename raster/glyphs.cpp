@@ -2,7 +2,6 @@
 
 #include "raster/bitmap_greys.h"
 
-#include "raster/distance_field.h"
 #include "raster/multi_channel_field.h"
 #include "raster/outline_field.h"
 
@@ -11,7 +10,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 #include <tuple>
 
 namespace raster {

@@ -8,13 +8,6 @@ LruCache::Order::iterator LruCache::Add(std::size_t bytes, std::function<void()>
     return order_.insert(order_.end(), Entry{bytes, std::move(forget)});
 }
 
-void LruCache::Resize(Order::iterator entry, std::size_t bytes)
-{
-    bytes_ = bytes_ - entry->bytes + bytes;
-    entry->bytes = bytes;
-    Trim();
-}
-
 void LruCache::Remove(Order::iterator entry)
 {
     bytes_ -= entry->bytes;

@@ -38,7 +38,6 @@ private:
 
     Order::iterator Add(std::size_t bytes, std::function<void()> forget);
     void Touch(Order::iterator entry) { order_.splice(order_.end(), order_, entry); }
-    void Resize(Order::iterator entry, std::size_t bytes);
     // Without forgetting: what was kept is gone already.
     void Remove(Order::iterator entry);
     // Lets go of the least recently used until the rest fit, the last one
@@ -86,12 +85,6 @@ public:
         slot->second.entry = cache_.Add(bytes, [this, slot] { map_.erase(slot); });
         cache_.Trim();
         return value;
-    }
-    // The value grew or shrank.
-    template <class Other> void Resize(const Other &key, std::size_t bytes)
-    {
-        if (const auto found = map_.find(key); found != map_.end())
-            cache_.Resize(found->second.entry, bytes);
     }
 
 private:

@@ -6,7 +6,6 @@
 #include "raster/outline_distance.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 
 namespace raster {

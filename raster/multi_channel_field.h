@@ -3,7 +3,6 @@
 #include "raster/coverage.h"
 #include "raster/pieces.h"
 
-#include <cstdint>
 #include <vector>
 
 namespace raster {

@@ -3,6 +3,7 @@
 #include "raster/coverage.h"
 #include "raster/freetype.h"
 
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -18,6 +19,11 @@ struct Piece {
     bool closes = false; // the last of its contour, the contour's first after it
     bool begins = false; // the first of a line or curve of the outline: a corner can be only here
 };
+
+inline double Length(const Piece &p)
+{
+    return std::hypot(p.x1 - p.x0, p.y1 - p.y0);
+}
 
 // The outline (26.6, y up, from the origin) as straight pieces, contour by
 // contour, each ending where the next piece of its contour begins, its

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "raster/faces.h"
+#include "raster/face_list.h"
 #include "raster/freetype.h"
 
 #include <cstdint>

@@ -11,7 +11,7 @@ trap 'rm -rf "$tree"' EXIT
 mkdir "$tree"/{text,raster,framework,fontmap,window,app}
 for planted in 'fontmap/a.cpp:#include "window/window1.h":window is above fontmap' \
   'raster/a.cpp:#include "framework/text.h":framework is above raster' \
-  'fontmap/c.cpp:#include "framework/text.h":framework is beside fontmap' \
+  'fontmap/c.cpp:#include <framework/text.h>:framework is beside fontmap' \
   'raster/b.cpp:#include "../fontmap/atlas.h":never by a path out of this one' \
   'fontmap/b.h:#include <QImage>:only framework/ includes that library' \
   'window/a.cpp:#include <hb.h>:only raster/ includes that library'; do

@@ -9,6 +9,18 @@
 #include <optional>
 
 namespace vantor {
+namespace {
+
+// What a step keeps of the texts, roughly.
+std::size_t BytesOf(const std::vector<std::string> &texts)
+{
+    std::size_t bytes = 0;
+    for (const std::string &text : texts)
+        bytes += text.size() + sizeof(std::string);
+    return bytes;
+}
+
+} // namespace
 
 void Window1::WireEditHistory()
 {
@@ -35,8 +47,8 @@ void Window1::lstChars_CellEditEnd(int row, int column)
 
 void Window1::RememberCells(int first, std::vector<std::string> before, std::vector<std::string> after)
 {
-    // The cells from `first` on hold `texts`, or not, as the last render
-    // read them.
+    // The cells from `first` on hold `texts`, or not, as the controls were
+    // last read.
     const auto hold = [this, first](const std::vector<std::string> &texts) {
         const auto &cells = settings_.cells;
         const auto from = static_cast<std::size_t>(first);
@@ -51,13 +63,8 @@ void Window1::RememberCells(int first, std::vector<std::string> before, std::vec
         }
         UpdateFontMap();
     };
-    std::size_t bytes = 0;
-    for (const auto *texts : {&before, &after}) {
-        for (const std::string &text : *texts)
-            bytes += text.size() + sizeof(std::string);
-    }
     history_.Push({[hold, after] { return hold(after); }, [hold, before] { return hold(before); },
-        [put, before] { put(before); }, [put, after] { put(after); }, bytes});
+        [put, before] { put(before); }, [put, after] { put(after); }, BytesOf(before) + BytesOf(after)});
     fw::EditStateChanged();
 }
 
@@ -92,12 +99,9 @@ void Window1::RememberFit(const Placement &before, AtlasSettings settingsBefore)
     const Placement after = CurrentPlacement();
     // The step applies only while the rest stays as the fit found it.
     const auto state = [this](const AtlasSettings &settings) { return settings_ == settings; };
-    std::size_t bytes = 0;
-    for (const std::string &text : settings_.cells)
-        bytes += 2 * (text.size() + sizeof(std::string));
     history_.Push({[state, after = settings_] { return state(after); },
         [state, before = std::move(settingsBefore)] { return state(before); }, [this, before] { Place(before); },
-        [this, after] { Place(after); }, bytes});
+        [this, after] { Place(after); }, 2 * BytesOf(settings_.cells)});
     fw::EditStateChanged();
 }
 

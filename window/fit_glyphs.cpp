@@ -32,7 +32,7 @@ std::string Window1::FitGlyphsToCells()
     const double scale = settings.textureSize / 1024.0;
     std::vector<std::int32_t> pixels;
     for (int row = 0; row < sizes.ListCount(); ++row)
-        pixels.push_back(fw::ToInt32(fw::Val(sizes.Cell(row, 0)) * scale));
+        pixels.push_back(PixelSize(sizes.Cell(row, 0), settings.textureSize));
     const Fitted fitted = FitGlyphs(engine_, settings, pixels);
     if (fitted.size) {
         const Placement before = CurrentPlacement();

@@ -22,18 +22,22 @@ std::vector<std::string> Window1::Cells() const
     return cells;
 }
 
+std::int32_t Window1::PixelSize(const std::string &entered, std::int32_t textureSize)
+{
+    // Sizes are entered as for a 1024-pixel texture.
+    return fw::ToInt32(fw::Val(entered) * (static_cast<double>(textureSize) / 1024.0));
+}
+
 AtlasSettings Window1::ReadSettings() const
 {
     AtlasSettings settings;
     settings.family = Find<fw::Listbox>("lstFonts").Text();
     settings.textureSize = fw::ToInt32(fw::Val(Find<fw::PopupMenu>("popTexSize").Text()));
-    // Size and offsets are entered as for a 1024-pixel texture.
+    // Offsets too, and they are held to kFarOffset.
     const double scale = static_cast<double>(settings.textureSize) / 1024.0;
-    // Offsets this far put every pen past what text is drawn from, so the
-    // texture is the same, and the arithmetic on pens stays in range.
     const auto offset
         = [scale](double value) { return fw::ToInt32(std::clamp(value * scale, -kFarOffset, kFarOffset)); };
-    settings.fontSize = fw::ToInt32(fw::Val(Find<fw::Listbox>("lstSizes").Text()) * scale);
+    settings.fontSize = PixelSize(Find<fw::Listbox>("lstSizes").Text(), settings.textureSize);
     settings.dx = offset(fw::Val(Find<fw::EditField>("edtDX").Text()));
     settings.dy = offset(fw::Val(Find<fw::EditField>("edtDY").Text()));
     settings.bold = Find<fw::CheckBox>("chkBold").Value();

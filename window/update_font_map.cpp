@@ -2,10 +2,9 @@
 #include "window/sample_text.h"
 #include "window/window1.h"
 
-#include "framework/canvas.h"
 #include "framework/listbox.h"
+#include "framework/popup_menu.h"
 #include "framework/push_button.h"
-#include "framework/text.h"
 
 #include <new>
 #include <stdexcept>
@@ -16,24 +15,25 @@ void Window1::UpdateFontMap()
 {
     if (rendersHeld_)
         return;
-    settings_ = ReadSettings();
-    const AtlasSettings &settings = settings_;
     std::string failure;
-    if (!settings.family.empty() && settings.fontSize > 0 && settings.textureSize > 0) {
-        try {
+    try {
+        // The cells may hold megabytes: reading them can fail as drawing can.
+        settings_ = ReadSettings();
+        const AtlasSettings &settings = settings_;
+        if (!settings.family.empty() && settings.fontSize > 0 && settings.textureSize > 0) {
             const FlagScope refreshing(refreshing_);
             CurrentFontMap = FontMap(CurrentFontMap, settings.family, settings.fontSize, settings.textureSize,
                 settings.textureSize, settings.dx, settings.dy);
-        } catch (const std::bad_alloc &) {
-            // Nothing is shown of what could not be drawn, and nothing can be
-            // saved of it.
-            CurrentFontMap.reset();
-            atlas_.reset();
-            Find<fw::Listbox>("lstWidths").DeleteAllRows();
-            failure = "Not enough memory to draw " + settings.family + " at size "
-                + Find<fw::Listbox>("lstSizes").Text() + " on a " + fw::Str(settings.textureSize)
-                + " texture. A smaller size or texture may fit.";
         }
+    } catch (const std::bad_alloc &) {
+        // Nothing is shown of what could not be drawn, and nothing can be
+        // saved of it.
+        CurrentFontMap.reset();
+        atlas_.reset();
+        Find<fw::Listbox>("lstWidths").DeleteAllRows();
+        failure = "Not enough memory to draw " + Find<fw::Listbox>("lstFonts").Text() + " at size "
+            + Find<fw::Listbox>("lstSizes").Text() + " on a " + Find<fw::PopupMenu>("popTexSize").Text()
+            + " texture. A smaller size or texture may fit.";
     }
 
     const bool haveTexture = CurrentFontMap != nullptr;

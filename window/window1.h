@@ -177,6 +177,8 @@ private:
     std::vector<std::string> Cells() const;
     // Every setting as the controls hold them, in the texture's pixels.
     AtlasSettings ReadSettings() const;
+    // A size as entered, in pixels of a texture of that side.
+    static std::int32_t PixelSize(const std::string &entered, std::int32_t textureSize);
 
     // Edit > Undo and Redo take back the history's steps.
     void WireEditHistory();

@@ -10,7 +10,6 @@
 
 #include <random>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace {
