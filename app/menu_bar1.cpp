@@ -41,7 +41,7 @@ constexpr std::array<MenuRow, 28> kMenuTree{{
     {"EditMenu", "EditCut", Kind::Item, "Cu&t", "Cmd+X"},
     {"EditMenu", "EditCopy", Kind::Item, "&Copy", "Cmd+C"},
     {"EditMenu", "EditPaste", Kind::Item, "&Paste", "Cmd+V"},
-    {"EditMenu", "EditClear", Kind::Item, "&Delete", ""},
+    {"EditMenu", "EditClear", Kind::Item, "&Delete", "Del"},
     {"EditMenu", "UntitledMenu0", Kind::Item, "-", std::nullopt},
     {"EditMenu", "EditSelectAll", Kind::Item, "Select &All", "Cmd+A"},
     {"EditMenu", "UntitledMenu3", Kind::Item, "-", std::nullopt},

@@ -1,6 +1,7 @@
 #include "framework/canvas.h"
 
 #include "framework/dispatch.h"
+#include "framework/focus_frame.h"
 #include "framework/graphics.h"
 
 #include <QCoreApplication>
@@ -28,9 +29,22 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override
     {
-        QPainter painter(this);
-        Graphics graphics(painter, event->rect());
-        canvas_.Raise(Event::Paint, graphics);
+        {
+            QPainter painter(this);
+            Graphics graphics(painter, event->rect());
+            canvas_.Raise(Event::Paint, graphics);
+        }
+        DrawFocusFrame(*this, hasFocus());
+    }
+    void focusInEvent(QFocusEvent *event) override
+    {
+        update();
+        QWidget::focusInEvent(event);
+    }
+    void focusOutEvent(QFocusEvent *event) override
+    {
+        update();
+        QWidget::focusOutEvent(event);
     }
     void mousePressEvent(QMouseEvent *event) override
     {

@@ -11,6 +11,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QImageWriter>
+#include <QPushButton>
 #include <QSpinBox>
 
 namespace fw {
@@ -25,7 +26,7 @@ int QualityForLevel(int level)
 
 } // namespace
 
-bool GraphicsExporter::RequestSettings()
+void GraphicsExporter::RequestSettings()
 {
     QDialog dialog(QApplication::activeWindow());
     dialog.setObjectName(QStringLiteral("pngSettings"));
@@ -35,16 +36,18 @@ bool GraphicsExporter::RequestSettings()
     level->setRange(0, 9);
     level->setValue(compression_);
     level->setToolTip(QCoreApplication::translate("fw", "0 writes fastest, 9 writes the smallest file"));
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    // Room for the digit beside the arrows, whatever the style's frame.
+    level->setMinimumWidth(level->sizeHint().width() + level->fontMetrics().horizontalAdvance(QStringLiteral("00")));
+    // The file is written however the dialog is left, so there is no
+    // button that would say otherwise.
+    auto *buttons = new QDialogButtonBox(&dialog);
+    buttons->addButton(QCoreApplication::translate("fw", "Save"), QDialogButtonBox::AcceptRole)->setDefault(true);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     auto *form = new QFormLayout(&dialog);
     form->addRow(QCoreApplication::translate("fw", "Compression level (0 to 9):"), level);
     form->addRow(buttons);
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
+    dialog.exec();
     compression_ = level->value();
-    return true;
 }
 
 void GraphicsExporter::SavePicture(const FolderItem &location, const Picture &picture) const

@@ -16,9 +16,9 @@ public:
     static constexpr int kDefaultCompression = 6;
 
     // Shows the modal settings dialog (the PNG compression level, 0 fastest
-    // to 9 smallest). Gives whether the user confirmed it; a cancel keeps the
-    // settings as they were.
-    bool RequestSettings();
+    // to 9 smallest) and keeps the level it shows when it is left, by its
+    // Save button, Escape or its title bar alike.
+    void RequestSettings();
 
     // Writes the whole picture, replacing the file only once it is complete.
     // Throws IOException naming the file and the reason on failure.

@@ -1,5 +1,6 @@
 #include "framework/list_view.h"
 
+#include "framework/focus_frame.h"
 #include "framework/listbox_model.h"
 #include "framework/live_edit_delegate.h"
 #include "framework/standard_edit.h"
@@ -109,6 +110,24 @@ void ListView::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint h
     if (cellChanged && static_cast<const ListboxModel *>(model())->Text(cell.row(), cell.column()) != was)
         cellChanged(cell.row(), cell.column(), was);
     EditStateChanged();
+}
+
+void ListView::paintEvent(QPaintEvent *event)
+{
+    QTableView::paintEvent(event);
+    DrawFocusFrame(*viewport(), hasFocus());
+}
+
+void ListView::focusInEvent(QFocusEvent *event)
+{
+    QTableView::focusInEvent(event);
+    viewport()->update();
+}
+
+void ListView::focusOutEvent(QFocusEvent *event)
+{
+    QTableView::focusOutEvent(event);
+    viewport()->update();
 }
 
 void ListView::FitRows()

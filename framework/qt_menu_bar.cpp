@@ -61,6 +61,9 @@ QAction *AddAction(QMenu *menu, MenuItem &item)
     QAction *action = menu->addAction(QString::fromStdString(item.Text()));
     action->setObjectName(QString::fromStdString(item.Name()));
     action->setShortcut(ToKeySequence(item.KeyboardShortcut()));
+    // The program's windows share one menu bar, so its keys work from any
+    // of them; a modal dialog still keeps them to itself.
+    action->setShortcutContext(Qt::ApplicationShortcut);
     if (item.QuitsApplication()) {
         action->setMenuRole(QAction::QuitRole);
         QObject::connect(action, &QAction::triggered, [] { Dispatch([] { Quit(0); }); });

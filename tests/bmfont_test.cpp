@@ -287,7 +287,10 @@ TEST_F(BMFontTest, TheMenuExportsBesideTheFntAndSaysWhatAnEngineWillDrawWrong)
         EXPECT_EQ(QFileInfo::exists(PathOf("atlas.fnt")), replace);
         EXPECT_EQ(Read(PathOf("atlas_0.png")) == theirs, !replace);
         QStringList told{ask};
-        if (replace) {
+        if (!replace) {
+            told << QStringLiteral("Nothing was exported: ") + PathOf("atlas_0.png")
+                    + QStringLiteral(" is kept as it was.");
+        } else {
             told << QStringLiteral(
                 "Not exported, more than one character: xxxxxxxxxxxxxxxx\u2026 U+200D U+200D\n"
                 "Ink outside its cell, which engines cut off or draw beside a neighbour: xxxxxxxxxxxxxxxx\u2026. "
@@ -297,6 +300,11 @@ TEST_F(BMFontTest, TheMenuExportsBesideTheFntAndSaysWhatAnEngineWillDrawWrong)
         }
         EXPECT_EQ(driver.messages, told);
     }
+    // Beside atlas.fnt the page is the export's own, in the other form too.
+    ModalDriver driver({ModalDriver::SaveAs(PathOf("atlas.xml"))});
+    QtChild<QAction>(window, "FileExportBMFont").trigger();
+    EXPECT_TRUE(QFileInfo::exists(PathOf("atlas.xml")));
+    EXPECT_FALSE(driver.messages.contains(ask));
 }
 
 TEST_F(BMFontTest, AFailedExportSaysWhyOnceAndLeavesEveryFileAsItWas)

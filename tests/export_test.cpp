@@ -94,14 +94,24 @@ TEST_F(ExportTest, TheWholeTextureIsSavedAsRgbPngWhateverTheSettingsDialogSays)
             secondLevel = modal.findChild<QSpinBox *>(QStringLiteral("compressionLevel"))->value();
             ModalDriver::AcceptSettings(9)(modal);
         },
-        ModalDriver::SaveAs(PathOf("cancelled.png")), ModalDriver::Cancel()});
+        ModalDriver::SaveAs(PathOf("closed.png")),
+        [](QWidget &modal) {
+            // No button claims that the file is not written.
+            QStringList buttons;
+            for (const QAbstractButton *button : modal.findChildren<QAbstractButton *>())
+                buttons << button->text();
+            EXPECT_EQ(buttons, QStringList(QStringLiteral("Save")));
+            modal.findChild<QSpinBox *>(QStringLiteral("compressionLevel"))->setValue(0);
+            dynamic_cast<QDialog &>(modal).reject(); // Escape, or the title bar's close
+        }});
     for (int i = 0; i < 3; ++i)
         Click("btnSave");
     EXPECT_EQ(secondLevel, 6) << "no setting carries over from one save to the next";
     const QByteArray small = Read(PathOf("small.png"));
     EXPECT_GT(Read(PathOf("fast.png")).size(), 4 * small.size());
+    EXPECT_GT(Read(PathOf("closed.png")).size(), 4 * small.size()) << "written at the level the dialog showed";
     EXPECT_EQ(small.mid(16, 10), QByteArray("\0\0\x08\0\0\0\x08\0\x08\x02", 10)) << "2048 x 2048, 8-bit RGB";
-    for (const char *name : {"fast.png", "small.png", "cancelled.png"})
+    for (const char *name : {"fast.png", "small.png", "closed.png"})
         EXPECT_EQ(QImage(PathOf(name)).convertToFormat(QImage::Format_RGB32), Texture()) << name;
 }
 

@@ -24,7 +24,7 @@ TEST_F(MenuTest, TheMenusShowTheirItemsWithPlatformShortcuts)
     EXPECT_EQ(shown.join(QLatin1Char('|')),
         QStringLiteral("&File:|Save &Texture... Ctrl+S|Save &Width Table... Ctrl+Shift+S|Export &BMFont... |-|&Quit "
                        "Ctrl+Q|&Edit:|&Undo "
-                       "Ctrl+Z|&Redo Ctrl+Shift+Z|-|Cu&t Ctrl+X|&Copy Ctrl+C|&Paste Ctrl+V|&Delete |-|"
+                       "Ctrl+Z|&Redo Ctrl+Shift+Z|-|Cu&t Ctrl+X|&Copy Ctrl+C|&Paste Ctrl+V|&Delete Del|-|"
                        "Select &All Ctrl+A|-|&Fill Cells... |&View:|&Sample Text Ctrl+T|Show Cell &Overflow |"
                        "&Fit Glyphs to Cells |&Distance Field |&Help:|&About Vantor Font Mapper "));
     // View > Distance Field: a choice of three, off at start.

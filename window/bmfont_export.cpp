@@ -21,6 +21,19 @@ std::filesystem::path PagePath(const std::filesystem::path &description)
     return description.parent_path() / (description.stem().string() + "_0.png");
 }
 
+// Whether the page beside the description belongs to an export: one of its
+// descriptions, text or XML, is there.
+bool IsExportedPage(const std::filesystem::path &description)
+{
+    std::error_code error;
+    std::filesystem::path sibling = description;
+    for (const char *suffix : {".fnt", ".xml"}) {
+        if (std::filesystem::exists(sibling.replace_extension(suffix), error))
+            return true;
+    }
+    return std::filesystem::exists(description, error);
+}
+
 } // namespace
 
 void Window1::FileExportBMFont_Action()
@@ -29,16 +42,17 @@ void Window1::FileExportBMFont_Action()
         = fw::GetSaveFolderItem({{"BMFont text (*.fnt)", "fnt"}, {"BMFont XML (*.xml)", "xml"}}, "untitled.fnt");
     if (!location)
         return;
-    // The save dialog asked about the description only; the page it already
-    // replaces with it. A page without its description is someone else's
-    // file. A page that cannot be replaced is said at once, not after a
-    // question.
     std::error_code error;
+    // The save dialog asked about the description only. A page beside a
+    // description of the same name, in either form, is an earlier export's,
+    // replaced with it; any other is someone else's file. A page that cannot
+    // be replaced is said at once, not after a question.
     const std::string page = PagePath(location->Path()).string();
     fw::AtomicFile::CheckReplaceable(page);
-    if (!std::filesystem::exists(location->Path(), error) && std::filesystem::exists(page, error)
-        && !fw::AskToReplace(page))
+    if (std::filesystem::exists(page, error) && !IsExportedPage(location->Path()) && !fw::AskToReplace(page)) {
+        fw::ShowMessage("Nothing was exported: " + page + " is kept as it was.");
         return;
+    }
     const std::string caveats = ExportBMFont(location->Path());
     if (!caveats.empty())
         fw::ShowMessage(caveats);

@@ -18,9 +18,9 @@ void Window1::btnSave_Action()
     const std::shared_ptr<fw::GraphicsExporter> exporter = fw::GetQTGraphicsExporter("PNGf");
     if (!exporter)
         throw fw::IOException(fw::CannotSave(location->Path(), "no PNG encoder is available"));
-    // Whether the user confirms or cancels the settings, the picture is
-    // written with the settings the exporter holds. Type and creator codes
-    // have no place on Linux file systems.
+    // However the settings dialog is left, the picture is written with the
+    // level it showed. Type and creator codes have no place on Linux file
+    // systems.
     exporter->RequestSettings();
     exporter->SavePicture(*location, fw::NotNil(CurrentFontMap));
 }
