@@ -177,13 +177,22 @@ void Window::LayOutInRows(const std::vector<std::vector<std::string_view>> &rows
 
 void Window::SetFocusOrder(std::span<const std::string_view> names)
 {
+    // Qt leaves out of the order a widget that takes no focus now, as a
+    // preview does until it can be panned: each is linked as one that does.
+    std::vector<QWidget *> unfocused;
     QWidget *previous = nullptr;
     for (const std::string_view name : names) {
         QWidget *next = &Find<Control>(name).Widget();
+        if (next->focusPolicy() == Qt::NoFocus) {
+            next->setFocusPolicy(Qt::TabFocus);
+            unfocused.push_back(next);
+        }
         if (previous)
             QWidget::setTabOrder(previous, next);
         previous = next;
     }
+    for (QWidget *widget : unfocused)
+        widget->setFocusPolicy(Qt::NoFocus);
 }
 
 Control *Window::FindControl(std::string_view name) const

@@ -137,10 +137,16 @@ TEST_F(PreviewTest, UnscaledTheViewMovesOverTheTextureWithinItAndANewSizeStartsA
     mouse(QEvent::MouseMove, {200, 250}, Qt::LeftButton);
     mouse(QEvent::MouseButtonRelease, {200, 250}, Qt::NoButton);
     EXPECT_EQ(Preview(), Texture().copy(100, 50, 512, 512));
-    // Arrow keys move it by 16, the wheel by 48 down, or sideways with Shift.
-    canvas.setFocus();
+    // Tab reaches it after Italic; arrow keys move it by 16, the wheel by 48
+    // down, or sideways with Shift.
+    ASSERT_TRUE(MakeActive(window));
+    QtChild<QWidget>(window, "chkItalic").setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), &canvas);
     QTest::keyClick(&canvas, Qt::Key_Right);
     QTest::keyClick(&canvas, Qt::Key_Up);
+    EXPECT_EQ(Preview().pixel(0, 256), canvas.palette().color(QPalette::Highlight).rgb()) << "marked while focused";
+    QtChild<QWidget>(window, "chkItalic").setFocus();
     EXPECT_EQ(Preview(), Texture().copy(116, 34, 512, 512));
     for (const Qt::KeyboardModifiers modifiers : {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::ShiftModifier)}) {
         QWheelEvent wheel(QPointF(50, 50), canvas.mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, -120), Qt::NoButton,

@@ -1,4 +1,5 @@
 #include "engine/engine_support.h"
+#include "modal_driver.h"
 #include "test_support.h"
 
 #include "fontmap/atlas_engine.h"
@@ -163,7 +164,7 @@ TEST_F(SampleTextTest, TheWindowKeepsItsSizeSaysWhatItCannotShowAndScrollsToTheR
     EXPECT_FALSE(InkBounds(end, end.rect()).isEmpty()) << "the far end of the atlas line is drawn";
 }
 
-TEST_F(SampleTextTest, EscapeOrCtrlWClosesTheWindowAndItsTextLastsTheRun)
+TEST_F(SampleTextTest, EscapeOrCtrlWClosesTheWindowItsTextLastsTheRunAndTheMenuKeysWorkFromIt)
 {
     std::string typed = "The quick brown fox jumps over the lazy dog. 0123456789";
     for (const QKeyCombination keys : {QKeyCombination(Qt::Key_Escape), Qt::ControlModifier | Qt::Key_W}) {
@@ -176,6 +177,15 @@ TEST_F(SampleTextTest, EscapeOrCtrlWClosesTheWindowAndItsTextLastsTheRun)
         QCoreApplication::processEvents();
         EXPECT_EQ(fw::GetImplicitWindow("SampleText"), nullptr) << QKeySequence(keys).toString();
     }
+    // The menu bar's keys work from it too.
+    fw::Window &sample = OpenSampleText(window);
+    ModalDriver driver({});
+    for (const QKeyCombination keys :
+        {Qt::ControlModifier | Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_S}) {
+        ASSERT_TRUE(MakeActive(sample));
+        QTest::keyClick(&QtChild<QLineEdit>(sample, "edtSample"), keys.key(), keys.keyboardModifiers());
+    }
+    EXPECT_EQ(driver.seen, QStringList({QStringLiteral("saveDialog"), QStringLiteral("saveDialog")}));
 }
 
 } // namespace
