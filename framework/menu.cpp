@@ -18,12 +18,34 @@ void MenuItem::SetEnabled(bool enabled)
     if (enabled == enabled_)
         return;
     enabled_ = enabled;
-    std::erase_if(enabledListeners_, [](const auto &listener) { return !listener(); });
+    StateChanged();
 }
 
-void MenuItem::OnEnabledChange(std::function<bool()> listener)
+void MenuItem::SetChecked(bool checked)
 {
-    enabledListeners_.push_back(std::move(listener));
+    checked = checkable_ && checked;
+    if (checked && parent_ && parent_->exclusive_) {
+        for (const auto &sibling : parent_->children_) {
+            if (sibling.get() != this && sibling->checked_) {
+                sibling->checked_ = false;
+                sibling->StateChanged();
+            }
+        }
+    }
+    if (checked == checked_)
+        return;
+    checked_ = checked;
+    StateChanged();
+}
+
+void MenuItem::OnStateChange(std::function<bool()> listener)
+{
+    listeners_.push_back(std::move(listener));
+}
+
+void MenuItem::StateChanged()
+{
+    std::erase_if(listeners_, [](const auto &listener) { return !listener(); });
 }
 
 MenuItem &MenuItem::Item(int index) const

@@ -34,15 +34,17 @@ public:
     // every menu built from it, and for its shortcut.
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool enabled);
-    // Called on every change of Enabled until it returns false (its menu is gone).
-    void OnEnabledChange(std::function<bool()> listener);
+    // Called on every change of Enabled or Checked until it returns false
+    // (its menu is gone).
+    void OnStateChange(std::function<bool()> listener);
 
     // A check item shows a check mark that choosing it turns on and off.
     bool Checkable() const { return checkable_; }
     void SetCheckable(bool checkable) { checkable_ = checkable; }
     bool Checked() const { return checked_; }
-    // The mark as the menu starts, before the bar is attached.
-    void SetChecked(bool checked) { checked_ = checkable_ && checked; }
+    // Sets the mark, in a choice of one clearing the others', without
+    // running the action; a change shows at once in every menu built from it.
+    void SetChecked(bool checked);
     // A menu whose check items are a choice of one: choosing one marks it
     // and clears the others.
     bool Exclusive() const { return exclusive_; }
@@ -71,13 +73,15 @@ private:
     std::string shortcut_;
     bool autoEnable_ = false;
     bool enabled_ = true;
-    std::vector<std::function<bool()>> enabledListeners_;
+    std::vector<std::function<bool()>> listeners_;
     bool checkable_ = false;
     bool checked_ = false;
     bool exclusive_ = false;
     MenuItem *parent_ = nullptr;
     std::function<void()> action_;
     std::vector<std::unique_ptr<MenuItem>> children_;
+
+    void StateChanged();
 
     friend void Choose(MenuItem &item, bool checked);
 };

@@ -30,6 +30,11 @@ void PopupMenu::SetListIndex(int index)
     WidgetAs<QComboBox>().setCurrentIndex(index);
 }
 
+int PopupMenu::ListIndex() const
+{
+    return WidgetAs<QComboBox>().currentIndex();
+}
+
 std::string PopupMenu::Text() const
 {
     return WidgetAs<QComboBox>().currentText().toStdString();

@@ -14,6 +14,7 @@ public:
     void AddRow(const std::string &text);
     // -1 selects nothing; an index beyond the items throws OutOfBoundsException.
     void SetListIndex(int index);
+    int ListIndex() const;
     // The selected item's text; empty when nothing is selected.
     std::string Text() const;
 

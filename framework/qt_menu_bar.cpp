@@ -26,19 +26,27 @@ QKeySequence ToKeySequence(const std::string &shortcut)
     return QKeySequence(keys, QKeySequence::PortableText);
 }
 
-void UpdateEnabled(QAction *action, const MenuItem &item)
+// The action as the item and the focus now have it: enabled, marked, and
+// Undo and Redo naming what they would take back or make again.
+void UpdateAction(QAction *action, const MenuItem &item)
 {
     const EditCommand command = EditCommandNamed(item.Name());
     const bool applies = !item.AutoEnable() || command == EditCommand::None || EditCommandApplies(command);
     action->setEnabled(item.Enabled() && applies);
+    if (item.Checkable())
+        action->setChecked(item.Checked());
+    if (command == EditCommand::Undo || command == EditCommand::Redo) {
+        const std::string subject = applies ? EditCommandSubject(command) : std::string();
+        action->setText(QString::fromStdString(subject.empty() ? item.Text() : item.Text() + " " + subject));
+    }
 }
 
-// Brings the action's enabled state up to date, for as long as it lives.
-std::function<bool()> EnabledUpdater(QAction *action, const MenuItem &item)
+// Brings the action up to date, for as long as it lives.
+std::function<bool()> ActionUpdater(QAction *action, const MenuItem &item)
 {
     return [action = QPointer<QAction>(action), &item] {
         if (action)
-            UpdateEnabled(action, item);
+            UpdateAction(action, item);
         return !action.isNull();
     };
 }
@@ -77,8 +85,8 @@ QAction *AddAction(QMenu *menu, MenuItem &item)
             group->addAction(action);
         QObject::connect(action, &QAction::triggered, [&item](bool checked) { Choose(item, checked); });
     }
-    UpdateEnabled(action, item);
-    item.OnEnabledChange(EnabledUpdater(action, item));
+    UpdateAction(action, item);
+    item.OnStateChange(ActionUpdater(action, item));
     return action;
 }
 
@@ -91,12 +99,12 @@ void AddItems(QMenu *menu, MenuItem &items)
     for (int j = 0; j < items.Count(); ++j) {
         MenuItem &item = items.Item(j);
         QAction *action = AddAction(menu, item);
-        const auto update = [action, &item] { UpdateEnabled(action, item); };
+        const auto update = [action, &item] { UpdateAction(action, item); };
         QObject::connect(menu, &QMenu::aboutToShow, action, update);
         // Shortcuts fire only for enabled actions, so the state follows
         // focus and the program's own steps too.
         QObject::connect(qApp, &QApplication::focusChanged, action, update);
-        OnEditStateChange(EnabledUpdater(action, item));
+        OnEditStateChange(ActionUpdater(action, item));
     }
 }
 

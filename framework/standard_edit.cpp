@@ -172,6 +172,17 @@ void RunEditCommand(EditCommand command)
     }
 }
 
+std::string EditCommandSubject(EditCommand command)
+{
+    if (command != EditCommand::Undo && command != EditCommand::Redo)
+        return {};
+    if (FieldCan(FocusedField(), command))
+        return "Typing";
+    const ProgramStep &step = TheProgramStep();
+    const auto &name = command == EditCommand::Undo ? step.undoName : step.redoName;
+    return name ? name() : std::string();
+}
+
 void SetProgramStep(ProgramStep step)
 {
     TheProgramStep() = std::move(step);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <string_view>
 
 namespace fw {
@@ -16,6 +17,9 @@ EditCommand EditCommandNamed(std::string_view itemName);
 // cell of a focused grid that is not being edited, its whole text.
 bool EditCommandApplies(EditCommand command);
 void RunEditCommand(EditCommand command);
+// What Undo or Redo would take back or make again, as its menu text names
+// it ("Typing", or the program step's name); empty when nothing is named.
+std::string EditCommandSubject(EditCommand command);
 
 // The program's own steps, which Undo takes back and Redo makes again
 // wherever the focus is, when the focused field has no typing of its own
@@ -25,6 +29,9 @@ struct ProgramStep {
     std::function<bool()> canRedo;
     std::function<void()> undo;
     std::function<void()> redo;
+    // What undo and redo would take back and make again, for the menu.
+    std::function<std::string()> undoName;
+    std::function<std::string()> redoName;
 };
 // Replaces the program's step (one without functions: none) and brings the
 // Edit items' state up to date.

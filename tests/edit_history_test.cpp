@@ -16,6 +16,12 @@ protected:
         grid.setFocus();
     }
     QAction &Action(const char *name) { return QtChild<QAction>(window, name); }
+    // As the Edit menu shows it when opened.
+    QString Shown(const char *name)
+    {
+        Q_EMIT QtChild<QMenu>(window, "EditMenu").aboutToShow();
+        return Action(name).text();
+    }
     // The cell selected, not being edited.
     void Select(int row, int column)
     {
@@ -26,7 +32,7 @@ protected:
     // texture, which must be a fresh render's.
     struct State {
         std::vector<std::string> cells;
-        vantor::Window1::Placement placement;
+        vantor::Window1::Choices choices;
         QImage texture;
         friend bool operator==(const State &, const State &) = default;
     };
@@ -37,13 +43,13 @@ protected:
             cells.push_back(List("lstChars").Cell(cell / 10, cell % 10));
         vantor::AtlasEngine fresh;
         EXPECT_EQ(window.CurrentFontMap->Image(), ImageOf(fresh.Render(window.LastAtlas()->Settings())->Texture()));
-        return {cells, window.CurrentPlacement(), window.CurrentFontMap->Image()};
+        return {cells, window.CurrentChoices(), window.CurrentFontMap->Image()};
     }
 
     QTableView &grid = QtChild<QTableView>(window, "lstChars");
 };
 
-TEST_F(EditHistoryTest, CellEditsPastesDeletesFillsAndFitsAreOneHistoryToUndoAndRedo)
+TEST_F(EditHistoryTest, EveryChangeOfASettingOrOfCellsIsOneStepOfOneHistoryNamedInTheMenu)
 {
     std::vector<State> states{Now()};
     // Typed into a cell, Enter: one step, however many keys.
@@ -80,17 +86,43 @@ TEST_F(EditHistoryTest, CellEditsPastesDeletesFillsAndFitsAreOneHistoryToUndoAnd
     // Fitted.
     Action("ViewFitGlyphs").trigger();
     states.push_back(Now());
+    // Each setting: a run of keys in dx one step, taken back by the field
+    // itself first while it has the focus.
+    List("lstSizes").SetListIndex(40);
+    states.push_back(Now());
+    window.Find<fw::PopupMenu>("popTexSize").SetListIndex(1);
+    states.push_back(Now());
+    auto &dx = QtChild<QLineEdit>(window, "edtDX");
+    ASSERT_TRUE(MakeActive(window));
+    dx.setFocus();
+    QTest::keyClick(&dx, Qt::Key_End);
+    QTest::keyClicks(&dx, QStringLiteral("12"));
+    EXPECT_EQ(Shown("EditUndo"), QStringLiteral("&Undo Typing"));
+    states.push_back(Now());
+    QtChild<QCheckBox>(window, "chkBold").click();
+    states.push_back(Now());
+    Action("ViewDistanceFieldSingle").trigger();
+    states.push_back(Now());
+    List("lstFonts").SetListIndex((List("lstFonts").ListIndex() + 1) % List("lstFonts").ListCount());
+    states.push_back(Now());
+    grid.setFocus();
+    const QStringList names{"Cell Edit", "Cell Edit", "Cell Edit", "Fill Cells", "Fit Glyphs to Cells", "Size",
+        "Texture Size", "dx", "Bold", "Distance Field", "Font"};
+    ASSERT_EQ(static_cast<std::size_t>(names.size()), states.size() - 1);
 
     for (std::size_t step = states.size() - 1; step > 0; --step) {
         ASSERT_TRUE(Action("EditUndo").isEnabled()) << step;
+        EXPECT_EQ(Shown("EditUndo"), QStringLiteral("&Undo ") + names[static_cast<int>(step - 1)]);
         const int renders0 = Renders();
         Action("EditUndo").trigger();
         EXPECT_EQ(Renders() - renders0, 1) << "one render a step";
         ASSERT_TRUE(Now() == states[step - 1]) << "undone back to state " << step - 1;
     }
     EXPECT_FALSE(Action("EditUndo").isEnabled()) << "nothing before the first step";
+    EXPECT_EQ(Shown("EditUndo"), QStringLiteral("&Undo"));
     for (std::size_t step = 1; step < states.size(); ++step) {
         ASSERT_TRUE(Action("EditRedo").isEnabled()) << step;
+        EXPECT_EQ(Shown("EditRedo"), QStringLiteral("&Redo ") + names[static_cast<int>(step - 1)]);
         Action("EditRedo").trigger();
         ASSERT_TRUE(Now() == states[step]) << "redone to state " << step;
     }
@@ -104,16 +136,16 @@ TEST_F(EditHistoryTest, CellEditsPastesDeletesFillsAndFitsAreOneHistoryToUndoAnd
 TEST_F(EditHistoryTest, InAnOpenEditorCtrlZTakesBackItsTypingFirstThenTheHistory)
 {
     Action("ViewFitGlyphs").trigger();
-    const vantor::Window1::Placement fitted = window.CurrentPlacement();
+    const vantor::Window1::Choices fitted = window.CurrentChoices();
     Select(2, 2);
     QTest::keyClick(&grid, Qt::Key_F2);
     QWidget *editor = QApplication::focusWidget();
     ASSERT_NE(editor, &grid) << "the cell's editor is open";
     // Nothing of its own to take back: the keys reach the history.
     QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_NE(window.CurrentPlacement(), fitted) << "the fit taken back";
+    EXPECT_NE(window.CurrentChoices(), fitted) << "the fit taken back";
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(window.CurrentPlacement(), fitted) << "and made again";
+    EXPECT_EQ(window.CurrentChoices(), fitted) << "and made again";
     // Typing of its own: taken back first, as in any field.
     Select(2, 2);
     QTest::keyClick(&grid, Qt::Key_F2);
@@ -123,7 +155,7 @@ TEST_F(EditHistoryTest, InAnOpenEditorCtrlZTakesBackItsTypingFirstThenTheHistory
     EXPECT_EQ(List("lstChars").Cell(2, 2), "6xy");
     QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(List("lstChars").Cell(2, 2), "6");
-    EXPECT_EQ(window.CurrentPlacement(), fitted);
+    EXPECT_EQ(window.CurrentChoices(), fitted);
 }
 
 TEST_F(EditHistoryTest, CutCopyPasteAndDeleteActOnASelectedCell)

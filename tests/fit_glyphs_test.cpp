@@ -32,10 +32,10 @@ TEST_F(FitGlyphsWindowTest, TheMenuFitsInOneRenderAndSaysWhatItLeftOut)
 
 TEST_F(FitGlyphsWindowTest, UndoPutsSizeAndOffsetsBackInOneRenderAndRedoFitsAgain)
 {
-    const vantor::Window1::Placement start = window.CurrentPlacement();
+    const vantor::Window1::Choices start = window.CurrentChoices();
     const QImage unfitted = Texture();
     QtChild<QAction>(window, "ViewFitGlyphs").trigger();
-    const vantor::Window1::Placement fitted = window.CurrentPlacement();
+    const vantor::Window1::Choices fitted = window.CurrentChoices();
     ASSERT_NE(fitted, start);
     auto &undo = QtChild<QAction>(window, "EditUndo");
     auto &redo = QtChild<QAction>(window, "EditRedo");
@@ -47,16 +47,16 @@ TEST_F(FitGlyphsWindowTest, UndoPutsSizeAndOffsetsBackInOneRenderAndRedoFitsAgai
         const int before = Renders();
         undo.trigger();
         EXPECT_EQ(Renders() - before, 1);
-        EXPECT_EQ(window.CurrentPlacement(), start);
+        EXPECT_EQ(window.CurrentChoices(), start);
         EXPECT_EQ(Texture(), unfitted);
         ASSERT_TRUE(redo.isEnabled());
         redo.trigger();
-        EXPECT_EQ(window.CurrentPlacement(), fitted);
+        EXPECT_EQ(window.CurrentChoices(), fitted);
     }
-    // Anything else changed since, and the fit is no step to take back.
+    // A change made since is taken back first.
     QtChild<QCheckBox>(window, "chkBold").click();
     undo.trigger();
-    EXPECT_EQ(window.CurrentPlacement(), fitted);
+    EXPECT_EQ(window.CurrentChoices(), fitted);
 }
 
 } // namespace

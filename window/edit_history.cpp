@@ -24,18 +24,43 @@ void EditHistory::Push(Step step)
     done_ = steps_.size();
 }
 
-bool EditHistory::CanUndo() const
+void EditHistory::DropNewest()
+{
+    if (steps_.empty() || done_ != steps_.size())
+        return;
+    bytes_ -= steps_.back().bytes;
+    steps_.pop_back();
+    done_ = steps_.size();
+}
+
+const EditHistory::Step *EditHistory::NextUndo() const
 {
     for (std::size_t i = done_; i > 0; --i) {
         if (steps_[i - 1].undoable())
-            return true;
+            return &steps_[i - 1];
     }
-    return false;
+    return nullptr;
+}
+
+bool EditHistory::CanUndo() const
+{
+    return NextUndo() != nullptr;
 }
 
 bool EditHistory::CanRedo() const
 {
     return done_ < steps_.size() && steps_[done_].redoable();
+}
+
+std::string EditHistory::UndoName() const
+{
+    const Step *step = NextUndo();
+    return step ? step->name : std::string();
+}
+
+std::string EditHistory::RedoName() const
+{
+    return CanRedo() ? steps_[done_].name : std::string();
 }
 
 void EditHistory::Undo()

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 namespace vantor {
 namespace {
@@ -20,6 +21,22 @@ std::size_t BytesOf(const std::vector<std::string> &texts)
     return bytes;
 }
 
+// The setting that differs, as the menu names its step; "Settings" for
+// several.
+std::string ChangedSetting(const Window1::Choices &before, const Window1::Choices &after)
+{
+    const std::pair<bool, const char *> changes[] = {{before.family != after.family, "Font"},
+        {before.sizeRow != after.sizeRow, "Size"}, {before.textureItem != after.textureItem, "Texture Size"},
+        {before.dx != after.dx, "dx"}, {before.dy != after.dy, "dy"}, {before.bold != after.bold, "Bold"},
+        {before.italic != after.italic, "Italic"}, {before.field != after.field, "Distance Field"}};
+    const char *name = nullptr;
+    for (const auto &[changed, setting] : changes) {
+        if (changed)
+            name = name ? "Settings" : setting;
+    }
+    return name ? name : "Settings";
+}
+
 } // namespace
 
 void Window1::WireEditHistory()
@@ -27,7 +44,10 @@ void Window1::WireEditHistory()
     // Undo and Redo take back the history's steps wherever the focus is,
     // when no field has typing of its own to take back; an edit in progress
     // ends first, as its own step.
-    const auto endEdit = [this] { Find<fw::Listbox>("lstChars").EndEdit(); };
+    const auto endEdit = [this] {
+        Find<fw::Listbox>("lstChars").EndEdit();
+        run_.clear();
+    };
     fw::SetProgramStep({[this] { return history_.CanUndo(); }, [this] { return history_.CanRedo(); },
         [this, endEdit] {
             endEdit();
@@ -36,16 +56,60 @@ void Window1::WireEditHistory()
         [this, endEdit] {
             endEdit();
             history_.Redo();
-        }});
+        },
+        [this] { return history_.UndoName(); }, [this] { return history_.RedoName(); }});
+}
+
+void Window1::Remember(EditHistory::Step step)
+{
+    history_.Push(std::move(step));
+    run_.clear();
+    fw::EditStateChanged();
+}
+
+void Window1::NoteChoices()
+{
+    const Choices now = CurrentChoices();
+    if (stepsHeld_ || !choices_ || now == *choices_) {
+        choices_ = now;
+        return;
+    }
+    const std::string name = ChangedSetting(*choices_, now);
+    // A run of keys in one offset field is one step, from what was there
+    // before the run; typed back to it, no step at all.
+    const bool typing = name == "dx" || name == "dy";
+    const Choices before = typing && name == run_ ? runStart_ : *choices_;
+    if (typing && name == run_)
+        history_.DropNewest();
+    choices_ = now;
+    if (now == before) {
+        run_.clear();
+        fw::EditStateChanged();
+        return;
+    }
+    RememberChoices(name, before);
+    if (typing) {
+        run_ = name;
+        runStart_ = before;
+    }
+}
+
+void Window1::RememberChoices(std::string name, const Choices &before)
+{
+    const auto now = [this] { return CurrentChoices(); };
+    Remember({std::move(name), [now, after = CurrentChoices()] { return now() == after; },
+        [now, before] { return now() == before; }, [this, before] { Choose(before); },
+        [this, after = CurrentChoices()] { Choose(after); }, 0});
 }
 
 void Window1::lstChars_CellEditEnd(int row, int column)
 {
     const auto &chars = Find<fw::Listbox>("lstChars");
-    RememberCells(row * kGridSide + column, {chars.TextBeforeEdit()}, {chars.Cell(row, column)});
+    RememberCells("Cell Edit", row * kGridSide + column, {chars.TextBeforeEdit()}, {chars.Cell(row, column)});
 }
 
-void Window1::RememberCells(int first, std::vector<std::string> before, std::vector<std::string> after)
+void Window1::RememberCells(
+    std::string name, int first, std::vector<std::string> before, std::vector<std::string> after)
 {
     // The cells from `first` on hold `texts`, or not, as the controls were
     // last read.
@@ -63,9 +127,9 @@ void Window1::RememberCells(int first, std::vector<std::string> before, std::vec
         }
         UpdateFontMap();
     };
-    history_.Push({[hold, after] { return hold(after); }, [hold, before] { return hold(before); },
-        [put, before] { put(before); }, [put, after] { put(after); }, BytesOf(before) + BytesOf(after)});
-    fw::EditStateChanged();
+    const std::size_t bytes = BytesOf(before) + BytesOf(after);
+    Remember({std::move(name), [hold, after] { return hold(after); }, [hold, before] { return hold(before); },
+        [put, before] { put(before); }, [put, after] { put(after); }, bytes});
 }
 
 void Window1::EditFillCells_Action()
@@ -91,18 +155,7 @@ void Window1::EditFillCells_Action()
     for (int cell = first; cell < first + fill.filled; ++cell)
         chars.SetCell(cell / kGridSide, cell % kGridSide, fill.cells[static_cast<std::size_t>(cell)]);
     UpdateFontMap();
-    RememberCells(first, std::move(was), std::move(now));
-}
-
-void Window1::RememberFit(const Placement &before, AtlasSettings settingsBefore)
-{
-    const Placement after = CurrentPlacement();
-    // The step applies only while the rest stays as the fit found it.
-    const auto state = [this](const AtlasSettings &settings) { return settings_ == settings; };
-    history_.Push({[state, after = settings_] { return state(after); },
-        [state, before = std::move(settingsBefore)] { return state(before); }, [this, before] { Place(before); },
-        [this, after] { Place(after); }, 2 * BytesOf(settings_.cells)});
-    fw::EditStateChanged();
+    RememberCells("Fill Cells", first, std::move(was), std::move(now));
 }
 
 } // namespace vantor

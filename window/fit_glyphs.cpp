@@ -7,7 +7,6 @@
 #include "framework/text.h"
 
 #include <cmath>
-#include <utility>
 
 namespace vantor {
 namespace {
@@ -35,11 +34,15 @@ std::string Window1::FitGlyphsToCells()
         pixels.push_back(PixelSize(sizes.Cell(row, 0), settings.textureSize));
     const Fitted fitted = FitGlyphs(engine_, settings, pixels);
     if (fitted.size) {
-        const Placement before = CurrentPlacement();
-        AtlasSettings settingsBefore = settings_;
-        Place({static_cast<int>(*fitted.size), Entered(fitted.dx, scale), Entered(fitted.dy, scale)});
+        const Choices before = CurrentChoices();
+        Choices after = before;
+        after.sizeRow = static_cast<int>(*fitted.size);
+        after.dx = Entered(fitted.dx, scale);
+        after.dy = Entered(fitted.dy, scale);
+        const AtlasSettings settingsBefore = settings_;
+        Choose(after);
         if (settings_ != settingsBefore)
-            RememberFit(before, std::move(settingsBefore));
+            RememberChoices("Fit Glyphs to Cells", before);
     }
     return fitted.message;
 }

@@ -9,6 +9,8 @@ namespace vantor {
 
 void Window1::lstFonts_Open()
 {
+    // What a start chooses is no step to take back; nor in the lists below.
+    const FlagScope stepsHeld(stepsHeld_);
     auto &fonts = Find<fw::Listbox>("lstFonts");
     fonts.SetHeading(0, "Fonts");
     for (int i = 0; i <= fw::FontCount() - 1; ++i) {
@@ -46,6 +48,8 @@ void Window1::InstalledFontsChanged()
 {
     auto &fonts = Find<fw::Listbox>("lstFonts");
     const std::string chosen = fonts.Text();
+    // The list changed under the user: no step of theirs.
+    const FlagScope stepsHeld(stepsHeld_);
     {
         // The list is filled anew in one step: one render follows.
         const FlagScope held(rendersHeld_);

@@ -1,3 +1,4 @@
+#include "window/flag_scope.h"
 #include "window/window1.h"
 
 #include "framework/canvas.h"
@@ -46,6 +47,7 @@ void Window1::lstChars_CellTextChange(int, int)
 
 void Window1::lstSizes_Open()
 {
+    const FlagScope stepsHeld(stepsHeld_);
     auto &sizes = Find<fw::Listbox>("lstSizes");
     sizes.SetHeading(0, "Size");
     for (int size = kFirstSize; size <= kLastSize; ++size)
@@ -60,6 +62,7 @@ void Window1::lstSizes_Change()
 
 void Window1::popTexSize_Open()
 {
+    const FlagScope stepsHeld(stepsHeld_);
     auto &textureSizes = Find<fw::PopupMenu>("popTexSize");
     for (const char *size : {"256", "512", "1024", "2048"})
         textureSizes.AddRow(size);

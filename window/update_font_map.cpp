@@ -15,6 +15,7 @@ void Window1::UpdateFontMap()
 {
     if (rendersHeld_)
         return;
+    NoteChoices();
     std::string failure;
     try {
         // The cells may hold megabytes: reading them can fail as drawing can.

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -118,23 +119,30 @@ public:
     // nothing to fit.
     void ViewFitGlyphs_Action();
     std::string FitGlyphsToCells();
-    // Size, dx and dy as their controls hold them: what a fit sets.
-    struct Placement {
+    // The settings as their controls hold them, the cells apart: what a
+    // setting's step of the undo history, or a fit, puts back.
+    struct Choices {
+        std::string family;
         int sizeRow = -1;
+        int textureItem = -1;
         std::string dx;
         std::string dy;
-        friend bool operator==(const Placement &, const Placement &) = default;
+        bool bold = false;
+        bool italic = false;
+        std::string field; // the View > Distance Field item chosen
+        friend bool operator==(const Choices &, const Choices &) = default;
     };
-    Placement CurrentPlacement() const;
-    // Sets size, dx and dy together, rendering once.
-    void Place(const Placement &placement);
-    // Makes the fit from `before`, with the settings it read, to what the
-    // controls now hold a step of the undo history, which applies while the
-    // settings are as it left or found them.
-    void RememberFit(const Placement &before, AtlasSettings settingsBefore);
+    Choices CurrentChoices() const;
+    // Sets them all, rendering once; no step of the history.
+    void Choose(const Choices &choices);
+    // Makes the change of the settings from `before` to what the controls
+    // hold now a step of the undo history, named as the menu says it; it
+    // applies while the controls are as it left or found them.
+    void RememberChoices(std::string name, const Choices &before);
     // Makes the change of the cells from `first` on, in grid order, from
     // the texts `before` to those `after`, a step of the undo history.
-    void RememberCells(int first, std::vector<std::string> before, std::vector<std::string> after);
+    void RememberCells(
+        std::string name, int first, std::vector<std::string> before, std::vector<std::string> after);
 
     // The items of the window's menu bar, by name.
     fw::MenuItem &EditMenu() const;
@@ -182,10 +190,22 @@ private:
 
     // Edit > Undo and Redo take back the history's steps.
     void WireEditHistory();
+    // Puts a step on the history; a run of keys in dx or dy ends.
+    void Remember(EditHistory::Step step);
+    // A change of the settings since the last refresh, by the user, becomes
+    // a step of the history: each change its own, a run of keys in one
+    // offset field one.
+    void NoteChoices();
 
     bool rendersHeld_ = false;
     std::string vanishedFamily_; // chosen, then removed while the program ran
     EditHistory history_;
+    bool stepsHeld_ = false; // while the program sets the controls itself
+    std::optional<Choices> choices_; // as the last refresh found them
+    // The offset field being typed into, "dx" or "dy", whose step is the
+    // newest, and what the controls held before its run of keys.
+    std::string run_;
+    Choices runStart_;
     // The controls as UpdateFontMap last read them, once for a render: what
     // the history's steps and Fit compare with, and, while the refresh runs
     // (refreshing_), what FontMap draws at the font, size, side and offsets
