@@ -130,6 +130,39 @@ void BM_FirstUseOfASize(benchmark::State &state)
     Window().Find<fw::Listbox>("lstSizes").SetListIndex(72 - 9);
 }
 
+// The same with a cell of 100,000 Greek letters, the overflow marks off or
+// on: of the cell only what can land on the texture is drawn or measured.
+template <bool kMarks> void BM_FirstUseOfASizeWithALongCell(benchmark::State &state)
+{
+    const int side = static_cast<int>(state.range(0));
+    QString greek;
+    for (int i = 0; i < 100000; ++i)
+        greek += QChar(0x03B1 + i % 25);
+    // Of the window open at the time.
+    const auto mark = [](bool on) {
+        QAction &marks = *Window().Widget().findChild<QAction *>(QStringLiteral("ViewCellOverflow"));
+        if (marks.isChecked() != on)
+            marks.trigger();
+    };
+    std::size_t next = std::size(kFirstSizes);
+    for (auto _ : state) {
+        if (next == std::size(kFirstSizes)) {
+            state.PauseTiming();
+            fw::DestroyAllWindows();
+            Prepare(side, true);
+            mark(kMarks);
+            Window().Find<fw::Listbox>("lstChars").SetCell(5, 5, greek.toStdString());
+            Window().UpdateFontMap();
+            next = 0;
+            state.ResumeTiming();
+        }
+        Window().Find<fw::Listbox>("lstSizes").SetListIndex(kFirstSizes[next++] - 9);
+        Preview().repaint();
+    }
+    mark(false);
+    fw::DestroyAllWindows();
+}
+
 // The same of the engine alone, no window: a fresh engine that has drawn
 // the grid at 72 once, then each of the sizes.
 void BM_EngineFirstUseOfASize(benchmark::State &state)
@@ -348,6 +381,14 @@ BENCHMARK(WithField<BM_FirstUseOfASize>)->Name("BM_FieldFirstUseOfASize")->Apply
 BENCHMARK(WithField<BM_FirstUseOfASize, true>)->Name("BM_MultiChannelFieldFirstUseOfASize")->Apply(TextureSizes);
 BENCHMARK(WithField<BM_CellKeystroke>)->Name("BM_FieldCellKeystroke")->Apply(TextureSizes);
 BENCHMARK(WithField<BM_DxKeystroke>)->Name("BM_FieldDxKeystroke")->Apply(TextureSizes);
+BENCHMARK(BM_FirstUseOfASizeWithALongCell<false>)->Name("BM_FirstUseOfASizeWithALongCell")->Apply(TextureSizes);
+BENCHMARK(BM_FirstUseOfASizeWithALongCell<true>)->Name("BM_FirstUseOfASizeWithALongCellMarked")->Apply(TextureSizes);
+BENCHMARK(WithField<BM_FirstUseOfASizeWithALongCell<false>, true>)
+    ->Name("BM_MultiChannelFirstUseOfASizeWithALongCell")
+    ->Apply(TextureSizes);
+BENCHMARK(WithField<BM_FirstUseOfASizeWithALongCell<true>, true>)
+    ->Name("BM_MultiChannelFirstUseOfASizeWithALongCellMarked")
+    ->Apply(TextureSizes);
 BENCHMARK(BM_Floor)->Apply(TextureSizes);
 BENCHMARK(BM_CharWidthTable)->Apply(TextureSizes);
 BENCHMARK(BM_SaveTexturePng)->Arg(1024)->Arg(2048)->Unit(benchmark::kMillisecond)->UseRealTime();

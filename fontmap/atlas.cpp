@@ -30,7 +30,7 @@ bool Atlas::Inks(int cell, const Pen &pen) const
 raster::Box Atlas::Ink(int cell) const
 {
     const Pen pen = PenOf(cell);
-    return Inks(cell, pen) ? font_->InkBox(Text(cell), pen.x, pen.y) : raster::Box{};
+    return Inks(cell, pen) ? font_->InkBox(Text(cell), pen.x, pen.y, texture_->Bounds()) : raster::Box{};
 }
 
 raster::Box Atlas::DrawnInk(int cell) const
@@ -45,6 +45,12 @@ std::vector<raster::Box> Atlas::Inks() const
     for (int cell = 0; cell < static_cast<int>(settings_.cells.size()); ++cell)
         inks.push_back(Ink(cell));
     return inks;
+}
+
+bool Atlas::InksNearItsPen(int cell) const
+{
+    const std::int64_t side = settings_.textureSize;
+    return font_ && !font_->InkBox(Text(cell), 0, 0, {-side, -side, 2 * side, 2 * side}).Empty();
 }
 
 double Atlas::Ascent() const

@@ -39,14 +39,18 @@ public:
     const std::string &Text(int cell) const { return settings_.cells[static_cast<std::size_t>(cell)]; }
     Pen PenOf(int cell) const;
 
-    // The pixels a cell's text inks, on a texture large enough for all of
-    // them (a glyph too large to draw whole: its outline's box); empty for
-    // none.
+    // The pixels a cell's glyphs that reach the texture ink, each glyph
+    // whole (one too large to draw whole: its outline's box); empty for
+    // none. What lies off the texture cannot overflow a square on it.
     raster::Box Ink(int cell) const;
     // The same, as far as the texture shows it.
     raster::Box DrawnInk(int cell) const;
     // Where every cell inks, in grid order.
     std::vector<raster::Box> Inks() const;
+    // Whether the cell's text inks anything within a texture's side of its
+    // pen, wherever the pen is: a cell without ink on the texture that does
+    // lies off it.
+    bool InksNearItsPen(int cell) const;
 
     // The primary face's ascent and baseline-to-baseline distance, and the
     // size drawn (a face of bitmaps draws its strike).

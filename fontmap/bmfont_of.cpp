@@ -104,8 +104,8 @@ std::string EngineCaveats(const Atlas &atlas, const std::vector<std::string> &se
             + ". View > Show Cell Overflow marks these cells; View > Fit Glyphs to "
               "Cells fits every glyph inside its cell.");
     }
-    if (const std::vector<std::string> inkless = CellsWithoutInk(atlas.Settings().cells, inks); !inkless.empty())
-        lines.push_back(NoInkLine(inkless));
+    if (const std::string inkless = NoInkLines(CellsWithoutInk(atlas, inks)); !inkless.empty())
+        lines.push_back(inkless);
     const std::vector<std::string> &cells = atlas.Settings().cells;
     if (std::find(cells.begin(), cells.end(), " ") == cells.end())
         lines.push_back("No cell holds a space (U+0020): engines advance nothing between words.");

@@ -23,4 +23,20 @@ std::vector<std::string> CellsWithoutInk(const std::vector<std::string> &cells, 
 // What a message says of such cells.
 std::string NoInkLine(const std::vector<std::string> &cells);
 
+// The cells of a render that should show but draw no ink on its texture,
+// by why: dx and dy put their glyphs off it, or the font draws nothing of
+// them. Their texts once each, in grid order, and how many cells.
+struct InklessCells {
+    std::vector<std::string> offTexture;
+    std::vector<std::string> undrawn;
+    int offTextureCount = 0;
+    int undrawnCount = 0;
+};
+// Of the render's inks, in grid order.
+InklessCells CellsWithoutInk(const Atlas &atlas, const std::vector<raster::Box> &inks);
+// What a message says of them, a line for each reason; empty for none.
+std::string NoInkLines(const InklessCells &cells);
+// What the preview says of them, in counts; empty for none.
+std::string NoInkNotice(const InklessCells &cells);
+
 } // namespace vantor

@@ -90,12 +90,16 @@ Fitted FitGlyphs(AtlasEngine &engine, const AtlasSettings &settings, const std::
     if (drawn.empty())
         return {std::nullopt, 0, 0, "Nothing changed: the font draws none of the sizes in the list as it is."};
     const auto sizeAt = [&](std::size_t candidate) { return sizes[drawn[candidate]]; };
-    // The glyphs' ink boxes at a size: no size is rendered to search.
+    // The glyphs' ink boxes at a size: no size is rendered to search. Of a
+    // text longer than the texture, only what lies within a texture's side
+    // of its pen: that is more than its square holds already.
+    const std::int64_t side = settings.textureSize;
+    const raster::Box near{-side, -side, 2 * side, 2 * side};
     const auto inksAt = [&](std::size_t candidate) {
         const std::shared_ptr<raster::Font> font = engine.FontAt(settings, sizeAt(candidate));
         Inks inks;
         for (const std::string &text : settings.cells)
-            inks.push_back(text.empty() ? raster::Box{} : font->InkBox(text, 0, 0));
+            inks.push_back(font->InkBox(text, 0, 0, near));
         return inks;
     };
     // Cells whose ink is larger than their square at the smallest size can

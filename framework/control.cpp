@@ -68,6 +68,7 @@ void Control::SetEnabled(bool enabled)
 
 void Control::SetToolTip(const std::string &tip)
 {
+    toolTip_ = tip;
     widget_->setToolTip(QString::fromStdString(tip));
 }
 

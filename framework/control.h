@@ -43,6 +43,7 @@ public:
     void SetAccessibleDescription(const std::string &description);
     // What the control shows when the pointer rests on it.
     void SetToolTip(const std::string &tip);
+    const std::string &ToolTip() const { return toolTip_; }
     // Asks for a repaint of the whole control; a Canvas raises Paint for it.
     virtual void Refresh();
 
@@ -71,6 +72,7 @@ private:
 
     QWidget *widget_;
     std::string name_;
+    std::string toolTip_;
     std::map<Event, Handler> handlers_;
 };
 

@@ -49,22 +49,16 @@ Font::Font(Fonts &fonts, std::shared_ptr<Style> style, int pixelSize, int fieldS
 {
 }
 
-std::shared_ptr<Font::Laid> Font::LaidOut(std::string_view text)
-{
-    if (auto kept = laid_.Find(text))
-        return kept;
-    auto laid = std::make_shared<Laid>(Laid{AtSize(*style_->Shape(text), layout_), {}});
-    return laid_.Keep(std::string(text), laid, BytesOf(laid->shaped.glyphs.size(), sizeof(PlacedGlyph), text.size()));
-}
-
 std::shared_ptr<const Shaped> Font::Shape(std::string_view text)
 {
     if (pixelSize_ < 1 || text.empty()) {
         static const auto nothing = std::make_shared<const Shaped>();
         return nothing;
     }
-    std::shared_ptr<Laid> laid = LaidOut(text);
-    return {laid, &laid->shaped};
+    if (auto kept = laid_.Find(text))
+        return kept;
+    auto laid = std::make_shared<const Shaped>(AtSize(*style_->Shape(text), layout_));
+    return laid_.Keep(std::string(text), laid, BytesOf(laid->glyphs.size(), sizeof(PlacedGlyph), text.size()));
 }
 
 std::vector<double> Font::Kernings(const std::vector<std::string> &texts)
@@ -119,13 +113,10 @@ double Font::LineSpacing()
     return static_cast<double>(ascender - descender + gap) * DrawnSize() / std::max(face->unitsPerEm, 1u);
 }
 
-Placed Font::Place(std::string_view text, std::int64_t x, std::int64_t y, const Box &area)
+std::span<const PlacedGlyph> Font::Near(const Shaped &shaped, std::int64_t x, const Box &area)
 {
-    Placed placed;
-    const std::shared_ptr<const Shaped> kept = Shape(text);
-    const Shaped &shaped = *kept;
-    if (shaped.glyphs.empty() || area.Empty())
-        return placed;
+    if (area.Empty())
+        return {};
     std::int64_t reach = 0;
     for (const StyledFace *face : shaped.faces)
         reach = std::max(reach, glyphs_.Reach(*face));
@@ -136,13 +127,26 @@ Placed Font::Place(std::string_view text, std::int64_t x, std::int64_t y, const 
         [](const PlacedGlyph &g, F26Dot6 pen) { return g.pen < pen; });
     const auto last = std::upper_bound(
         first, shaped.glyphs.end(), to, [](F26Dot6 pen, const PlacedGlyph &g) { return pen < g.pen; });
-    for (auto glyph = first; glyph != last; ++glyph) {
-        const F26Dot6 originX = x * kOnePixel + glyph->x;
-        const F26Dot6 originY = y * kOnePixel + glyph->y;
-        const std::int64_t row = FloorPixels(originY);
-        if (row + glyphs_.Reach(*glyph->face) < area.top || row - glyphs_.Reach(*glyph->face) > area.top + area.height)
+    return {first, last};
+}
+
+bool Font::RowReaches(const PlacedGlyph &glyph, F26Dot6 originY, const Box &area)
+{
+    const std::int64_t row = FloorPixels(originY);
+    const std::int64_t reach = glyphs_.Reach(*glyph.face);
+    return row + reach >= area.top && row - reach <= area.top + area.height;
+}
+
+Placed Font::Place(std::string_view text, std::int64_t x, std::int64_t y, const Box &area)
+{
+    Placed placed;
+    const std::shared_ptr<const Shaped> kept = Shape(text);
+    for (const PlacedGlyph &glyph : Near(*kept, x, area)) {
+        const F26Dot6 originX = x * kOnePixel + glyph.x;
+        const F26Dot6 originY = y * kOnePixel + glyph.y;
+        if (!RowReaches(glyph, originY, area))
             continue;
-        CoveragePointer coverage = glyphs_.At(*glyph->face, glyph->index, originX, originY, area);
+        CoveragePointer coverage = glyphs_.At(*glyph.face, glyph.index, originX, originY, area);
         const Box ink = coverage->ink.Moved(FloorPixels(originX), FloorPixels(originY)).Intersected(area);
         if (ink.Empty())
             continue;
@@ -152,24 +156,24 @@ Placed Font::Place(std::string_view text, std::int64_t x, std::int64_t y, const 
     return placed;
 }
 
-Box Font::InkBox(std::string_view text, std::int64_t x, std::int64_t y)
+Box Font::InkBox(std::string_view text, std::int64_t x, std::int64_t y, const Box &area)
 {
-    if (Shape(text)->glyphs.empty())
-        return {};
-    const std::shared_ptr<Laid> kept = LaidOut(text);
-    Laid &laid = *kept;
-    if (!laid.ink) {
-        Box box;
-        for (const PlacedGlyph &glyph : laid.shaped.glyphs) {
-            // A glyph too large to draw whole is taken to ink its outline's
-            // box: no picture could show it all.
-            const Box large = glyphs_.Large(*glyph.face, glyph.index);
-            const Box ink = large.Empty() ? glyphs_.At(*glyph.face, glyph.index, glyph.x, glyph.y, {})->ink : large;
-            box = box.United(ink.Moved(FloorPixels(glyph.x), FloorPixels(glyph.y)));
-        }
-        laid.ink = box;
+    Box box;
+    const std::shared_ptr<const Shaped> kept = Shape(text);
+    for (const PlacedGlyph &glyph : Near(*kept, x, area)) {
+        const F26Dot6 originX = x * kOnePixel + glyph.x;
+        const F26Dot6 originY = y * kOnePixel + glyph.y;
+        if (!RowReaches(glyph, originY, area))
+            continue;
+        // A glyph too large to draw whole is taken to ink its outline's
+        // box: no picture could show it all.
+        const Box large = glyphs_.Large(*glyph.face, glyph.index);
+        const Box ink = (large.Empty() ? glyphs_.At(*glyph.face, glyph.index, originX, originY, area)->ink : large)
+                            .Moved(FloorPixels(originX), FloorPixels(originY));
+        if (!ink.Intersected(area).Empty())
+            box = box.United(ink);
     }
-    return laid.ink->Empty() ? Box{} : laid.ink->Moved(x, y);
+    return box;
 }
 
 } // namespace raster

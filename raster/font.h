@@ -7,7 +7,7 @@
 
 #include <cstdint>
 #include <memory>
-#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -75,25 +75,22 @@ public:
 
     // The glyphs of the text with its pen at (x, y) that reach the area.
     Placed Place(std::string_view text, std::int64_t x, std::int64_t y, const Box &area);
-    // The pixels the whole text inks with its pen at (x, y), on no
-    // picture in particular: kept once asked. A glyph too large to draw
-    // whole counts as inking its outline's box.
-    Box InkBox(std::string_view text, std::int64_t x, std::int64_t y);
+    // The pixels those of its glyphs ink, each whole: what can overflow
+    // there. A glyph too large to draw whole counts as inking its
+    // outline's box.
+    Box InkBox(std::string_view text, std::int64_t x, std::int64_t y, const Box &area);
 
 private:
-    // A text laid out, and the pixels it inks from a pen at (0, 0) once
-    // asked.
-    struct Laid {
-        Shaped shaped;
-        std::optional<Box> ink;
-    };
-    std::shared_ptr<Laid> LaidOut(std::string_view text);
+    // The glyphs of the text with its pen at x that may reach the area
+    // across; and whether one whose origin is at originY reaches it down.
+    std::span<const PlacedGlyph> Near(const Shaped &shaped, std::int64_t x, const Box &area);
+    bool RowReaches(const PlacedGlyph &glyph, F26Dot6 originY, const Box &area);
 
     std::shared_ptr<Style> style_;
     int pixelSize_;
     Layout layout_;
     Glyphs glyphs_;
-    Cached<std::string, Laid> laid_;
+    Cached<std::string, const Shaped> laid_;
 };
 
 } // namespace raster

@@ -136,7 +136,7 @@ TEST_F(FontsThatBreakTest, AColourBitmapOfThirtyThousandPixelsASideDrawsNoInkAnd
     });
 }
 
-TEST_F(FontsThatBreakTest, CellsThatShouldShowButDrawNothingAreNamedByTheExportAndTheFit)
+TEST_F(FontsThatBreakTest, CellsThatShouldShowButDrawNothingAreNamedByTheExportTheFitAndThePreviewWithWhy)
 {
     QTemporaryDir folder;
     const auto exported
@@ -147,6 +147,7 @@ TEST_F(FontsThatBreakTest, CellsThatShouldShowButDrawNothingAreNamedByTheExportA
         EXPECT_EQ(exported().rfind("Draws no ink: ! \" # $ %", 0), 0U) << family;
         EXPECT_EQ(window.FitGlyphsToCells().rfind("Nothing changed: no cell draws any ink.\nDraws no ink: ! \"", 0), 0)
             << family;
+        EXPECT_EQ(window.PreviewNotice(), "99 cells draw no ink: the font has nothing of them to draw here.");
     }
     // Glyphs only as SVG documents, which FreeType cannot draw here: the
     // capitals are named, what draws is not, nor the space.
@@ -157,6 +158,22 @@ TEST_F(FontsThatBreakTest, CellsThatShouldShowButDrawNothingAreNamedByTheExportA
     EXPECT_NE(window.FitGlyphsToCells().find("Draws no ink: A B C"), std::string::npos);
     SelectFont("DejaVu Sans");
     EXPECT_EQ(exported().find("Draws no ink"), std::string::npos) << "a font that draws says nothing of it";
+    EXPECT_EQ(window.PreviewNotice(), "");
+    // Offsets that put every glyph off the texture are named as the cause;
+    // a text read as its leading number says what it was read as.
+    auto &dx = window.Find<fw::EditField>("edtDX");
+    dx.SetText("1e308");
+    EXPECT_EQ(exported().rfind("Off the texture: ! \" # $ %", 0), 0U);
+    EXPECT_EQ(exported().find("Draws no ink"), std::string::npos);
+    EXPECT_EQ(window.PreviewNotice(), "99 cells draw no ink: dx and dy put their glyphs off the texture.");
+    EXPECT_EQ(dx.Note(), "");
+    dx.SetText("12,5");
+    EXPECT_EQ(dx.Note(), "This text is read as 12.");
+    EXPECT_EQ(QtChild<QLineEdit>(window, "edtDX").toolTip().toStdString(),
+        "dx: moves every glyph right, in pixels at 1024\nThis text is read as 12.");
+    EXPECT_EQ(window.PreviewNotice(), "") << "gone with the cause";
+    dx.SetText("4");
+    EXPECT_EQ(QtChild<QLineEdit>(window, "edtDX").toolTip().toStdString(), dx.ToolTip());
 }
 
 // A family named in its name table with U+FFFE, U+FFFF and U+0001, which

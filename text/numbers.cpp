@@ -61,28 +61,38 @@ std::int32_t ToInt32(double value)
     return static_cast<std::int32_t>(value);
 }
 
-double Val(std::string_view text)
+namespace {
+
+// Where Val's number lies in a text: its sign, its mantissa and its end
+// after any exponent; no digits, no number.
+struct Number {
+    bool negative = false;
+    std::size_t mantissaStart = 0;
+    std::size_t mantissaEnd = 0;
+    std::size_t end = 0;
+    bool found = false;
+};
+
+Number Scan(std::string_view text)
 {
+    Number number;
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
         ++i;
-    bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
+        number.negative = text[i] == '-';
         ++i;
     }
-    const std::size_t mantissaStart = i;
+    number.mantissaStart = i;
     i = SkipDigits(text, i);
-    bool hasDigits = i > mantissaStart;
+    number.found = i > number.mantissaStart;
     if (i < text.size() && text[i] == '.') {
         const std::size_t fractionEnd = SkipDigits(text, i + 1);
-        hasDigits = hasDigits || fractionEnd > i + 1;
+        number.found = number.found || fractionEnd > i + 1;
         i = fractionEnd;
     }
-    if (!hasDigits)
-        return 0.0;
-    const std::size_t mantissaEnd = i;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    number.mantissaEnd = i;
+    if (number.found && i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
         std::size_t j = i + 1;
         if (j < text.size() && (text[j] == '+' || text[j] == '-'))
             ++j;
@@ -90,6 +100,26 @@ double Val(std::string_view text)
         if (exponentEnd > j)
             i = exponentEnd;
     }
+    number.end = number.found ? i : 0;
+    return number;
+}
+
+} // namespace
+
+std::size_t NumberLength(std::string_view text)
+{
+    return Scan(text).end;
+}
+
+double Val(std::string_view text)
+{
+    const Number scanned = Scan(text);
+    if (!scanned.found)
+        return 0.0;
+    const std::size_t mantissaStart = scanned.mantissaStart;
+    const std::size_t mantissaEnd = scanned.mantissaEnd;
+    const std::size_t i = scanned.end;
+    const bool negative = scanned.negative;
 
     // from_chars rejects a leading '+' and a bare trailing '.', so it gets
     // the unsigned number rebuilt in its own grammar.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -16,6 +17,9 @@ std::int32_t ToInt32(double value);
 // digits, an optional exponent; stops at the first character that does not
 // fit. No number gives 0; an overflow saturates to the largest finite double.
 double Val(std::string_view text);
+// How many of the text's leading characters Val reads as its number; 0 for
+// a text it reads no number in.
+std::size_t NumberLength(std::string_view text);
 
 // Decimal text of a whole number: no leading spaces, zeros or plus sign.
 std::string Str(std::int64_t value);

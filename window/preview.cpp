@@ -30,7 +30,10 @@ std::string Window1::PreviewNotice() const
                "one) and come back to this window.";
     if (!vanishedFamily_.empty())
         return vanishedFamily_ + " is no longer installed. Pick a font from the list.";
-    return atlas_ ? atlas_->FontNotice() : std::string();
+    if (!atlas_)
+        return {};
+    const std::string font = atlas_->FontNotice();
+    return font.empty() || inkNotice_.empty() ? font + inkNotice_ : font + "\n" + inkNotice_;
 }
 
 void Window1::cnvPreview_Paint(fw::Graphics &g)

@@ -2,9 +2,14 @@
 #include "window/window1.h"
 
 #include "framework/canvas.h"
+#include "framework/edit_field.h"
 #include "framework/listbox.h"
 #include "framework/popup_menu.h"
 #include "framework/text.h"
+#include "text/numbers.h"
+
+#include <array>
+#include <charconv>
 
 namespace vantor {
 namespace {
@@ -76,12 +81,28 @@ void Window1::popTexSize_Change()
 
 void Window1::edtDX_TextChange()
 {
+    ShowReading(Find<fw::EditField>("edtDX"));
     UpdateFontMap();
 }
 
 void Window1::edtDY_TextChange()
 {
+    ShowReading(Find<fw::EditField>("edtDY"));
     UpdateFontMap();
+}
+
+void Window1::ShowReading(fw::EditField &field)
+{
+    // Only the leading number counts ("12,5" is 12): a decimal comma, or
+    // anything else after it, is not lost without a word.
+    const std::string typed = field.Text();
+    if (!typed.empty() && text::NumberLength(typed) == typed.size()) {
+        field.SetNote({});
+        return;
+    }
+    std::array<char, 32> read{};
+    const auto end = std::to_chars(read.data(), read.data() + read.size(), text::Val(typed)).ptr;
+    field.SetNote("This text is read as " + std::string(read.data(), end) + ".");
 }
 
 void Window1::chkBold_Action()

@@ -31,6 +31,7 @@ void Window1::UpdateFontMap()
         // saved of it.
         CurrentFontMap.reset();
         atlas_.reset();
+        inkNotice_.clear();
         Find<fw::Listbox>("lstWidths").DeleteAllRows();
         failure = "Not enough memory to draw " + Find<fw::Listbox>("lstFonts").Text() + " at size "
             + Find<fw::Listbox>("lstSizes").Text() + " on a " + Find<fw::PopupMenu>("popTexSize").Text()

@@ -14,6 +14,7 @@
 #include <vector>
 
 namespace fw {
+class EditField;
 class MenuItem;
 class QuitMenuItem;
 class Picture;
@@ -55,6 +56,9 @@ public:
     void lstSizes_Change();
     void edtDY_TextChange();
     void edtDX_TextChange();
+    // Marks an offset field whose text is not wholly a number with what it
+    // is read as.
+    static void ShowReading(fw::EditField &field);
     void popTexSize_Open();
     void popTexSize_Change();
     void chkToFit_Action();
@@ -68,7 +72,8 @@ public:
     void ShowPreview();
     // What the preview says over the texture, and to a screen reader: no
     // fonts installed, the family chosen gone, or what the last render says
-    // of its font. Empty when there is nothing to say.
+    // of its font and of the cells that draw no ink, and why. Empty when
+    // there is nothing to say.
     std::string PreviewNotice() const;
 
     // Width list.
@@ -215,6 +220,7 @@ private:
     int previewSide_ = 0; // the side of the texture the preview last showed
     AtlasEngine engine_;
     std::shared_ptr<const Atlas> atlas_;
+    std::string inkNotice_; // what the preview says of atlas_'s cells without ink
 };
 
 namespace implicit {

@@ -78,7 +78,7 @@ TEST_F(FitTest, TheGlyphsInkIsCentredInTheCellWithinAPixel)
     const auto font = engine.FontAt(fitted, fitted.fontSize);
     raster::Box all;
     for (const std::string &text : fitted.cells)
-        all = all.United(text.empty() ? raster::Box{} : font->InkBox(text, 0, 0));
+        all = all.United(font->InkBox(text, 0, 0, {-1024, -1024, 2048, 2048}));
     const raster::Box square = vantor::CellSquare(1024, 0, 0);
     const vantor::Pen pen = vantor::CellPen(1024, fitted.dx, fitted.dy, 0, 0);
     const std::int64_t left = pen.x + all.left;
