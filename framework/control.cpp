@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+#include <cmath>
 #include <stdexcept>
 
 namespace fw {
@@ -53,7 +54,18 @@ int Control::Height() const
 
 void Control::SetBounds(int left, int top, int width, int height)
 {
-    widget_->setGeometry(left, top, width, height);
+    bounds_ = {left, top, width, height};
+    SetScale(scale_);
+}
+
+void Control::SetScale(double scale)
+{
+    scale_ = scale;
+    const auto scaled = [scale](int value) { return static_cast<int>(std::lround(value * scale)); };
+    const int left = scaled(bounds_[0]);
+    const int top = scaled(bounds_[1]);
+    // Edges, not sizes, are scaled: neighbours stay as far apart.
+    widget_->setGeometry(left, top, scaled(bounds_[0] + bounds_[2]) - left, scaled(bounds_[1] + bounds_[3]) - top);
 }
 
 bool Control::Enabled() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <functional>
 #include <map>
 #include <string>
@@ -34,7 +35,12 @@ public:
 
     int Width() const;
     int Height() const;
+    // As designed; the window shows them larger, all in proportion, where
+    // the desktop's font needs more room (Window::SetSize).
     void SetBounds(int left, int top, int width, int height);
+    // Shows the control at its bounds times the scale.
+    void SetScale(double scale);
+    double Scale() const { return scale_; }
     bool Enabled() const;
     void SetEnabled(bool enabled);
     // What a screen reader says for the control.
@@ -71,6 +77,8 @@ private:
     template <class Function, class... Args> void RaiseWith(Event event, Args &&...args);
 
     QWidget *widget_;
+    std::array<int, 4> bounds_{};
+    double scale_ = 1.0;
     std::string name_;
     std::string toolTip_;
     std::map<Event, Handler> handlers_;

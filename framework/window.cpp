@@ -9,13 +9,25 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QMenuBar>
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMetaObject>
 #include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
 #include <QShortcut>
 #include <QVBoxLayout>
 #include <QWidget>
 
 #include <algorithm>
+#include <cmath>
+#include <functional>
 #include <stdexcept>
 #include <vector>
 
@@ -44,12 +56,16 @@ void DestroyWindow(const Window *window)
 }
 
 // Closing destroys the window, but not while its own event is on the stack.
+// A new desktop font sizes it anew.
 class WindowWidget : public QWidget {
 public:
     explicit WindowWidget(Window &window)
         : window_(window)
     {
+        qApp->installEventFilter(this);
     }
+
+    std::function<void()> fit = [] {};
 
 protected:
     void closeEvent(QCloseEvent *event) override
@@ -67,9 +83,51 @@ protected:
             Qt::QueuedConnection);
     }
 
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        // Queued: the fonts of widget classes follow the new font only after.
+        if (watched == qApp && event->type() == QEvent::ApplicationFontChange)
+            QMetaObject::invokeMethod(this, [this] { fit(); }, Qt::QueuedConnection);
+        return QWidget::eventFilter(watched, event);
+    }
+
 private:
     Window &window_;
 };
+
+// The room a control showing a line of text needs beside its font's
+// height, or -1 for a control that shows none: a field's frame, a push
+// button's (its caption drawn whole however the style pads it).
+int TextRoom(const QWidget &widget)
+{
+    if (qobject_cast<const QLineEdit *>(&widget) || qobject_cast<const QComboBox *>(&widget))
+        return 4;
+    if (qobject_cast<const QPushButton *>(&widget))
+        return 2;
+    if (qobject_cast<const QAbstractButton *>(&widget) || qobject_cast<const QLabel *>(&widget))
+        return 0;
+    return -1;
+}
+
+// How much larger than designed the controls must be for a line of text to
+// fit each control that shows one.
+double ScaleForText(const std::vector<std::unique_ptr<Control>> &controls)
+{
+    double scale = 1.0;
+    for (const auto &control : controls) {
+        const QWidget &widget = control->Widget();
+        if (const int room = TextRoom(widget); room >= 0 && control->Height() > 0) {
+            // The desktop's font, which the widget follows only after.
+            const QFontMetrics metrics(QApplication::font(&widget));
+            scale = std::max(scale, (metrics.height() + room) * control->Scale() / control->Height());
+            // Captions whole across too.
+            if (!qobject_cast<const QLineEdit *>(&widget) && !qobject_cast<const QComboBox *>(&widget))
+                scale = std::max(scale, static_cast<double>(widget.sizeHint().width()) * control->Scale()
+                        * metrics.height() / widget.fontMetrics().height() / std::max(control->Width(), 1));
+        }
+    }
+    return scale;
+}
 
 } // namespace
 
@@ -77,15 +135,22 @@ struct Window::Impl {
     explicit Impl(Window &window)
         : widget(new WindowWidget(window))
         , layout(new QVBoxLayout(widget))
-        , content(new QWidget(widget))
+        , scroller(new QScrollArea(widget))
+        , content(new QWidget)
     {
         layout->setContentsMargins(0, 0, 0, 0);
         layout->setSpacing(0);
-        layout->addWidget(content);
+        layout->addWidget(scroller);
+        scroller->setFrameShape(QFrame::NoFrame);
+        scroller->setFocusPolicy(Qt::NoFocus); // Tab goes round the controls only
+        scroller->setWidgetResizable(true);
+        scroller->setWidget(content);
+        widget->fit = [&window] { window.Fit(); };
     }
 
     WindowWidget *widget;
     QVBoxLayout *layout;
+    QScrollArea *scroller; // scrolls only where the screen is too small
     QWidget *content;
     std::vector<std::unique_ptr<Control>> controls;
 };
@@ -110,19 +175,72 @@ void Window::SetTitle(const std::string &title)
 
 void Window::SetSize(int width, int height)
 {
-    impl_->content->setFixedSize(width, height);
+    width_ = width;
+    height_ = height;
+    Fit();
 }
 
-void Window::SetResizeable(bool resizeable)
+void Window::Fit()
 {
-    impl_->layout->setSizeConstraint(resizeable ? QLayout::SetDefaultConstraint : QLayout::SetFixedSize);
+    if (width_ <= 0 || height_ <= 0)
+        return;
+    scale_ = ScaleForText(impl_->controls);
+    for (const auto &control : impl_->controls)
+        control->SetScale(scale_);
+    const QSize content(static_cast<int>(std::lround(width_ * scale_)), static_cast<int>(std::lround(height_ * scale_)));
+    impl_->content->setFixedSize(content);
+    // The screen's room less the title bar, which only a shown window knows.
+    const QRect room = impl_->widget->screen()->availableGeometry();
+    const int frame = impl_->widget->isVisible()
+        ? impl_->widget->frameGeometry().height() - impl_->widget->geometry().height()
+        : impl_->widget->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    const QMenuBar *bar = qobject_cast<QMenuBar *>(impl_->layout->menuBar());
+    const int barHeight = bar ? bar->sizeHint().height() : 0;
+    const QSize fits(room.width(), room.height() - frame - barHeight);
+    QWidget &widget = *impl_->widget;
+    if (content.width() <= fits.width() && content.height() <= fits.height()) {
+        impl_->scroller->setFixedSize(content);
+        widget.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        impl_->layout->setSizeConstraint(resizeable_ ? QLayout::SetDefaultConstraint : QLayout::SetFixedSize);
+        SetFlags(resizeable_);
+        return;
+    }
+    // Larger than the screen: as large as the screen allows, and no larger
+    // than the content; every control is reached by scrolling.
+    const QSize whole = content
+        + QSize(impl_->scroller->verticalScrollBar()->sizeHint().width(),
+            impl_->scroller->horizontalScrollBar()->sizeHint().height());
+    impl_->layout->setSizeConstraint(QLayout::SetDefaultConstraint);
+    impl_->scroller->setMinimumSize(1, 1);
+    impl_->scroller->setMaximumSize(whole);
+    widget.setMaximumSize(whole.width(), whole.height() + barHeight);
+    widget.resize(std::min(whole.width(), fits.width()), std::min(whole.height(), fits.height()) + barHeight);
+    SetFlags(true);
+}
+
+void Window::SetFlags(bool resizeable)
+{
     Qt::WindowFlags flags = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
         | Qt::WindowCloseButtonHint;
     if (resizeable)
         flags |= Qt::WindowMaximizeButtonHint;
     else
         flags |= Qt::CustomizeWindowHint;
-    impl_->widget->setWindowFlags(flags);
+    QWidget &widget = *impl_->widget;
+    if (widget.windowFlags() == flags)
+        return;
+    // New flags hide a shown window.
+    const bool shown = widget.isVisible();
+    widget.setWindowFlags(flags);
+    if (shown)
+        widget.show();
+}
+
+void Window::SetResizeable(bool resizeable)
+{
+    resizeable_ = resizeable;
+    impl_->layout->setSizeConstraint(resizeable ? QLayout::SetDefaultConstraint : QLayout::SetFixedSize);
+    SetFlags(resizeable);
 }
 
 void Window::SetInitialSize(int width, int height)
@@ -241,6 +359,7 @@ Window &BuildWindow(std::unique_ptr<Window> window)
     try {
         opened.Layout();
         opened.CreateControls();
+        opened.Fit();
     } catch (...) {
         // A half-built window is never left open as the class's instance.
         DestroyWindow(&opened);

@@ -24,8 +24,14 @@ public:
 
     const std::string &ClassName() const { return className_; }
     void SetTitle(const std::string &title);
-    // The content area, below the menu bar.
+    // The content area, below the menu bar, as designed for controls at
+    // their bounds. Where the desktop's font needs more room for a line of
+    // text, all of it is shown larger in proportion; where the screen is
+    // smaller than the window, the window fits the screen and its content
+    // scrolls.
     void SetSize(int width, int height);
+    // How much larger than designed the content is shown.
+    double Scale() const { return scale_; }
     // A window that is not resizeable keeps its size and offers no maximise.
     void SetResizeable(bool resizeable);
     // For a resizeable window: the size it opens with.
@@ -87,9 +93,18 @@ protected:
 private:
     friend Window &BuildWindow(std::unique_ptr<Window> window);
     struct Impl;
+    // Sizes the content and its controls for the desktop's font, and the
+    // window for its screen.
+    void Fit();
+    // Offers a maximise button, and a frame to resize by, or not.
+    void SetFlags(bool resizeable);
 
     std::string className_;
     fw::MenuBar *menuBar_ = nullptr;
+    int width_ = 0; // as designed; 0 for a window laid out in rows
+    int height_ = 0;
+    bool resizeable_ = true;
+    double scale_ = 1.0;
     std::unique_ptr<Impl> impl_;
 };
 

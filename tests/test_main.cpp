@@ -44,10 +44,23 @@ int main(int argc, char **argv)
              "QT_QPA_PLATFORMTHEME", "QT_LOGGING_RULES", "LANGUAGE"})
         qunsetenv(name);
     qputenv("LC_ALL", "C.UTF-8");
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A desktop's screen, 1920 x 1080 unless the set-up asks for another
+    // (VANTOR_TEST_SCREEN="width height devicePixelRatio").
+    const QTemporaryDir home;
+    const QStringList screen = QString::fromLocal8Bit(qgetenv("VANTOR_TEST_SCREEN")).split(QLatin1Char(' '));
+    QFile screens(home.filePath(QStringLiteral("screens.json")));
+    if (!screens.open(QIODevice::WriteOnly))
+        return 1;
+    screens.write(QStringLiteral(R"({"screens": [{"name": "test", "x": 0, "y": 0, "width": %1, "height": %2,)"
+                                 R"( "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": %3}]})")
+                      .arg(screen.size() == 3 ? screen[0] : QStringLiteral("1920"),
+                          screen.size() == 3 ? screen[1] : QStringLiteral("1080"),
+                          screen.size() == 3 ? screen[2] : QStringLiteral("1"))
+                      .toUtf8());
+    screens.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screens.fileName().toLocal8Bit());
     if (!qEnvironmentVariableIsSet("FONTCONFIG_FILE"))
         qputenv("FONTCONFIG_FILE", VANTOR_TEST_FONTCONFIG);
-    const QTemporaryDir home;
     for (const char *name : {"XDG_RUNTIME_DIR", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME"})
         qputenv(name, home.path().toUtf8());
     qInstallMessageHandler(FailOnQtWarning);

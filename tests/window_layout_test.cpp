@@ -47,4 +47,42 @@ TEST_F(WindowLayoutTest, IsAFixedSizeWindowWhoseControlsLieInsideApartAndShowThe
         EXPECT_EQ(QtChild<QWidget>(window, name).toolTip(), QString::fromLatin1(tip));
 }
 
+// Run on a small screen at a scale of 1.5 (the SmallScreen set-up), with a
+// large interface font: the window grows in proportion for the font, fits
+// the screen, and scrolls to every control, each text whole.
+using SmallScreenTest = MainWindowTest;
+
+TEST_F(SmallScreenTest, TheWindowFitsTheScreenAndScrollsToEveryControlEachTextWhole)
+{
+    ASSERT_EQ(window.Widget().screen()->devicePixelRatio(), 1.5);
+    QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 14));
+    QCoreApplication::processEvents();
+    window.Widget().show();
+    QCoreApplication::processEvents();
+    const QRect room = window.Widget().screen()->availableGeometry();
+    EXPECT_LE(window.Widget().width(), room.width());
+    EXPECT_LE(window.Widget().height(), room.height());
+    EXPECT_LT(window.Widget().minimumHeight(), room.height()) << "can be made smaller";
+    // The scroll bars reach every edge of the content, which holds every
+    // control.
+    auto &view = *window.Widget().findChild<QScrollArea *>(QString(), Qt::FindDirectChildrenOnly);
+    QWidget &content = *view.widget();
+    EXPECT_GT(content.height(), view.viewport()->height());
+    EXPECT_EQ(view.horizontalScrollBar()->maximum(), content.width() - view.viewport()->width());
+    EXPECT_EQ(view.verticalScrollBar()->maximum(), content.height() - view.viewport()->height());
+    for (QWidget *control : content.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+        SCOPED_TRACE(control->objectName().toStdString());
+        EXPECT_TRUE(content.rect().contains(control->geometry()));
+        if (const auto *button = qobject_cast<const QAbstractButton *>(control)) {
+            EXPECT_LE(button->sizeHint().width(), control->width()) << button->text();
+        }
+        if (const auto *label = qobject_cast<const QLabel *>(control)) {
+            EXPECT_LE(label->sizeHint().width(), control->width()) << label->text();
+        }
+        if (!qobject_cast<const QAbstractScrollArea *>(control)) {
+            EXPECT_LE(control->fontMetrics().height(), control->height());
+        }
+    }
+}
+
 } // namespace
