@@ -71,6 +71,21 @@ TEST_F(FitTest, AfterAFitNoCellOverflowsAndOneSizeLargerWouldAtAnyOffsets)
     }
 }
 
+TEST_F(FitTest, OnlyGlyphsThatLandOnTheTextureCanOverflowTheirSquare)
+{
+    // A glyph past the texture's edge is never drawn there; one that
+    // reaches the texture counts whole, even past the edge.
+    AtlasSettings settings = DefaultSettings();
+    settings.cells = OnlyCell(0, 0, "A" + std::string(3000, ' ') + "W");
+    EXPECT_EQ(Overflowing(settings), std::vector<int>{});
+    settings.cells = OnlyCell(0, 0, "A" + std::string(10, ' ') + "W");
+    EXPECT_EQ(Overflowing(settings), std::vector<int>{0});
+    settings.cells = OnlyCell(0, 9, "AWW");
+    EXPECT_EQ(Overflowing(settings), std::vector<int>{9}) << "cut off by the texture's edge";
+    settings.cells = OnlyCell(0, 9, "A");
+    EXPECT_EQ(Overflowing(settings), std::vector<int>{});
+}
+
 TEST_F(FitTest, TheGlyphsInkIsCentredInTheCellWithinAPixel)
 {
     const AtlasSettings fitted = Fit(DefaultSettings());
