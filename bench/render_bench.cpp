@@ -109,24 +109,32 @@ void BM_FontChange(benchmark::State &state)
 // The first sizes drawn after start-up: 40 to 68 as for 1024.
 constexpr int kFirstSizes[] = {40, 44, 48, 52, 56, 60, 64, 68};
 
-// A size never used before: nothing measured or drawn at it can be reused,
-// the worst case of a change. Each size once; then a new window, which
-// starts from scratch.
-void BM_FirstUseOfASize(benchmark::State &state)
+// Each of the sizes once, on a window of the texture's side as `prepare`
+// leaves it; then a new window, which starts from scratch.
+template <std::size_t kCount, class Prepared>
+void EachSizeFirstUsed(benchmark::State &state, const int (&sizes)[kCount], Prepared prepare)
 {
     const int side = static_cast<int>(state.range(0));
-    std::size_t next = std::size(kFirstSizes);
+    std::size_t next = kCount;
     for (auto _ : state) {
-        if (next == std::size(kFirstSizes)) {
+        if (next == kCount) {
             state.PauseTiming();
             fw::DestroyAllWindows();
             Prepare(side, true);
+            prepare();
             next = 0;
             state.ResumeTiming();
         }
-        Window().Find<fw::Listbox>("lstSizes").SetListIndex(kFirstSizes[next++] - 9);
+        Window().Find<fw::Listbox>("lstSizes").SetListIndex(sizes[next++] - 9);
         Preview().repaint();
     }
+}
+
+// A size never used before: nothing measured or drawn at it can be reused,
+// the worst case of a change.
+void BM_FirstUseOfASize(benchmark::State &state)
+{
+    EachSizeFirstUsed(state, kFirstSizes, [] {});
     Window().Find<fw::Listbox>("lstSizes").SetListIndex(72 - 9);
 }
 
@@ -137,7 +145,6 @@ constexpr int kLargeSizes[] = {228, 232, 236, 240, 244, 248, 252, 256};
 // or on: of the cell only what can land on the texture is drawn or measured.
 template <bool kMarks> void BM_FirstUseOfASizeWithALongCell(benchmark::State &state)
 {
-    const int side = static_cast<int>(state.range(0));
     QString greek;
     for (int i = 0; i < 100000; ++i)
         greek += QChar(0x03B1 + i % 25);
@@ -147,29 +154,19 @@ template <bool kMarks> void BM_FirstUseOfASizeWithALongCell(benchmark::State &st
         if (marks.isChecked() != on)
             marks.trigger();
     };
-    std::size_t next = std::size(kLargeSizes);
-    for (auto _ : state) {
-        if (next == std::size(kLargeSizes)) {
-            state.PauseTiming();
-            fw::DestroyAllWindows();
-            Prepare(side, true);
-            mark(kMarks);
-            // Noto Serif where it is installed, as on Debian's desktops.
-            auto &fonts = Window().Find<fw::Listbox>("lstFonts");
-            for (const char *family : {"DejaVu Serif", "Noto Serif"}) {
-                for (int row = 0; row < fonts.ListCount(); ++row) {
-                    if (fonts.Cell(row, 0) == family)
-                        fonts.SetListIndex(row);
-                }
+    EachSizeFirstUsed(state, kLargeSizes, [&] {
+        mark(kMarks);
+        // Noto Serif where it is installed, as on Debian's desktops.
+        auto &fonts = Window().Find<fw::Listbox>("lstFonts");
+        for (const char *family : {"DejaVu Serif", "Noto Serif"}) {
+            for (int row = 0; row < fonts.ListCount(); ++row) {
+                if (fonts.Cell(row, 0) == family)
+                    fonts.SetListIndex(row);
             }
-            Window().Find<fw::Listbox>("lstChars").SetCell(5, 5, greek.toStdString());
-            Window().UpdateFontMap();
-            next = 0;
-            state.ResumeTiming();
         }
-        Window().Find<fw::Listbox>("lstSizes").SetListIndex(kLargeSizes[next++] - 9);
-        Preview().repaint();
-    }
+        Window().Find<fw::Listbox>("lstChars").SetCell(5, 5, greek.toStdString());
+        Window().UpdateFontMap();
+    });
     mark(false);
     fw::DestroyAllWindows();
 }

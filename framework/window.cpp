@@ -5,23 +5,23 @@
 #include "framework/menu.h"
 #include "framework/qt_menu_bar.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QHBoxLayout>
-#include <QMenuBar>
-#include <QAbstractButton>
 #include <QComboBox>
 #include <QFontMetrics>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMetaObject>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QStyle>
 #include <QShortcut>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -187,7 +187,8 @@ void Window::Fit()
     scale_ = ScaleForText(impl_->controls);
     for (const auto &control : impl_->controls)
         control->SetScale(scale_);
-    const QSize content(static_cast<int>(std::lround(width_ * scale_)), static_cast<int>(std::lround(height_ * scale_)));
+    const QSize content(
+        static_cast<int>(std::lround(width_ * scale_)), static_cast<int>(std::lround(height_ * scale_)));
     impl_->content->setFixedSize(content);
     // The screen's room less the title bar, which only a shown window knows.
     const QRect room = impl_->widget->screen()->availableGeometry();

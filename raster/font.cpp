@@ -113,10 +113,13 @@ double Font::LineSpacing()
     return static_cast<double>(ascender - descender + gap) * DrawnSize() / std::max(face->unitsPerEm, 1u);
 }
 
-std::span<const PlacedGlyph> Font::Near(const Shaped &shaped, std::int64_t x, const Box &area)
+template <class Visit>
+void Font::ForEachNear(std::string_view text, std::int64_t x, std::int64_t y, const Box &area, Visit &&visit)
 {
+    const std::shared_ptr<const Shaped> kept = Shape(text);
+    const Shaped &shaped = *kept;
     if (area.Empty())
-        return {};
+        return;
     std::int64_t reach = 0;
     for (const StyledFace *face : shaped.faces)
         reach = std::max(reach, glyphs_.Reach(*face));
@@ -127,44 +130,34 @@ std::span<const PlacedGlyph> Font::Near(const Shaped &shaped, std::int64_t x, co
         [](const PlacedGlyph &g, F26Dot6 pen) { return g.pen < pen; });
     const auto last = std::upper_bound(
         first, shaped.glyphs.end(), to, [](F26Dot6 pen, const PlacedGlyph &g) { return pen < g.pen; });
-    return {first, last};
-}
-
-bool Font::RowReaches(const PlacedGlyph &glyph, F26Dot6 originY, const Box &area)
-{
-    const std::int64_t row = FloorPixels(originY);
-    const std::int64_t reach = glyphs_.Reach(*glyph.face);
-    return row + reach >= area.top && row - reach <= area.top + area.height;
+    for (auto glyph = first; glyph != last; ++glyph) {
+        const F26Dot6 originX = x * kOnePixel + glyph->x;
+        const F26Dot6 originY = y * kOnePixel + glyph->y;
+        const std::int64_t row = FloorPixels(originY);
+        const std::int64_t down = glyphs_.Reach(*glyph->face);
+        if (row + down >= area.top && row - down <= area.top + area.height)
+            visit(*glyph, originX, originY);
+    }
 }
 
 Placed Font::Place(std::string_view text, std::int64_t x, std::int64_t y, const Box &area)
 {
     Placed placed;
-    const std::shared_ptr<const Shaped> kept = Shape(text);
-    for (const PlacedGlyph &glyph : Near(*kept, x, area)) {
-        const F26Dot6 originX = x * kOnePixel + glyph.x;
-        const F26Dot6 originY = y * kOnePixel + glyph.y;
-        if (!RowReaches(glyph, originY, area))
-            continue;
+    ForEachNear(text, x, y, area, [&](const PlacedGlyph &glyph, F26Dot6 originX, F26Dot6 originY) {
         CoveragePointer coverage = glyphs_.At(*glyph.face, glyph.index, originX, originY, area);
         const Box ink = coverage->ink.Moved(FloorPixels(originX), FloorPixels(originY)).Intersected(area);
         if (ink.Empty())
-            continue;
+            return;
         placed.box = placed.box.United(ink);
         placed.blits.push_back(Blit{std::move(coverage), FloorPixels(originX), FloorPixels(originY)});
-    }
+    });
     return placed;
 }
 
 Box Font::InkBox(std::string_view text, std::int64_t x, std::int64_t y, const Box &area)
 {
     Box box;
-    const std::shared_ptr<const Shaped> kept = Shape(text);
-    for (const PlacedGlyph &glyph : Near(*kept, x, area)) {
-        const F26Dot6 originX = x * kOnePixel + glyph.x;
-        const F26Dot6 originY = y * kOnePixel + glyph.y;
-        if (!RowReaches(glyph, originY, area))
-            continue;
+    ForEachNear(text, x, y, area, [&](const PlacedGlyph &glyph, F26Dot6 originX, F26Dot6 originY) {
         // A glyph too large to draw whole is taken to ink its outline's
         // box: no picture could show it all.
         const Box large = glyphs_.Large(*glyph.face, glyph.index);
@@ -172,7 +165,7 @@ Box Font::InkBox(std::string_view text, std::int64_t x, std::int64_t y, const Bo
                             .Moved(FloorPixels(originX), FloorPixels(originY));
         if (!ink.Intersected(area).Empty())
             box = box.United(ink);
-    }
+    });
     return box;
 }
 

@@ -7,7 +7,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -81,10 +80,10 @@ public:
     Box InkBox(std::string_view text, std::int64_t x, std::int64_t y, const Box &area);
 
 private:
-    // The glyphs of the text with its pen at x that may reach the area
-    // across; and whether one whose origin is at originY reaches it down.
-    std::span<const PlacedGlyph> Near(const Shaped &shaped, std::int64_t x, const Box &area);
-    bool RowReaches(const PlacedGlyph &glyph, F26Dot6 originY, const Box &area);
+    // Calls visit(glyph, originX, originY) for each glyph of the text with
+    // its pen at (x, y) that may reach the area, in order.
+    template <class Visit>
+    void ForEachNear(std::string_view text, std::int64_t x, std::int64_t y, const Box &area, Visit &&visit);
 
     std::shared_ptr<Style> style_;
     int pixelSize_;

@@ -75,8 +75,8 @@ constexpr std::array<ControlRow, 19> kControls{{
 // preview (when it can be panned), then the right column, Quit last. The
 // creation order above stays as it is: it is the order of the Open events.
 constexpr std::array<std::string_view, 16> kFocusOrder{"lstChars", "lstFonts", "lstSizes", "chkBold", "chkItalic",
-    "cnvPreview", "btnSave", "btnCopy", "popTexSize", "chkToFit", "edtDX", "edtDY", "lstWidths", "btnSaveWidths", "btnCopyWidths",
-    "btnQuit"};
+    "cnvPreview", "btnSave", "btnCopy", "popTexSize", "chkToFit", "edtDX", "edtDY", "lstWidths", "btnSaveWidths",
+    "btnCopyWidths", "btnQuit"};
 
 using Member = std::variant<void (Window1::*)(), void (Window1::*)(int, int), void (Window1::*)(fw::Graphics &)>;
 

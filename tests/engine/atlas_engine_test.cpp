@@ -284,7 +284,8 @@ TEST(AtlasEngineTest, ColourAndBitmapGlyphsDrawInGreysByTheirCoverage)
     const auto apple
         = engine.Render({"DejaVu Sans", 72, 1024, 4, 30, false, false, false, OnlyCell(4, 4, "\xF0\x9F\x8D\x8E")});
     EXPECT_GT(InkBounds(Greys(apple->Texture())).width, 40) << "drawn, by its alpha";
-    const raster::Box mixed = engine.FontAt(apple->Settings(), 72)->InkBox("i\xF0\x9F\x8D\x8E", 0, 0, {0, -100, 100, 200});
+    const raster::Box mixed
+        = engine.FontAt(apple->Settings(), 72)->InkBox("i\xF0\x9F\x8D\x8E", 0, 0, {0, -100, 100, 200});
     EXPECT_GT(mixed.left + mixed.width, 60) << "the apple's right edge, not the i's";
     // Terminus has bitmaps only, in strikes up to 32 px, and no bold face.
     const auto inkOf = [&](bool bold) {
