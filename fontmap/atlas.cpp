@@ -6,12 +6,13 @@
 namespace vantor {
 
 Atlas::Atlas(AtlasSettings settings, std::shared_ptr<raster::Texture> texture, std::shared_ptr<raster::Font> font,
-    std::vector<double> widths, std::vector<raster::Box> changed)
+    std::vector<double> widths, std::vector<raster::Box> changed, std::vector<raster::Box> drawn)
     : settings_(std::move(settings))
     , texture_(std::move(texture))
     , font_(std::move(font))
     , widths_(std::move(widths))
     , changed_(std::move(changed))
+    , drawn_(std::move(drawn))
 {
 }
 
@@ -35,8 +36,8 @@ raster::Box Atlas::Ink(int cell) const
 
 raster::Box Atlas::DrawnInk(int cell) const
 {
-    const Pen pen = PenOf(cell);
-    return Inks(cell, pen) ? font_->Place(Text(cell), pen.x, pen.y, texture_->Bounds()).box : raster::Box{};
+    return cell >= 0 && static_cast<std::size_t>(cell) < drawn_.size() ? drawn_[static_cast<std::size_t>(cell)]
+                                                                      : raster::Box{};
 }
 
 std::vector<raster::Box> Atlas::Inks() const

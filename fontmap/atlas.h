@@ -22,8 +22,9 @@ namespace vantor {
 // its engine.
 class Atlas {
 public:
+    // `drawn`: where each cell inks the texture, in grid order.
     Atlas(AtlasSettings settings, std::shared_ptr<raster::Texture> texture, std::shared_ptr<raster::Font> font,
-        std::vector<double> widths, std::vector<raster::Box> changed);
+        std::vector<double> widths, std::vector<raster::Box> changed, std::vector<raster::Box> drawn = {});
     ~Atlas();
 
     const AtlasSettings &Settings() const { return settings_; }
@@ -43,7 +44,7 @@ public:
     // whole (one too large to draw whole: its outline's box); empty for
     // none. What lies off the texture cannot overflow a square on it.
     raster::Box Ink(int cell) const;
-    // The same, as far as the texture shows it.
+    // The same, as far as the texture shows it: as the render drew it.
     raster::Box DrawnInk(int cell) const;
     // Where every cell inks, in grid order.
     std::vector<raster::Box> Inks() const;
@@ -78,6 +79,7 @@ private:
     std::shared_ptr<raster::Font> font_; // none for a size below 1
     std::vector<double> widths_;
     std::vector<raster::Box> changed_;
+    std::vector<raster::Box> drawn_;
 };
 
 } // namespace vantor

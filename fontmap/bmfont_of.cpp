@@ -104,7 +104,7 @@ std::string EngineCaveats(const Atlas &atlas, const std::vector<std::string> &se
             + ". View > Show Cell Overflow marks these cells; View > Fit Glyphs to "
               "Cells fits every glyph inside its cell.");
     }
-    if (const std::string inkless = NoInkLines(CellsWithoutInk(atlas, inks)); !inkless.empty())
+    if (const std::string inkless = NoInkLines(CellsWithoutInk(atlas)); !inkless.empty())
         lines.push_back(inkless);
     const std::vector<std::string> &cells = atlas.Settings().cells;
     if (std::find(cells.begin(), cells.end(), " ") == cells.end())

@@ -49,12 +49,12 @@ std::string NoInkLine(const std::vector<std::string> &cells)
         + ". The font has nothing of these that can be drawn here; they stay blank.";
 }
 
-InklessCells CellsWithoutInk(const Atlas &atlas, const std::vector<raster::Box> &inks)
+InklessCells CellsWithoutInk(const Atlas &atlas)
 {
     InklessCells inkless;
     const std::vector<std::string> &cells = atlas.Settings().cells;
-    for (std::size_t cell = 0; cell < std::min(cells.size(), inks.size()); ++cell) {
-        if (!inks[cell].Empty() || !text::ShowsItself(cells[cell]))
+    for (std::size_t cell = 0; cell < cells.size(); ++cell) {
+        if (!atlas.DrawnInk(static_cast<int>(cell)).Empty() || !text::ShowsItself(cells[cell]))
             continue;
         const bool off = atlas.InksNearItsPen(static_cast<int>(cell));
         std::vector<std::string> &named = off ? inkless.offTexture : inkless.undrawn;

@@ -32,8 +32,7 @@ struct InklessCells {
     int offTextureCount = 0;
     int undrawnCount = 0;
 };
-// Of the render's inks, in grid order.
-InklessCells CellsWithoutInk(const Atlas &atlas, const std::vector<raster::Box> &inks);
+InklessCells CellsWithoutInk(const Atlas &atlas);
 // What a message says of them, a line for each reason; empty for none.
 std::string NoInkLines(const InklessCells &cells);
 // What the preview says of them, in counts; empty for none.

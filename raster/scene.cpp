@@ -94,4 +94,14 @@ std::vector<Box> Scene::Show(Texture &texture)
     return changed;
 }
 
+std::vector<Box> Scene::ShownInks() const
+{
+    std::vector<Box> inks;
+    if (shown_) {
+        for (const Text &text : shown_->texts)
+            inks.push_back(text.placed.box);
+    }
+    return inks;
+}
+
 } // namespace raster

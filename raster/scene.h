@@ -26,6 +26,9 @@ public:
     // Makes the texture show the open scene and closes it; gives the areas
     // drawn anew.
     std::vector<Box> Show(Texture &texture);
+    // Where each text of the scene shown inks the texture, in the order
+    // they were added; empty for none.
+    std::vector<Box> ShownInks() const;
 
 private:
     struct Text {

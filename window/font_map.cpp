@@ -23,7 +23,7 @@ std::shared_ptr<fw::Picture> Window1::FontMap(std::shared_ptr<fw::Picture> oldMa
     settings.dx = dx;
     settings.dy = dy;
     atlas_ = engine_.Render(settings);
-    inkNotice_ = NoInkNotice(CellsWithoutInk(*atlas_, atlas_->Inks()));
+    inkNotice_ = NoInkNotice(CellsWithoutInk(*atlas_));
     // The rows are kept and only what differs is changed: a key into dx
     // changes no width, and the list is not laid out and painted again.
     auto &widths = Find<fw::Listbox>("lstWidths");
