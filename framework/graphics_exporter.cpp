@@ -36,8 +36,12 @@ void GraphicsExporter::RequestSettings()
     level->setRange(0, 9);
     level->setValue(compression_);
     level->setToolTip(QCoreApplication::translate("fw", "0 writes fastest, 9 writes the smallest file"));
-    // Room for the digit beside the arrows, whatever the style's frame.
+    // Room for the digit beside the arrows, whatever the style's frame, and
+    // the digit in the middle of it, clear of the cursor at its edge; selected,
+    // so that typing replaces it.
     level->setMinimumWidth(level->sizeHint().width() + level->fontMetrics().horizontalAdvance(QStringLiteral("00")));
+    level->setAlignment(Qt::AlignCenter);
+    level->selectAll();
     // The file is written however the dialog is left, so there is no
     // button that would say otherwise.
     auto *buttons = new QDialogButtonBox(&dialog);
