@@ -4,29 +4,20 @@
 #include "framework/dispatch.h"
 #include "framework/menu.h"
 #include "framework/qt_menu_bar.h"
+#include "framework/window_fit.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QFontMetrics>
 #include <QHBoxLayout>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QMetaObject>
 #include <QPointer>
-#include <QPushButton>
-#include <QScreen>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QShortcut>
-#include <QStyle>
 #include <QVBoxLayout>
 #include <QWidget>
 
 #include <algorithm>
-#include <cmath>
 #include <functional>
 #include <stdexcept>
 #include <vector>
@@ -95,40 +86,6 @@ private:
     Window &window_;
 };
 
-// The room a control showing a line of text needs beside its font's
-// height, or -1 for a control that shows none: a field's frame, a push
-// button's (its caption drawn whole however the style pads it).
-int TextRoom(const QWidget &widget)
-{
-    if (qobject_cast<const QLineEdit *>(&widget) || qobject_cast<const QComboBox *>(&widget))
-        return 4;
-    if (qobject_cast<const QPushButton *>(&widget))
-        return 2;
-    if (qobject_cast<const QAbstractButton *>(&widget) || qobject_cast<const QLabel *>(&widget))
-        return 0;
-    return -1;
-}
-
-// How much larger than designed the controls must be for a line of text to
-// fit each control that shows one.
-double ScaleForText(const std::vector<std::unique_ptr<Control>> &controls)
-{
-    double scale = 1.0;
-    for (const auto &control : controls) {
-        const QWidget &widget = control->Widget();
-        if (const int room = TextRoom(widget); room >= 0 && control->Height() > 0) {
-            // The desktop's font, which the widget follows only after.
-            const QFontMetrics metrics(QApplication::font(&widget));
-            scale = std::max(scale, (metrics.height() + room) * control->Scale() / control->Height());
-            // Captions whole across too.
-            if (!qobject_cast<const QLineEdit *>(&widget) && !qobject_cast<const QComboBox *>(&widget))
-                scale = std::max(scale, static_cast<double>(widget.sizeHint().width()) * control->Scale()
-                        * metrics.height() / widget.fontMetrics().height() / std::max(control->Width(), 1));
-        }
-    }
-    return scale;
-}
-
 } // namespace
 
 struct Window::Impl {
@@ -182,66 +139,16 @@ void Window::SetSize(int width, int height)
 
 void Window::Fit()
 {
-    if (width_ <= 0 || height_ <= 0)
-        return;
-    scale_ = ScaleForText(impl_->controls);
-    for (const auto &control : impl_->controls)
-        control->SetScale(scale_);
-    const QSize content(
-        static_cast<int>(std::lround(width_ * scale_)), static_cast<int>(std::lround(height_ * scale_)));
-    impl_->content->setFixedSize(content);
-    // The screen's room less the title bar, which only a shown window knows.
-    const QRect room = impl_->widget->screen()->availableGeometry();
-    const int frame = impl_->widget->isVisible()
-        ? impl_->widget->frameGeometry().height() - impl_->widget->geometry().height()
-        : impl_->widget->style()->pixelMetric(QStyle::PM_TitleBarHeight);
-    const QMenuBar *bar = qobject_cast<QMenuBar *>(impl_->layout->menuBar());
-    const int barHeight = bar ? bar->sizeHint().height() : 0;
-    const QSize fits(room.width(), room.height() - frame - barHeight);
-    QWidget &widget = *impl_->widget;
-    if (content.width() <= fits.width() && content.height() <= fits.height()) {
-        impl_->scroller->setFixedSize(content);
-        widget.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        impl_->layout->setSizeConstraint(resizeable_ ? QLayout::SetDefaultConstraint : QLayout::SetFixedSize);
-        SetFlags(resizeable_);
-        return;
-    }
-    // Larger than the screen: as large as the screen allows, and no larger
-    // than the content; every control is reached by scrolling.
-    const QSize whole = content
-        + QSize(impl_->scroller->verticalScrollBar()->sizeHint().width(),
-            impl_->scroller->horizontalScrollBar()->sizeHint().height());
-    impl_->layout->setSizeConstraint(QLayout::SetDefaultConstraint);
-    impl_->scroller->setMinimumSize(1, 1);
-    impl_->scroller->setMaximumSize(whole);
-    widget.setMaximumSize(whole.width(), whole.height() + barHeight);
-    widget.resize(std::min(whole.width(), fits.width()), std::min(whole.height(), fits.height()) + barHeight);
-    SetFlags(true);
-}
-
-void Window::SetFlags(bool resizeable)
-{
-    Qt::WindowFlags flags = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-        | Qt::WindowCloseButtonHint;
-    if (resizeable)
-        flags |= Qt::WindowMaximizeButtonHint;
-    else
-        flags |= Qt::CustomizeWindowHint;
-    QWidget &widget = *impl_->widget;
-    if (widget.windowFlags() == flags)
-        return;
-    // New flags hide a shown window.
-    const bool shown = widget.isVisible();
-    widget.setWindowFlags(flags);
-    if (shown)
-        widget.show();
+    if (width_ > 0 && height_ > 0)
+        scale_ = FitWindow({*impl_->widget, *impl_->layout, *impl_->scroller, *impl_->content}, impl_->controls,
+            {width_, height_}, resizeable_);
 }
 
 void Window::SetResizeable(bool resizeable)
 {
     resizeable_ = resizeable;
     impl_->layout->setSizeConstraint(resizeable ? QLayout::SetDefaultConstraint : QLayout::SetFixedSize);
-    SetFlags(resizeable);
+    SetWindowFlags(*impl_->widget, resizeable);
 }
 
 void Window::SetInitialSize(int width, int height)

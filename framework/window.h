@@ -96,8 +96,6 @@ private:
     // Sizes the content and its controls for the desktop's font, and the
     // window for its screen.
     void Fit();
-    // Offers a maximise button, and a frame to resize by, or not.
-    void SetFlags(bool resizeable);
 
     std::string className_;
     fw::MenuBar *menuBar_ = nullptr;
