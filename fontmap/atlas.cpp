@@ -50,8 +50,7 @@ std::vector<raster::Box> Atlas::Inks() const
 
 bool Atlas::InksNearItsPen(int cell) const
 {
-    const std::int64_t side = settings_.textureSize;
-    return font_ && !font_->InkBox(Text(cell), 0, 0, {-side, -side, 2 * side, 2 * side}).Empty();
+    return font_ && !font_->InkBox(Text(cell), 0, 0, NearPen(settings_.textureSize)).Empty();
 }
 
 double Atlas::Ascent() const

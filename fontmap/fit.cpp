@@ -93,8 +93,7 @@ Fitted FitGlyphs(AtlasEngine &engine, const AtlasSettings &settings, const std::
     // The glyphs' ink boxes at a size: no size is rendered to search. Of a
     // text longer than the texture, only what lies within a texture's side
     // of its pen: that is more than its square holds already.
-    const std::int64_t side = settings.textureSize;
-    const raster::Box near{-side, -side, 2 * side, 2 * side};
+    const raster::Box near = NearPen(settings.textureSize);
     const auto inksAt = [&](std::size_t candidate) {
         const std::shared_ptr<raster::Font> font = engine.FontAt(settings, sizeAt(candidate));
         Inks inks;
