@@ -50,7 +50,7 @@ std::vector<raster::Box> Atlas::Inks() const
 
 bool Atlas::InksNearItsPen(int cell) const
 {
-    return font_ && !font_->InkBox(Text(cell), 0, 0, NearPen(settings_.textureSize)).Empty();
+    return font_ && !font_->InkNearPen(Text(cell), settings_.textureSize).Empty();
 }
 
 double Atlas::Ascent() const

@@ -93,12 +93,11 @@ Fitted FitGlyphs(AtlasEngine &engine, const AtlasSettings &settings, const std::
     // The glyphs' ink boxes at a size: no size is rendered to search. Of a
     // text longer than the texture, only what lies within a texture's side
     // of its pen: that is more than its square holds already.
-    const raster::Box near = NearPen(settings.textureSize);
     const auto inksAt = [&](std::size_t candidate) {
         const std::shared_ptr<raster::Font> font = engine.FontAt(settings, sizeAt(candidate));
         Inks inks;
         for (const std::string &text : settings.cells)
-            inks.push_back(font->InkBox(text, 0, 0, near));
+            inks.push_back(font->InkNearPen(text, settings.textureSize));
         return inks;
     };
     // Cells whose ink is larger than their square at the smallest size can

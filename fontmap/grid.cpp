@@ -26,12 +26,6 @@ bool WithinReach(const Pen &pen)
     return std::abs(static_cast<double>(pen.x)) <= kFarthest && std::abs(static_cast<double>(pen.y)) <= kFarthest;
 }
 
-raster::Box NearPen(std::int32_t textureSize)
-{
-    const std::int64_t side = textureSize;
-    return {-side, -side, 2 * side, 2 * side};
-}
-
 bool Overflows(const raster::Box &ink, const raster::Box &square)
 {
     return !ink.Empty() && !square.Contains(ink);

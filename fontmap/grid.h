@@ -27,10 +27,6 @@ Pen CellPen(std::int32_t textureSize, std::int32_t dx, std::int32_t dy, int row,
 // can, and FreeType's coordinates must stay far from their limits.
 bool WithinReach(const Pen &pen);
 
-// The pixels within a texture's side of a pen at (0, 0): as far as a text
-// can lie and still land on the texture with its pen anywhere on it.
-raster::Box NearPen(std::int32_t textureSize);
-
 // Whether ink (empty: none) reaches outside the cell's square.
 bool Overflows(const raster::Box &ink, const raster::Box &square);
 

@@ -46,6 +46,7 @@ Font::Font(Fonts &fonts, std::shared_ptr<Style> style, int pixelSize, int fieldS
     , layout_{pixelSize, BoldStrength(pixelSize)}
     , glyphs_(fonts.Cache(), GlyphStyle{pixelSize, BoldStrength(pixelSize), fieldSpread, multiChannel})
     , laid_(fonts.Cache())
+    , nearInk_(fonts.Cache())
 {
 }
 
@@ -167,6 +168,15 @@ Box Font::InkBox(std::string_view text, std::int64_t x, std::int64_t y, const Bo
             box = box.United(ink);
     });
     return box;
+}
+
+Box Font::InkNearPen(std::string_view text, std::int64_t side)
+{
+    std::pair<std::string, std::int64_t> key(text, side);
+    if (auto kept = nearInk_.Find(key))
+        return *kept;
+    auto ink = std::make_shared<const Box>(InkBox(text, 0, 0, {-side, -side, 2 * side, 2 * side}));
+    return *nearInk_.Keep(std::move(key), ink, BytesOf(1, sizeof(Box), text.size()));
 }
 
 } // namespace raster

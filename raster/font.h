@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace raster {
@@ -79,6 +80,11 @@ public:
     // outline's box.
     Box InkBox(std::string_view text, std::int64_t x, std::int64_t y, const Box &area);
 
+    // The same of a pen at (0, 0) within `side` pixels of it each way: as
+    // far as a text can lie and land on a texture of that side with its pen
+    // anywhere on it. Kept for texts used again.
+    Box InkNearPen(std::string_view text, std::int64_t side);
+
 private:
     // Calls visit(glyph, originX, originY) for each glyph of the text with
     // its pen at (x, y) that may reach the area, in order.
@@ -90,6 +96,7 @@ private:
     Layout layout_;
     Glyphs glyphs_;
     Cached<std::string, const Shaped> laid_;
+    Cached<std::pair<std::string, std::int64_t>, const Box> nearInk_;
 };
 
 } // namespace raster

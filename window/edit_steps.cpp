@@ -97,9 +97,12 @@ void Window1::NoteChoices()
 void Window1::RememberChoices(std::string name, const Choices &before)
 {
     const auto now = [this] { return CurrentChoices(); };
-    Remember({std::move(name), [now, after = CurrentChoices()] { return now() == after; },
-        [now, before] { return now() == before; }, [this, before] { Choose(before); },
-        [this, after = CurrentChoices()] { Choose(after); }, 0});
+    const Choices after = CurrentChoices();
+    // What the step keeps counts against the history's budget, as cells do.
+    const std::size_t bytes = 2 * sizeof(Choices) + BytesOf({before.family, before.dx, before.dy, before.field})
+        + BytesOf({after.family, after.dx, after.dy, after.field});
+    Remember({std::move(name), [now, after] { return now() == after; }, [now, before] { return now() == before; },
+        [this, before] { Choose(before); }, [this, after] { Choose(after); }, bytes});
 }
 
 void Window1::lstChars_CellEditEnd(int row, int column)
