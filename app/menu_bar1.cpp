@@ -27,7 +27,7 @@ struct MenuRow {
     std::optional<std::string_view> shortcut; // separators get none assigned
 };
 
-constexpr std::array<MenuRow, 28> kMenuTree{{
+constexpr std::array<MenuRow, 29> kMenuTree{{
     {kMenuBar, "FileMenu", Kind::Item, "&File", ""},
     {"FileMenu", "FileSaveTexture", Kind::Item, "Save &Texture...", "Cmd+S"},
     {"FileMenu", "FileSaveWidthTable", Kind::Item, "Save &Width Table...", "Cmd+Shift+S"},
@@ -54,6 +54,7 @@ constexpr std::array<MenuRow, 28> kMenuTree{{
     {"ViewDistanceField", "ViewDistanceFieldOff", Kind::Choice, "&Off", ""},
     {"ViewDistanceField", "ViewDistanceFieldSingle", Kind::Choice, "&Single Channel", ""},
     {"ViewDistanceField", "ViewDistanceFieldMulti", Kind::Choice, "&Multi-Channel", ""},
+    {"ViewDistanceField", "ViewDistanceFieldTrue", Kind::Choice, "Multi-Channel and &True Distance", ""},
     {kMenuBar, "HelpMenu", Kind::Item, "&Help", ""},
     {"HelpMenu", "HelpAbout", Kind::Item, "&About Vantor Font Mapper", ""},
 }};
@@ -67,7 +68,7 @@ void OnMainWindow(void (Window1::*command)())
 
 // The File and View items' commands; the saves do exactly what the Save
 // buttons do.
-constexpr std::array<std::pair<std::string_view, void (Window1::*)()>, 10> kActions{{
+constexpr std::array<std::pair<std::string_view, void (Window1::*)()>, 11> kActions{{
     {"EditFillCells", &Window1::EditFillCells_Action},
     {"FileSaveTexture", &Window1::btnSave_Action},
     {"FileSaveWidthTable", &Window1::btnSaveWidths_Action},
@@ -78,6 +79,7 @@ constexpr std::array<std::pair<std::string_view, void (Window1::*)()>, 10> kActi
     {"ViewDistanceFieldOff", &Window1::ViewDistanceField_Action},
     {"ViewDistanceFieldSingle", &Window1::ViewDistanceField_Action},
     {"ViewDistanceFieldMulti", &Window1::ViewDistanceField_Action},
+    {"ViewDistanceFieldTrue", &Window1::ViewDistanceField_Action},
 }};
 
 } // namespace

@@ -75,10 +75,10 @@ AtlasLine DrawAtlasLine(
     }
     if (settings.distanceField) {
         // As an engine's shader draws distance fields at 1:1: the edge at
-        // 128, a pixel wide.
+        // half, a pixel wide.
         std::array<std::uint8_t, 256> coverage{};
         for (int grey = 0; grey < 256; ++grey) {
-            const double inside = 0.5 + (grey - 128) * settings.FieldSpread() / 128.0;
+            const double inside = 0.5 + (grey - 127.5) * settings.FieldSpread() / 127.5;
             coverage[static_cast<std::size_t>(grey)]
                 = static_cast<std::uint8_t>(std::lround(std::clamp(inside, 0.0, 1.0) * 255));
         }

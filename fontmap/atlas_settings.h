@@ -9,7 +9,8 @@ namespace vantor {
 // The settings of a render, in the texture's own pixels: the font family,
 // its size and the texture's side, the offsets of every pen (dx right, dy
 // up), bold and italic, distance fields or coverage, and the cells' texts
-// in grid order; with fields, multi-channel ones if asked.
+// in grid order; with fields, multi-channel ones if asked, whose export
+// keeps the true distance beside the channels if asked.
 struct AtlasSettings {
     std::string family;
     std::int32_t fontSize = 0;
@@ -21,6 +22,7 @@ struct AtlasSettings {
     bool distanceField = false;
     std::vector<std::string> cells;
     bool multiChannel = false;
+    bool trueDistance = false;
 
     // A texture of red, green and blue besides its greys: a multi-channel
     // field.

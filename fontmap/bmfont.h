@@ -35,7 +35,8 @@ struct BMFont {
     // Above 0, the page holds signed distance fields spanning this many
     // pixels, twice the spread.
     std::int32_t distanceRange = 0;
-    bool multiChannel = false; // the field in red, green and blue besides alpha
+    bool multiChannel = false; // the field in red, green and blue
+    bool trueDistance = false; // and, multi-channel, the true distance in alpha
     std::string page;
     std::vector<Character> characters;
     std::vector<Kerning> kernings;
@@ -51,7 +52,9 @@ BMFont BMFontOf(const Atlas &atlas, const std::string &pageName, std::vector<std
 
 // The page: the texture as 8-bit RGBA, white with the texture's grey as
 // alpha, so that an engine tints it any colour; a multi-channel field's
-// colour with its true distance as alpha; rows from the top.
+// colour, opaque, as readers that take the least of the channels' median
+// and alpha need it, or with the true distance as alpha where asked; rows
+// from the top.
 std::vector<std::uint8_t> BMFontPage(const Atlas &atlas);
 
 // One message naming what an engine drawing from the export will get

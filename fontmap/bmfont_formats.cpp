@@ -40,7 +40,8 @@ Attributes CommonAttributes(const BMFont &font)
 
 Attributes DistanceFieldAttributes(const BMFont &font)
 {
-    return {{"fieldType", font.multiChannel ? "msdf" : "sdf"}, {"distanceRange", Number(font.distanceRange)}};
+    const char *type = !font.multiChannel ? "sdf" : font.trueDistance ? "mtsdf" : "msdf";
+    return {{"fieldType", type}, {"distanceRange", Number(font.distanceRange)}};
 }
 
 Attributes CharAttributes(const BMFont::Character &c)
@@ -59,10 +60,11 @@ Attributes KerningAttributes(const BMFont::Kerning &k)
     return {{"first", Number(k.first)}, {"second", Number(k.second)}, {"amount", Number(k.amount)}};
 }
 
-// The names whose values the text format quotes.
+// The names whose values the text format quotes: JavaScript's readers take
+// an unquoted value for a number.
 bool Quoted(std::string_view name)
 {
-    return name == "face" || name == "charset" || name == "file" || name == "letter";
+    return name == "face" || name == "charset" || name == "file" || name == "letter" || name == "fieldType";
 }
 
 // A quoted value of the text format, which has no escape: double quotes

@@ -30,7 +30,8 @@ BMFont BMFontOf(const Atlas &atlas, const std::string &pageName, std::vector<std
     // read.
     const std::string drawn = atlas.DrawnFamily();
     BMFont font{drawn.empty() ? settings.family : drawn, atlas.DrawnSize(), settings.bold, settings.italic, Whole(atlas.LineSpacing()),
-        Whole(atlas.Ascent()), settings.textureSize, 2 * settings.FieldSpread(), settings.Coloured(), pageName, {}, {}};
+        Whole(atlas.Ascent()), settings.textureSize, 2 * settings.FieldSpread(), settings.Coloured(), settings.Coloured() && settings.trueDistance,
+        pageName, {}, {}};
     std::set<std::uint32_t> taken;
     for (int cell = 0; cell < static_cast<int>(settings.cells.size()); ++cell) {
         const std::string &text = atlas.Text(cell);
@@ -78,12 +79,13 @@ std::vector<std::uint8_t> BMFontPage(const Atlas &atlas)
     for (int y = 0; y < texture.Height(); ++y) {
         const std::uint8_t *line = texture.Line(y);
         const std::uint8_t *colour = texture.Coloured() ? texture.ColourLine(y) : nullptr;
+        const bool opaque = colour && !atlas.Settings().trueDistance;
         for (int x = 0; x < texture.Width(); ++x, to += 4) {
             if (colour)
                 std::copy_n(colour + 3 * x, 3, to);
             else
                 to[0] = to[1] = to[2] = 255;
-            to[3] = line[x];
+            to[3] = opaque ? 255 : line[x];
         }
     }
     return page;

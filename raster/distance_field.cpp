@@ -1,5 +1,7 @@
 #include "raster/distance_field.h"
 
+#include "raster/field_grey.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -140,6 +142,7 @@ Coverage DistanceField(const FineCoverage &fine, int spread)
     std::vector<int> v(static_cast<std::size_t>(width));
     std::vector<float> z(static_cast<std::size_t>(width) + 1);
     std::vector<float> sums(static_cast<std::size_t>(field.pixels.width));
+    const FieldGreys grey(spread);
     for (std::int64_t y = 0; y < field.pixels.height; ++y) {
         std::fill(sums.begin(), sums.end(), 0.0F);
         for (int row = static_cast<int>(y * factor + middle); row <= y * factor + middle + 1; ++row) {
@@ -162,8 +165,7 @@ Coverage DistanceField(const FineCoverage &fine, int spread)
         std::uint8_t *line = field.bytes.data() + y * field.pixels.width;
         for (std::int64_t x = 0; x < field.pixels.width; ++x) {
             const float pixels = sums[static_cast<std::size_t>(x)] / (4.0F * static_cast<float>(factor));
-            line[x] = static_cast<std::uint8_t>(
-                std::clamp(std::lround(128.0F + pixels * 128.0F / static_cast<float>(spread)), 0L, 255L));
+            line[x] = grey(pixels);
         }
     }
     return field;

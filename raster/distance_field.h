@@ -16,7 +16,7 @@ struct FineCoverage {
 };
 
 // The signed distance from each pixel's centre to the glyph's edge, where
-// its fine coverage crosses half grey: 128 on the edge, brighter inside,
+// its fine coverage crosses half grey: 127.5 on the edge, brighter inside,
 // darker outside, linear over `spread` pixels, 255 and 0 beyond. Measured
 // on the fine pixels, at the centres of each pixel's middle ones.
 Coverage DistanceField(const FineCoverage &fine, int spread);

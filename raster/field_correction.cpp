@@ -18,8 +18,10 @@ float Median(float a, float b, float c)
 // is nearer than this.
 constexpr float kClash = 0.5F;
 
-// Nearly on the edge counts: between the points looked at, the median may
-// cross.
+// Nearly on the edge counts as not settled: between the points looked at,
+// the median may cross. Only a median on the other side is wrong: near an
+// inner corner the filtered true distance is itself too far from the edge,
+// and a margin there would take the corner's sharpness away.
 constexpr float kMargin = 0.125F;
 
 // Whether no point between the four pixels can clash: every channel and the
@@ -59,7 +61,7 @@ void CorrectClashes(ChannelDistances &field, std::int64_t width, std::int64_t he
             b += weights[i] * field.channels[pixels[i] * 3 + 2];
             d += weights[i] * field.distances[pixels[i]];
         }
-        return std::abs(d) > kClash && (d >= 0 ? Median(r, g, b) : -Median(r, g, b)) < kMargin;
+        return std::abs(d) > kClash && (d >= 0 ? Median(r, g, b) : -Median(r, g, b)) < 0;
     };
     // Points across each square of four pixels' centres, as finely as a
     // reader magnifying four times meets them, its corners included.

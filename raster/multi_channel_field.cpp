@@ -3,6 +3,7 @@
 #include "raster/contours.h"
 #include "raster/edge_colours.h"
 #include "raster/field_correction.h"
+#include "raster/field_grey.h"
 #include "raster/outline_distance.h"
 
 #include <algorithm>
@@ -198,10 +199,7 @@ Coverage MultiChannelFieldCoverage(const std::vector<Piece> &pieces, const Box &
 {
     const ChannelDistances field = MultiChannelDistances(pieces, box, static_cast<float>(spread + 1));
     // As the single-channel field turns distances into greys, byte for byte.
-    const float scale = 128.0F / static_cast<float>(spread);
-    const auto grey = [scale](float distance) {
-        return static_cast<std::uint8_t>(std::clamp(128.0F + distance * scale, 0.0F, 255.0F) + 0.5F);
-    };
+    const FieldGreys grey(spread);
     Coverage coverage;
     coverage.pixels = box;
     coverage.bytes.resize(field.distances.size());

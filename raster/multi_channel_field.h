@@ -21,7 +21,7 @@ struct ChannelDistances {
 ChannelDistances MultiChannelDistances(const std::vector<Piece> &pieces, const Box &box, float reach);
 
 // The field in greys: the true distance as the single-channel field gives
-// it in `bytes`, and the three channels, 128 on their edges and linear
+// it in `bytes`, and the three channels, 127.5 on their edges and linear
 // over `spread` pixels, in `colour`.
 Coverage MultiChannelFieldCoverage(const std::vector<Piece> &pieces, const Box &box, int spread);
 

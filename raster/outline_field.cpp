@@ -1,5 +1,6 @@
 #include "raster/outline_field.h"
 
+#include "raster/field_grey.h"
 #include "raster/outline_distance.h"
 
 #include <algorithm>
@@ -16,7 +17,7 @@ public:
     RowGreys(std::int32_t width, float far, int spread)
         : width_(width)
         , far_(far)
-        , scale_(128.0F / static_cast<float>(spread))
+        , greys_(spread)
     {
     }
 
@@ -44,8 +45,7 @@ public:
             std::uint8_t grey = in ? 255 : 0;
             if (square < far_) {
                 const float distance = std::sqrt(square);
-                grey = static_cast<std::uint8_t>(
-                    std::clamp(128.0F + (in ? distance : -distance) * scale_, 0.0F, 255.0F) + 0.5F);
+                grey = greys_(in ? distance : -distance);
             }
             if (grey != runGrey && c > run) {
                 out(run, c - run, runGrey);
@@ -79,7 +79,7 @@ private:
 
     std::int32_t width_;
     float far_;
-    float scale_;
+    FieldGreys greys_;
 };
 
 } // namespace

@@ -27,11 +27,11 @@ TEST_F(MenuTest, TheMenusShowTheirItemsWithPlatformShortcuts)
                        "Ctrl+Z|&Redo Ctrl+Shift+Z|-|Cu&t Ctrl+X|&Copy Ctrl+C|&Paste Ctrl+V|&Delete Del|-|"
                        "Select &All Ctrl+A|-|&Fill Cells... |&View:|&Sample Text Ctrl+T|Show Cell &Overflow |"
                        "&Fit Glyphs to Cells |&Distance Field |&Help:|&About Vantor Font Mapper "));
-    // View > Distance Field: a choice of three, off at start.
+    // View > Distance Field: a choice of four, off at start.
     QStringList choices;
     for (const QAction *item : QtChild<QMenu>(window, "ViewDistanceField").actions())
         choices << item->text() + (item->isChecked() ? QStringLiteral(" (chosen)") : QString());
-    EXPECT_EQ(choices.join(QLatin1Char('|')), QStringLiteral("&Off (chosen)|&Single Channel|&Multi-Channel"));
+    EXPECT_EQ(choices.join(QLatin1Char('|')), QStringLiteral("&Off (chosen)|&Single Channel|&Multi-Channel|Multi-Channel and &True Distance"));
     // Help > About: the version, the licence, and what it runs with.
     ModalDriver driver({});
     QtChild<QAction>(window, "HelpAbout").trigger();

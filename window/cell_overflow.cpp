@@ -30,7 +30,12 @@ bool Window1::ShowsDistanceField() const
 
 bool Window1::ShowsMultiChannelField() const
 {
-    return Chosen("ViewDistanceFieldMulti");
+    return Chosen("ViewDistanceFieldMulti") || KeepsTrueDistance();
+}
+
+bool Window1::KeepsTrueDistance() const
+{
+    return Chosen("ViewDistanceFieldTrue");
 }
 
 bool Window1::Chosen(std::string_view item) const

@@ -12,8 +12,8 @@
 namespace vantor {
 namespace {
 
-constexpr std::array<const char *, 3> kFieldItems{
-    "ViewDistanceFieldOff", "ViewDistanceFieldSingle", "ViewDistanceFieldMulti"};
+constexpr std::array<const char *, 4> kFieldItems{
+    "ViewDistanceFieldOff", "ViewDistanceFieldSingle", "ViewDistanceFieldMulti", "ViewDistanceFieldTrue"};
 
 } // namespace
 

@@ -44,6 +44,7 @@ AtlasSettings Window1::ReadSettings() const
     settings.italic = Find<fw::CheckBox>("chkItalic").Value();
     settings.distanceField = ShowsDistanceField();
     settings.multiChannel = ShowsMultiChannelField();
+    settings.trueDistance = KeepsTrueDistance();
     settings.cells = Cells();
     return settings;
 }

@@ -107,12 +107,14 @@ public:
     void ViewSampleText_Action();
     void ViewCellOverflow_Action();
     bool ShowsCellOverflow() const;
-    // View > Distance Field, a choice of Off, Single Channel and
-    // Multi-Channel: the texture holds each glyph's signed distance field
-    // instead of its coverage, multi-channel in colour.
+    // View > Distance Field, a choice of Off, Single Channel, Multi-Channel
+    // and Multi-Channel and True Distance: the texture holds each glyph's
+    // signed distance field instead of its coverage, multi-channel in
+    // colour; the last exports the true distance beside the channels.
     void ViewDistanceField_Action();
     bool ShowsDistanceField() const;
     bool ShowsMultiChannelField() const;
+    bool KeepsTrueDistance() const;
     // The cells of the last render whose ink reaches outside their square,
     // in grid order.
     std::vector<int> OverflowingCells() const;

@@ -106,56 +106,6 @@ TEST(OutlineDistanceTest, ASquareAndACircleAreMeasuredToAHundredthOfAPixel)
     }
 }
 
-// Where a glyph's field crosses half grey lies on its outline: across
-// rows, the field read at each crossing of the outline is 128 on average,
-// no edge pushed outward or inward.
-TEST(OutlineDistanceTest, TheFieldsEdgeLiesOnTheOutlineOnAverage)
-{
-    FT_Library library = nullptr;
-    ASSERT_EQ(FT_Init_FreeType(&library), 0);
-    for (const char *file : {"DejaVuSans.ttf", "DejaVuSerif.ttf"}) {
-        FT_Face face = nullptr;
-        ASSERT_EQ(FT_New_Face(library, TestFontFile(file).c_str(), 0, &face), 0);
-        FT_Set_Pixel_Sizes(face, 0, 72);
-        double sum = 0;
-        int crossings = 0;
-        for (const char c : std::string("ABCGHORSWaegks&%@25")) {
-            ASSERT_EQ(FT_Load_Char(face, static_cast<FT_ULong>(c), FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP), 0);
-            FT_Outline_Translate(&face->glyph->outline, 17, -5);
-            const std::vector<raster::Piece> pieces = raster::Pieces(face->glyph->outline);
-            const raster::Box box = raster::PiecesBox(pieces, 9);
-            const raster::Coverage field = raster::OutlineFieldCoverage(pieces, box, 8, false);
-            for (std::int64_t row = 0; row < box.height; ++row) {
-                const double y = static_cast<double>(box.top + row) + 0.5;
-                std::vector<double> xs;
-                for (const raster::Piece &p : pieces) {
-                    if ((p.y0 <= y) != (p.y1 <= y))
-                        xs.push_back(p.x0 + (y - p.y0) * (p.x1 - p.x0) / (p.y1 - p.y0));
-                }
-                std::sort(xs.begin(), xs.end());
-                for (std::size_t i = 0; i < xs.size(); ++i) {
-                    // Alone within two pixels: the field is straight across it.
-                    if ((i > 0 && xs[i] - xs[i - 1] < 2) || (i + 1 < xs.size() && xs[i + 1] - xs[i] < 2))
-                        continue;
-                    const double at = xs[i] - static_cast<double>(box.left) - 0.5;
-                    const auto x = static_cast<std::int64_t>(std::floor(at));
-                    const std::uint8_t *line = field.bytes.data() + row * box.width;
-                    const double grey = line[x] + (at - static_cast<double>(x)) * (line[x + 1] - line[x]);
-                    sum += (grey - 128) * 8 / 128;
-                    ++crossings;
-                }
-            }
-        }
-        SCOPED_TRACE(file);
-        EXPECT_GT(crossings, 1000);
-        EXPECT_NEAR(sum / crossings, 0, 0.05) << "mean outward offset, in pixels";
-        std::cout << file << ": mean outward offset of the edge " << sum / crossings << " px over " << crossings
-                  << " crossings\n";
-        FT_Done_Face(face);
-    }
-    FT_Done_FreeType(library);
-}
-
 // A picture with the text drawn at the pen, as coverage or as its field.
 Greys Drawn(const std::string &text, int size, int x, int y, int spread)
 {
