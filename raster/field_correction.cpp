@@ -24,22 +24,40 @@ constexpr float kClash = 0.5F;
 // and a margin there would take the corner's sharpness away.
 constexpr float kMargin = 0.125F;
 
-// Whether no point between the four pixels can clash: every channel and the
-// true distance well on one side at each, or the true distance nowhere
-// further from the edge than a corner's sharpness.
-bool Settled(const ChannelDistances &field, const std::array<std::size_t, 4> &pixels)
+// What a pixel says of the squares of four it corners. Each a square's
+// four share, it cannot clash anywhere between them: every channel and the
+// true distance well inside, or well outside; the true distance no further
+// from the edge than a corner's sharpness; or two channels each within the
+// clash of the true distance from below, and two from above, at all four
+// (filtered, a channel less the true distance is least or most at a
+// corner, so the median stays within the clash of the true distance).
+constexpr std::uint16_t kWellInside = 1 << 6;
+constexpr std::uint16_t kWellOutside = 1 << 7;
+constexpr std::uint16_t kNearTheEdge = 1 << 8;
+
+std::uint16_t Side(const ChannelDistances &field, std::size_t pixel)
 {
-    bool inside = true;
-    bool outside = true;
-    bool near = true;
-    for (const std::size_t pixel : pixels) {
-        const float *c = field.channels.data() + pixel * 3;
-        const float d = field.distances[pixel];
-        inside = inside && d >= 0 && std::min({c[0], c[1], c[2]}) >= kMargin;
-        outside = outside && d < 0 && std::max({c[0], c[1], c[2]}) <= -kMargin;
-        near = near && std::abs(d) <= kClash;
+    const float *c = field.channels.data() + pixel * 3;
+    const float d = field.distances[pixel];
+    std::uint16_t side = 0;
+    for (int k = 0; k < 3; ++k) {
+        side |= static_cast<std::uint16_t>((c[k] >= d - kClash ? 1 : 0) << k);
+        side |= static_cast<std::uint16_t>((c[k] <= d + kClash ? 1 : 0) << (k + 3));
     }
-    return inside || outside || near;
+    return static_cast<std::uint16_t>(side | (d >= 0 && std::min({c[0], c[1], c[2]}) >= kMargin ? kWellInside : 0)
+        | (d < 0 && std::max({c[0], c[1], c[2]}) <= -kMargin ? kWellOutside : 0)
+        | (std::abs(d) <= kClash ? kNearTheEdge : 0));
+}
+
+bool TwoOrMore(unsigned bits)
+{
+    return (bits & (bits - 1)) != 0;
+}
+
+bool CannotClash(std::uint16_t shared)
+{
+    return (shared & (kWellInside | kWellOutside | kNearTheEdge)) != 0
+        || (TwoOrMore(shared & 7U) && TwoOrMore((shared >> 3) & 7U));
 }
 
 } // namespace
@@ -47,7 +65,9 @@ bool Settled(const ChannelDistances &field, const std::array<std::size_t, 4> &pi
 void CorrectClashes(ChannelDistances &field, std::int64_t width, std::int64_t height)
 {
     const auto at = [width](std::int64_t x, std::int64_t y) { return static_cast<std::size_t>(y * width + x); };
-    std::vector<std::uint8_t> wrong(field.distances.size());
+    std::vector<std::uint16_t> sides(field.distances.size());
+    for (std::size_t i = 0; i < sides.size(); ++i)
+        sides[i] = Side(field, i);
     // Whether the filtered median and true distance at a point between the
     // pixels, weighted so, fall on two sides by more than the clash.
     const auto clashes = [&](const std::array<std::size_t, 4> &pixels, const std::array<float, 4> &weights) {
@@ -63,18 +83,25 @@ void CorrectClashes(ChannelDistances &field, std::int64_t width, std::int64_t he
         }
         return std::abs(d) > kClash && (d >= 0 ? Median(r, g, b) : -Median(r, g, b)) < 0;
     };
+    // Each square by its top left pixel; at first all, then those beside a
+    // pixel the round before corrected.
+    std::vector<std::uint8_t> due(field.distances.size(), 1);
+    std::vector<std::size_t> wrong;
     // Points across each square of four pixels' centres, as finely as a
     // reader magnifying four times meets them, its corners included.
     constexpr int kSteps = 4;
     constexpr int kMostRounds = 4;
     for (int round = 0; round < kMostRounds; ++round) {
-        bool any = false;
+        wrong.clear();
         for (std::int64_t y = 0; y < height; ++y) {
             for (std::int64_t x = 0; x < width; ++x) {
+                if (due[at(x, y)] == 0)
+                    continue;
+                due[at(x, y)] = 0;
                 const std::int64_t right = std::min(x + 1, width - 1);
                 const std::int64_t below = std::min(y + 1, height - 1);
                 const std::array<std::size_t, 4> pixels{at(x, y), at(right, y), at(x, below), at(right, below)};
-                if (Settled(field, pixels))
+                if (CannotClash(sides[pixels[0]] & sides[pixels[1]] & sides[pixels[2]] & sides[pixels[3]]))
                     continue;
                 for (int sy = 0; sy < kSteps; ++sy) {
                     for (int sx = 0; sx < kSteps; ++sx) {
@@ -83,18 +110,26 @@ void CorrectClashes(ChannelDistances &field, std::int64_t width, std::int64_t he
                         const std::array<float, 4> weights{(1 - fx) * (1 - fy), fx * (1 - fy), (1 - fx) * fy, fx * fy};
                         if (!clashes(pixels, weights))
                             continue;
-                        for (std::size_t i = 0; i < 4; ++i)
-                            wrong[pixels[i]] |= weights[i] > 0 ? 1 : 0;
-                        any = true;
+                        for (std::size_t i = 0; i < 4; ++i) {
+                            if (weights[i] > 0)
+                                wrong.push_back(pixels[i]);
+                        }
                     }
                 }
             }
         }
-        if (!any)
+        if (wrong.empty())
             return;
-        for (std::size_t i = 0; i < wrong.size(); ++i) {
-            if (wrong[i] != 0)
-                std::fill_n(field.channels.begin() + static_cast<std::ptrdiff_t>(i * 3), 3, field.distances[i]);
+        for (const std::size_t i : wrong) {
+            std::fill_n(field.channels.begin() + static_cast<std::ptrdiff_t>(i * 3), 3, field.distances[i]);
+            sides[i] = Side(field, i);
+            // The squares it corners.
+            const auto x = static_cast<std::int64_t>(i) % width;
+            const auto y = static_cast<std::int64_t>(i) / width;
+            for (std::int64_t sy = std::max<std::int64_t>(y - 1, 0); sy <= y; ++sy) {
+                for (std::int64_t sx = std::max<std::int64_t>(x - 1, 0); sx <= x; ++sx)
+                    due[at(sx, sy)] = 1;
+            }
         }
     }
 }

@@ -61,54 +61,45 @@ public:
                 orientation = -1;
             orientations_.insert(orientations_.end(), last - first + 1, orientation);
         }
+        for (std::size_t k = 0; k < pieces.size(); ++k) {
+            const Piece &p = pieces[k];
+            const double length = Length(p);
+            const double inverse = length > 0 ? 1 / length : 0;
+            lines_.push_back({p.x0, p.y0, p.x1 - p.x0, p.y1 - p.y0, inverse, inverse * inverse, inverse * orientations_[k]});
+        }
     }
 
-    // Channel `bit` of every pixel, into every third value from `out` on;
-    // beyond the reach of its edges, inside or outside as `inside` says.
-    void Measure(std::uint8_t bit, const std::vector<std::uint8_t> &inside, float *out) const
+    // Every pixel's three channels and true distance, measured in one pass;
+    // beyond the reach of a channel's edges, inside or outside.
+    void Measure(ChannelDistances &field) const
     {
-        // The channel's edges, in runs along their contours: a contour of
-        // one colour whole, closed.
-        std::vector<Piece> part;
-        std::vector<std::size_t> original;
-        for (const auto &[first, last] : contours_.spans) {
-            const auto begin = colours_.begin() + static_cast<std::ptrdiff_t>(first);
-            const auto end = colours_.begin() + static_cast<std::ptrdiff_t>(last) + 1;
-            if (std::all_of(begin, end, [bit](std::uint8_t c) { return (c & bit) != 0; })) {
-                for (std::size_t k = first; k <= last; ++k) {
-                    part.push_back(pieces_[k]);
-                    original.push_back(k);
-                }
-                part.back().closes = true;
-                continue;
-            }
-            if (std::none_of(begin, end, [bit](std::uint8_t c) { return (c & bit) != 0; }))
-                continue;
-            // From the start of a run round: each run's pieces together.
-            std::size_t k = first;
-            while ((colours_[k] & bit) == 0 || (colours_[contours_.previous[k]] & bit) != 0)
-                k = contours_.next[k];
-            for (std::size_t j = first; j <= last; ++j, k = contours_.next[k]) {
-                if ((colours_[k] & bit) == 0)
-                    continue;
-                part.push_back(pieces_[k]);
-                part.back().closes = false;
-                original.push_back(k);
-            }
-        }
-        OutlineDistance distance(part, box_, reach_, true);
+        OutlineDistance distance(pieces_, box_, reach_, &colours_);
+        const float far = distance.Far();
         for (std::int64_t r = 0; r < box_.height; ++r) {
             const OutlineDistance::Row row = distance.Next();
+            float *distances = field.distances.data() + r * box_.width;
+            float *channels = field.channels.data() + r * box_.width * 3;
+            std::fill(distances, distances + box_.width, -reach_);
+            for (std::int64_t i = 0; i < box_.width * 3; ++i)
+                channels[i] = -reach_;
+            for (const Span &span : row.inside) {
+                std::fill(distances + span.from, distances + span.to, reach_);
+                std::fill(channels + span.from * 3, channels + span.to * 3, reach_);
+            }
             const double y = static_cast<double>(box_.top + r) + 0.5;
-            for (std::int32_t x = 0; x < box_.width; ++x) {
-                const std::size_t at = static_cast<std::size_t>(r * box_.width + x);
-                float value = inside[at] != 0 ? reach_ : -reach_;
-                if (x >= row.first && x <= row.last && row.squares[x] < distance.Far()) {
-                    const double px = static_cast<double>(box_.left + x) + 0.5;
-                    value
-                        = std::clamp(static_cast<float>(Pseudo(original[row.nearest[x]], px, y, bit)), -reach_, reach_);
+            for (std::int32_t x = std::max(row.first, 0); x <= row.last; ++x) {
+                const bool in = distances[x] > 0;
+                const float square = std::min({row.squares[0][x], row.squares[1][x], row.squares[2][x]});
+                if (square < far)
+                    distances[x] = in ? std::sqrt(square) : -std::sqrt(square);
+                const double px = static_cast<double>(box_.left + x) + 0.5;
+                for (std::size_t c = 0; c < 3; ++c) {
+                    if (row.squares[c][x] < far) {
+                        channels[x * 3 + c] = std::clamp(static_cast<float>(Pseudo(row.nearest[c][x], px, y,
+                                                              static_cast<std::uint8_t>(1 << c), row.squares[c][x])),
+                            -reach_, reach_);
+                    }
                 }
-                out[at * 3] = value;
             }
         }
     }
@@ -119,10 +110,8 @@ private:
     std::size_t Squarer(std::size_t a, std::size_t b, double vx, double vy, double px, double py) const
     {
         const auto off = [&](std::size_t k) {
-            const Piece &q = pieces_[k];
-            const double dx = q.x1 - q.x0;
-            const double dy = q.y1 - q.y0;
-            return std::abs(dx * (py - vy) - dy * (px - vx)) / std::hypot(dx, dy);
+            const Line &q = lines_[k];
+            return std::abs(q.dx * (py - vy) - q.dy * (px - vx)) * q.inverse;
         };
         return off(b) > off(a) ? b : a;
     }
@@ -132,30 +121,35 @@ private:
 
     double Along(std::size_t k, double px, double py) const
     {
-        const Piece &q = pieces_[k];
-        const double dx = q.x1 - q.x0;
-        const double dy = q.y1 - q.y0;
-        return ((px - q.x0) * dx + (py - q.y0) * dy) / (dx * dx + dy * dy);
+        const Line &q = lines_[k];
+        return ((px - q.x0) * q.dx + (py - q.y0) * q.dy) * q.inverseSquare;
     }
 
     // The signed pseudo-distance from the point to the edge of piece k, in
-    // channel `bit`.
-    double Pseudo(std::size_t k, double px, double py, std::uint8_t bit) const
+    // channel `bit`; `square`, the squared distance to the piece itself.
+    double Pseudo(std::size_t k, double px, double py, std::uint8_t bit, float square) const
     {
         double t = Along(k, px, py);
+        const std::size_t nearest = k;
         if (t <= 0 && EdgeStarts(k) && (colours_[contours_.previous[k]] & bit) != 0)
             k = Squarer(k, contours_.previous[k], pieces_[k].x0, pieces_[k].y0, px, py);
         else if (t >= 1 && EdgeEnds(k) && (colours_[contours_.next[k]] & bit) != 0)
             k = Squarer(k, contours_.next[k], pieces_[k].x1, pieces_[k].y1, px, py);
-        t = Along(k, px, py);
-        const Piece &q = pieces_[k];
-        const double dx = q.x1 - q.x0;
-        const double dy = q.y1 - q.y0;
-        const double across = (dx * (py - q.y0) - dy * (px - q.x0)) / std::hypot(dx, dy) * orientations_[k];
+        if (k != nearest)
+            t = Along(k, px, py);
+        const Line &q = lines_[k];
+        const double dx = q.dx;
+        const double dy = q.dy;
+        const double across = (dx * (py - q.y0) - dy * (px - q.x0)) * q.across;
         if ((t < 0 && EdgeStarts(k)) || (t > 1 && EdgeEnds(k)))
             return across;
-        const double s = std::clamp(t, 0.0, 1.0);
-        const double distance = std::hypot(px - q.x0 - s * dx, py - q.y0 - s * dy);
+        double distance = std::sqrt(static_cast<double>(square));
+        if (k != nearest) {
+            const double s = std::clamp(t, 0.0, 1.0);
+            const double ex = px - q.x0 - s * dx;
+            const double ey = py - q.y0 - s * dy;
+            distance = std::sqrt(ex * ex + ey * ey);
+        }
         return across >= 0 ? distance : -distance;
     }
 
@@ -165,6 +159,17 @@ private:
     Box box_;
     float reach_;
     std::vector<double> orientations_; // of each piece
+    // Each piece as its pseudo-distance needs it, together.
+    struct Line {
+        double x0;
+        double y0;
+        double dx;
+        double dy;
+        double inverse; // 1 / its length, 0 for a point
+        double inverseSquare;
+        double across; // the inverse, signed inside positive
+    };
+    std::vector<Line> lines_;
 };
 
 } // namespace
@@ -175,22 +180,7 @@ ChannelDistances MultiChannelDistances(const std::vector<Piece> &pieces, const B
     ChannelDistances field;
     field.distances.resize(size);
     field.channels.resize(size * 3);
-    std::vector<std::uint8_t> inside(size);
-    OutlineDistance distance(pieces, box, reach);
-    for (std::int64_t r = 0; r < box.height; ++r) {
-        const OutlineDistance::Row row = distance.Next();
-        for (const Span &span : row.inside)
-            std::fill(inside.begin() + r * box.width + span.from, inside.begin() + r * box.width + span.to, 1);
-        for (std::int32_t x = 0; x < box.width; ++x) {
-            const std::size_t at = static_cast<std::size_t>(r * box.width + x);
-            const bool measured = x >= row.first && x <= row.last && row.squares[x] < distance.Far();
-            const float d = measured ? std::sqrt(row.squares[x]) : reach;
-            field.distances[at] = inside[at] != 0 ? d : -d;
-        }
-    }
-    const Channels channels(pieces, box, reach);
-    for (int channel = 0; channel < 3; ++channel)
-        channels.Measure(static_cast<std::uint8_t>(1 << channel), inside, field.channels.data() + channel);
+    Channels(pieces, box, reach).Measure(field);
     CorrectClashes(field, box.width, box.height);
     return field;
 }

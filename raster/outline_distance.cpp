@@ -1,5 +1,6 @@
 #include "raster/outline_distance.h"
 
+#include "raster/contours.h"
 #include "raster/piece_regions.h"
 
 #include <algorithm>
@@ -40,47 +41,73 @@ int CeilInt(double v)
     return i + (v > i);
 }
 
-// The least squared distance from each pixel's centre, first to last in
-// the row at y, to the segment, and which segment it is to: a loop the
-// compiler vectorises.
-template <bool kWhich>
-void Measure(const Segment &g, std::uint32_t index, float y, float *__restrict squares,
-    std::uint32_t *__restrict nearest, std::int32_t first, std::int32_t last)
+// The squared distance from the centre of pixel c of a row to the segment,
+// `wy` the row's centre below the segment's start and `along` wy dy.
+inline float SquareAt(const Segment &g, std::int32_t c, float wy, float along)
 {
-    const float x0 = g.x0;
-    const float dx = g.dx;
-    const float dy = g.dy;
-    const float inverse = g.inverse;
+    const float wx = static_cast<float>(c) + 0.5F - g.x0;
+    float t = (wx * g.dx + along) * g.inverse;
+    t = t < 0.0F ? 0.0F : t;
+    t = t > 1.0F ? 1.0F : t;
+    const float ex = wx - t * g.dx;
+    const float ey = wy - t * g.dy;
+    return ex * ex + ey * ey;
+}
+
+// The least squared distance from each pixel's centre, first to last in
+// the row at y, to the segment: a loop the compiler vectorises.
+void Measure(const Segment &g, float y, float *__restrict squares, std::int32_t first, std::int32_t last)
+{
     const float wy = y - g.y0;
-    const float along = wy * dy;
+    const float along = wy * g.dy;
     for (std::int32_t c = first; c <= last; ++c) {
-        const float wx = static_cast<float>(c) + 0.5F - x0;
-        float t = (wx * dx + along) * inverse;
-        t = t < 0.0F ? 0.0F : t;
-        t = t > 1.0F ? 1.0F : t;
-        const float ex = wx - t * dx;
-        const float ey = wy - t * dy;
-        const float square = ex * ex + ey * ey;
+        const float square = SquareAt(g, c, wy, along);
+        squares[c] = square < squares[c] ? square : squares[c];
+    }
+}
+
+// The squared distance from each pixel's centre, first to last in the row
+// at y, to the segment, kept in each of the channels `kChannels` names
+// where it is the least, with the segment: one loop for all three.
+template <unsigned kChannels>
+void MeasureNearest(const Segment &g, std::uint32_t index, float y, float *__restrict red, float *__restrict green,
+    float *__restrict blue, std::uint32_t *__restrict nearestRed, std::uint32_t *__restrict nearestGreen,
+    std::uint32_t *__restrict nearestBlue, std::int32_t first, std::int32_t last)
+{
+    const float wy = y - g.y0;
+    const float along = wy * g.dy;
+    const auto keep = [index](float square, float *squares, std::uint32_t *nearest, std::int32_t c) {
         const bool nearer = square < squares[c];
         squares[c] = nearer ? square : squares[c];
-        if constexpr (kWhich)
-            nearest[c] = nearer ? index : nearest[c];
+        nearest[c] = nearer ? index : nearest[c];
+    };
+    for (std::int32_t c = first; c <= last; ++c) {
+        const float square = SquareAt(g, c, wy, along);
+        if constexpr ((kChannels & 1) != 0)
+            keep(square, red, nearestRed, c);
+        if constexpr ((kChannels & 2) != 0)
+            keep(square, green, nearestGreen, c);
+        if constexpr ((kChannels & 4) != 0)
+            keep(square, blue, nearestBlue, c);
     }
 }
 
 // A band of rows' squared distances, each pixel measured only to the
-// pieces whose regions hold its centre.
+// pieces whose regions hold its centre; with channels, in each of the
+// channels of the piece and of the region, and which piece is the nearest.
 class Band {
 public:
     static constexpr std::int32_t kRows = 32;
 
-    Band(const std::vector<Segment> &segments, std::int32_t width, float reach, bool which)
+    Band(const std::vector<Segment> &segments, std::int32_t width, float reach,
+        const std::vector<std::uint8_t> *colours)
         : segments_(segments)
-        , which_(which)
+        , colours_(colours)
+        , channels_(colours != nullptr ? 3 : 1)
         , width_(width)
         , far_(reach * reach)
-        , squares_(static_cast<std::size_t>(width) * kRows, far_)
-        , nearest_(which ? squares_.size() : 0)
+        , squares_(static_cast<std::size_t>(width) * kRows * static_cast<std::size_t>(channels_), far_)
+        , nearest_(colours != nullptr ? squares_.size() : 0)
         , first_(kRows, width)
         , last_(kRows, -1)
     {
@@ -89,10 +116,13 @@ public:
     // Rows from `row` on; what the last band measured is far again.
     void Start(std::int32_t row, std::int32_t rows)
     {
-        for (std::size_t r = 0; r < first_.size(); ++r) {
-            if (first_[r] <= last_[r]) {
-                float *squares = squares_.data() + static_cast<std::ptrdiff_t>(r) * width_;
-                std::fill(squares + first_[r], squares + last_[r] + 1, far_);
+        for (std::int32_t r = 0; r < kRows; ++r) {
+            if (first_[static_cast<std::size_t>(r)] > last_[static_cast<std::size_t>(r)])
+                continue;
+            for (int channel = 0; channel < channels_; ++channel) {
+                float *squares = Plane(squares_, channel, r);
+                std::fill(squares + first_[static_cast<std::size_t>(r)], squares + last_[static_cast<std::size_t>(r)] + 1,
+                    far_);
             }
         }
         row_ = row;
@@ -131,8 +161,6 @@ public:
                 hi[static_cast<std::size_t>(r)] = std::max(hi[static_cast<std::size_t>(r)], y1 != y0 ? at : high);
             }
         }
-        const Segment &one = segments_[region.segment];
-        const Segment &other = segments_[region.other];
         const double limit = width_ - 1;
         for (int r = from; r <= to; ++r) {
             const double low = lo[static_cast<std::size_t>(r)] - 0.5 - kSlack;
@@ -144,35 +172,71 @@ public:
             if (first > last)
                 continue;
             const auto y = static_cast<float>(row_ + r) + 0.5F;
-            float *squares = squares_.data() + static_cast<std::ptrdiff_t>(r) * width_;
-            std::uint32_t *nearest = which_ ? nearest_.data() + static_cast<std::ptrdiff_t>(r) * width_ : nullptr;
-            if (which_) {
-                raster::Measure<true>(one, region.segment, y, squares, nearest, first, last);
-                if (region.other != region.segment)
-                    raster::Measure<true>(other, region.other, y, squares, nearest, first, last);
-            } else {
-                raster::Measure<false>(one, region.segment, y, squares, nearest, first, last);
-                if (region.other != region.segment)
-                    raster::Measure<false>(other, region.other, y, squares, nearest, first, last);
-            }
+            MeasureIn(region.segment, region.channels, r, y, first, last);
+            if (region.other != region.segment)
+                MeasureIn(region.other, region.channels, r, y, first, last);
             first_[static_cast<std::size_t>(r)] = std::min(first_[static_cast<std::size_t>(r)], first);
             last_[static_cast<std::size_t>(r)] = std::max(last_[static_cast<std::size_t>(r)], last);
         }
     }
 
-    // Row r of the band: its squared distances, and the pixels measured.
-    const float *Squares(std::int32_t r) const { return squares_.data() + static_cast<std::ptrdiff_t>(r) * width_; }
-    const std::uint32_t *Nearest(std::int32_t r) const
+    // Row r of the band: each channel's squared distances and nearest
+    // pieces, and the pixels measured.
+    std::array<const float *, 3> Squares(std::int32_t r) const
     {
-        return which_ ? nearest_.data() + static_cast<std::ptrdiff_t>(r) * width_ : nullptr;
+        std::array<const float *, 3> rows{};
+        for (int channel = 0; channel < channels_; ++channel)
+            rows[static_cast<std::size_t>(channel)] = squares_.data() + Offset(channel, r);
+        return rows;
+    }
+    std::array<const std::uint32_t *, 3> Nearest(std::int32_t r) const
+    {
+        std::array<const std::uint32_t *, 3> rows{};
+        for (int channel = 0; colours_ != nullptr && channel < channels_; ++channel)
+            rows[static_cast<std::size_t>(channel)] = nearest_.data() + Offset(channel, r);
+        return rows;
     }
     std::int32_t First(std::int32_t r) const { return first_[static_cast<std::size_t>(r)]; }
     std::int32_t Last(std::int32_t r) const { return last_[static_cast<std::size_t>(r)]; }
     float Far() const { return far_; }
 
 private:
+    std::ptrdiff_t Offset(int channel, std::int32_t r) const
+    {
+        return (static_cast<std::ptrdiff_t>(channel) * kRows + r) * width_;
+    }
+    template <class T> T *Plane(std::vector<T> &values, int channel, std::int32_t r)
+    {
+        return values.data() + Offset(channel, r);
+    }
+
+    // The segment measured once, kept in each channel it and the region share.
+    void MeasureIn(std::uint32_t segment, std::uint8_t channels, std::int32_t r, float y, int first, int last)
+    {
+        if (colours_ == nullptr) {
+            raster::Measure(segments_[segment], y, Plane(squares_, 0, r), first, last);
+            return;
+        }
+        const auto shared = static_cast<std::uint8_t>((*colours_)[segment] & channels);
+        float *red = Plane(squares_, 0, r);
+        float *green = Plane(squares_, 1, r);
+        float *blue = Plane(squares_, 2, r);
+        std::uint32_t *nearestRed = Plane(nearest_, 0, r);
+        std::uint32_t *nearestGreen = Plane(nearest_, 1, r);
+        std::uint32_t *nearestBlue = Plane(nearest_, 2, r);
+        const Segment &g = segments_[segment];
+        // One loop for each set of channels.
+        using Kernel = void (*)(const Segment &, std::uint32_t, float, float *, float *, float *, std::uint32_t *,
+            std::uint32_t *, std::uint32_t *, std::int32_t, std::int32_t);
+        static constexpr std::array<Kernel, 8> kKernels{nullptr, MeasureNearest<1>, MeasureNearest<2>, MeasureNearest<3>,
+            MeasureNearest<4>, MeasureNearest<5>, MeasureNearest<6>, MeasureNearest<7>};
+        if (shared != 0)
+            kKernels[shared](g, segment, y, red, green, blue, nearestRed, nearestGreen, nearestBlue, first, last);
+    }
+
     const std::vector<Segment> &segments_;
-    bool which_;
+    const std::vector<std::uint8_t> *colours_;
+    int channels_;
     std::int32_t width_;
     float far_;
     std::int32_t row_ = 0;
@@ -226,7 +290,7 @@ private:
 } // namespace
 
 struct OutlineDistance::Rows {
-    Rows(const std::vector<Piece> &pieces, const Box &box, float reach, bool which);
+    Rows(const std::vector<Piece> &pieces, const Box &box, float reach, const std::vector<std::uint8_t> *colours);
 
     std::vector<Segment> segments;
     std::vector<Region> regions;
@@ -243,8 +307,9 @@ struct OutlineDistance::Rows {
     std::int64_t row = 0;
 };
 
-OutlineDistance::Rows::Rows(const std::vector<Piece> &pieces, const Box &box, float reach, bool which)
-    : band(segments, static_cast<std::int32_t>(box.width), reach, which)
+OutlineDistance::Rows::Rows(
+    const std::vector<Piece> &pieces, const Box &box, float reach, const std::vector<std::uint8_t> *colours)
+    : band(segments, static_cast<std::int32_t>(box.width), reach, colours)
     , winding(segments)
     , height(box.height)
 {
@@ -264,6 +329,25 @@ OutlineDistance::Rows::Rows(const std::vector<Piece> &pieces, const Box &box, fl
             {x0, y0, dx, dy, lengthSquared > 0 ? 1.0F / lengthSquared : 0.0F, std::min(y0, y1), std::max(y0, y1)});
     }
     regions = PieceRegions(pieces, box, reach);
+    if (colours != nullptr) {
+        // Where a channel's edge ends at a corner, its end is loose in it.
+        const Contours contours(pieces);
+        for (std::size_t k = 0; k < pieces.size(); ++k) {
+            const std::size_t next = contours.next[k];
+            const std::uint8_t here = (*colours)[k];
+            const std::uint8_t there = (*colours)[next];
+            if (here == there)
+                continue;
+            Region end = LooseEnd(pieces[k].x1, pieces[k].y1, static_cast<std::uint32_t>(k), box, reach);
+            end.channels = static_cast<std::uint8_t>(here & ~there);
+            Region start = LooseEnd(pieces[next].x0, pieces[next].y0, static_cast<std::uint32_t>(next), box, reach);
+            start.channels = static_cast<std::uint8_t>(there & ~here);
+            for (const Region &loose : {end, start}) {
+                if (loose.channels != 0)
+                    regions.push_back(loose);
+            }
+        }
+    }
     std::sort(regions.begin(), regions.end(), [](const Region &a, const Region &b) { return a.top < b.top; });
     const auto rows = static_cast<float>(box.height);
     for (std::uint32_t i = 0; i < segments.size(); ++i) {
@@ -275,8 +359,9 @@ OutlineDistance::Rows::Rows(const std::vector<Piece> &pieces, const Box &box, fl
         [&](std::uint32_t a, std::uint32_t b) { return segments[a].top < segments[b].top; });
 }
 
-OutlineDistance::OutlineDistance(const std::vector<Piece> &pieces, const Box &box, float reach, bool which)
-    : rows_(std::make_unique<Rows>(pieces, box, reach, which))
+OutlineDistance::OutlineDistance(
+    const std::vector<Piece> &pieces, const Box &box, float reach, const std::vector<std::uint8_t> *colours)
+    : rows_(std::make_unique<Rows>(pieces, box, reach, colours))
     , width_(static_cast<std::int32_t>(box.width))
 {
 }

@@ -3,6 +3,7 @@
 #include "raster/coverage.h"
 #include "raster/pieces.h"
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -18,11 +19,13 @@ struct Span {
 
 // How far the centre of each pixel of a box lies from an outline's pieces,
 // row after row from the top: measured only within `reach`, each pixel to
-// the pieces that can be nearest to it, and where the row is inside; and,
-// asked `which`, the piece nearest to each.
+// the pieces that can be nearest to it, and where the row is inside. Given
+// the channels of each piece (bits 1, 2 and 4 of `colours`), how far each
+// pixel lies from each channel's pieces, and which piece is the nearest.
 class OutlineDistance {
 public:
-    OutlineDistance(const std::vector<Piece> &pieces, const Box &box, float reach, bool which = false);
+    OutlineDistance(const std::vector<Piece> &pieces, const Box &box, float reach,
+        const std::vector<std::uint8_t> *colours = nullptr);
     ~OutlineDistance();
     OutlineDistance(const OutlineDistance &) = delete;
     OutlineDistance &operator=(const OutlineDistance &) = delete;
@@ -30,9 +33,10 @@ public:
     struct Row {
         // The squared distance of each pixel, first to last; Far() or more
         // where no piece lies within the reach. Pixels outside first..last
-        // are beyond it.
-        const float *squares;
-        const std::uint32_t *nearest; // asked: the piece each measured pixel is nearest to
+        // are beyond it. With channels, each channel's, and the piece each
+        // measured pixel is nearest to.
+        std::array<const float *, 3> squares;
+        std::array<const std::uint32_t *, 3> nearest;
         std::int32_t first;
         std::int32_t last;
         const std::vector<Span> &inside;

@@ -24,7 +24,7 @@ public:
     template <class Out> void Row(const OutlineDistance::Row &row, Out &&out) const
     {
         const std::vector<Span> &inside = row.inside;
-        const float *squares = row.squares;
+        const float *squares = row.squares[0];
         const std::int32_t first = row.first;
         const std::int32_t last = row.last;
         if (first > last) {

@@ -28,7 +28,8 @@ Vector Rotated(Vector v, double angle)
 class Regions {
 public:
     Regions(const std::vector<Piece> &pieces, const Box &box, double reach)
-        : left_(static_cast<double>(box.left))
+        : box_(box)
+        , left_(static_cast<double>(box.left))
         , top_(static_cast<double>(box.top))
         , reach_(reach)
     {
@@ -133,21 +134,12 @@ private:
         regions_.push_back(slab);
     }
 
-    // An octagon about a loose end, the disc of the reach inside it.
     void Disc(double px, double py, std::uint32_t segment)
     {
-        Region disc;
-        disc.segment = segment;
-        disc.other = segment;
-        const double radius = reach_ / std::cos(std::numbers::pi / 8);
-        for (int k = 0; k < 8; ++k) {
-            const double angle = std::numbers::pi / 4 * k;
-            disc.Add(px - left_ + radius * std::cos(angle), py - top_ + radius * std::sin(angle));
-        }
-        disc.Close();
-        regions_.push_back(disc);
+        regions_.push_back(LooseEnd(px, py, segment, box_, reach_));
     }
 
+    Box box_;
     double left_;
     double top_;
     double reach_;
@@ -155,6 +147,22 @@ private:
 };
 
 } // namespace
+
+// An octagon, the disc of the reach inside it.
+Region LooseEnd(double px, double py, std::uint32_t segment, const Box &box, double reach)
+{
+    Region disc;
+    disc.segment = segment;
+    disc.other = segment;
+    const double radius = reach / std::cos(std::numbers::pi / 8);
+    for (int k = 0; k < 8; ++k) {
+        const double angle = std::numbers::pi / 4 * k;
+        disc.Add(px - static_cast<double>(box.left) + radius * std::cos(angle),
+            py - static_cast<double>(box.top) + radius * std::sin(angle));
+    }
+    disc.Close();
+    return disc;
+}
 
 std::vector<Region> PieceRegions(const std::vector<Piece> &pieces, const Box &box, double reach)
 {

@@ -22,6 +22,7 @@ struct Region {
     int count = 0;
     std::uint32_t segment = 0;
     std::uint32_t other = 0; // the same as `segment` when one is measured
+    std::uint8_t channels = 7; // of a multi-channel field, the channels it measures in
     double top = 0;
     double bottom = 0;
 
@@ -45,5 +46,8 @@ struct Region {
 // slab before it; a sharp one is a sector of its own. Where pieces do not
 // meet, a disc about each loose end.
 std::vector<Region> PieceRegions(const std::vector<Piece> &pieces, const Box &box, double reach);
+
+// A disc about a loose end at (px, py) of the segment, within the reach.
+Region LooseEnd(double px, double py, std::uint32_t segment, const Box &box, double reach);
 
 } // namespace raster

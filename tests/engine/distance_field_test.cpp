@@ -30,8 +30,8 @@ std::vector<double> Distances(const std::vector<raster::Piece> &pieces, const ra
         for (std::int32_t x = 0; x < box.width; ++x) {
             const bool in = std::any_of(row.inside.begin(), row.inside.end(),
                 [x](const raster::Span &span) { return span.from <= x && x < span.to; });
-            const bool measured = x >= row.first && x <= row.last && row.squares[x] < distance.Far();
-            all.push_back(!measured ? std::nan("") : (in ? 1 : -1) * std::sqrt(double{row.squares[x]}));
+            const bool measured = x >= row.first && x <= row.last && row.squares[0][x] < distance.Far();
+            all.push_back(!measured ? std::nan("") : (in ? 1 : -1) * std::sqrt(double{row.squares[0][x]}));
         }
     }
     return all;
