@@ -2,9 +2,7 @@
 
 #include "raster/contours.h"
 
-#include <algorithm>
 #include <array>
-#include <cmath>
 
 namespace raster {
 namespace {
@@ -15,18 +13,9 @@ constexpr std::uint8_t kBlue = 4;
 constexpr std::uint8_t kWhite = kRed | kGreen | kBlue;
 constexpr std::array<std::uint8_t, 3> kCorners{kGreen | kBlue, kRed | kBlue, kRed | kGreen};
 
-// Where a line or curve begins turning more than this (radians), the
-// outline has a corner.
+// Where a line or curve begins turning more than this (radians) from the
+// one before, the outline has a corner.
 constexpr double kCornerTurn = 0.1;
-
-double Turn(const Piece &a, const Piece &b)
-{
-    const double ax = a.x1 - a.x0;
-    const double ay = a.y1 - a.y0;
-    const double bx = b.x1 - b.x0;
-    const double by = b.y1 - b.y0;
-    return std::atan2(std::abs(ax * by - ay * bx), ax * bx + ay * by);
-}
 
 } // namespace
 
@@ -37,19 +26,7 @@ std::vector<std::uint8_t> EdgeColours(const std::vector<Piece> &pieces)
     for (const auto &[first, last] : contours.spans) {
         std::vector<std::size_t> corners;
         for (std::size_t k = first; k <= last; ++k) {
-            if (!pieces[k].begins)
-                continue;
-            // Where curves meet smoothly their flattened pieces turn as much
-            // as within them: a corner turns more than twice that.
-            const std::size_t before = contours.previous[k];
-            const std::size_t after = contours.next[k];
-            double within = 0;
-            if (!pieces[before].begins)
-                within = std::max(within, Turn(pieces[contours.previous[before]], pieces[before]));
-            if (!pieces[after].begins)
-                within = std::max(within, Turn(pieces[k], pieces[after]));
-            const double turn = Turn(pieces[before], pieces[k]);
-            if (turn > kCornerTurn && turn > 2 * within)
+            if (pieces[k].begins && pieces[k].turn > kCornerTurn)
                 corners.push_back(k);
         }
         const std::size_t count = last - first + 1;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 
 namespace raster {
 namespace {
@@ -20,24 +21,60 @@ Point ToPoint(const FT_Vector *v)
     return {static_cast<double>(v->x) / kOnePixel, -static_cast<double>(v->y) / kOnePixel};
 }
 
+// The angle between two directions, 0 to pi.
+double Angle(Point a, Point b)
+{
+    return std::atan2(std::abs(a.x * b.y - a.y * b.x), a.x * b.x + a.y * b.y);
+}
+
+// The first of the differences that is not nothing: a curve's tangent at
+// an end, where its control points may lie on the end itself.
+Point FirstDirection(std::initializer_list<Point> differences)
+{
+    for (const Point d : differences) {
+        if (d.x != 0 || d.y != 0)
+            return d;
+    }
+    return {};
+}
+
 struct Flattening {
     std::vector<Piece> pieces;
     Point at;
     std::size_t contour = 0; // where the contour drawn began
     bool begins = true; // the next piece begins a line or curve
+    Point leaving; // the tangent of the line or curve begun, at its start
+    Point arriving; // the tangent of the last line or curve begun, at its end
+    Point previous; // the tangent the outline arrives with at `at`
+    Point first; // the tangent at the contour's start
 
     // The contour drawn ends: FreeType has brought it back to its start.
     void Close()
     {
-        if (pieces.size() > contour)
+        if (pieces.size() > contour) {
             pieces.back().closes = true;
+            pieces[contour].turn = Angle(previous, first);
+        }
         contour = pieces.size();
+    }
+
+    // A line or curve from `at`, its tangents at its ends given.
+    void Begin(Point start, Point end)
+    {
+        begins = true;
+        leaving = start;
+        arriving = end;
     }
 
     void LineTo(Point to)
     {
         if (to.x != at.x || to.y != at.y) {
-            pieces.push_back(Piece{at.x, at.y, to.x, to.y, false, begins});
+            Piece piece{at.x, at.y, to.x, to.y, false, begins};
+            if (begins && pieces.size() > contour)
+                piece.turn = Angle(previous, leaving);
+            if (begins && pieces.size() == contour)
+                first = leaving;
+            pieces.push_back(piece);
             begins = false;
         }
         at = to;
@@ -47,6 +84,15 @@ struct Flattening {
     {
         for (int i = 1; i <= n; ++i)
             LineTo(curve(static_cast<double>(i) / n));
+        Ended();
+    }
+
+    // The line or curve begun is drawn; one of no length leaves the tangent
+    // as it was.
+    void Ended()
+    {
+        if (arriving.x != 0 || arriving.y != 0)
+            previous = arriving;
     }
 };
 
@@ -76,18 +122,22 @@ int MoveTo(const FT_Vector *to, void *user)
 int LineTo(const FT_Vector *to, void *user)
 {
     auto &f = *static_cast<Flattening *>(user);
-    f.begins = true;
-    f.LineTo(ToPoint(to));
+    const Point p = ToPoint(to);
+    const Point direction{p.x - f.at.x, p.y - f.at.y};
+    f.Begin(direction, direction);
+    f.LineTo(p);
+    f.Ended();
     return 0;
 }
 
 int ConicTo(const FT_Vector *control, const FT_Vector *to, void *user)
 {
     auto &f = *static_cast<Flattening *>(user);
-    f.begins = true;
     const Point p0 = f.at;
     const Point p1 = ToPoint(control);
     const Point p2 = ToPoint(to);
+    f.Begin(FirstDirection({{p1.x - p0.x, p1.y - p0.y}, {p2.x - p0.x, p2.y - p0.y}}),
+        FirstDirection({{p2.x - p1.x, p2.y - p1.y}, {p2.x - p0.x, p2.y - p0.y}}));
     const int n = PiecesFor(2 * Length(p0.x - 2 * p1.x + p2.x, p0.y - 2 * p1.y + p2.y));
     f.CurveTo(n, [&](double t) {
         const double u = 1 - t;
@@ -99,11 +149,12 @@ int ConicTo(const FT_Vector *control, const FT_Vector *to, void *user)
 int CubicTo(const FT_Vector *control1, const FT_Vector *control2, const FT_Vector *to, void *user)
 {
     auto &f = *static_cast<Flattening *>(user);
-    f.begins = true;
     const Point p0 = f.at;
     const Point p1 = ToPoint(control1);
     const Point p2 = ToPoint(control2);
     const Point p3 = ToPoint(to);
+    f.Begin(FirstDirection({{p1.x - p0.x, p1.y - p0.y}, {p2.x - p0.x, p2.y - p0.y}, {p3.x - p0.x, p3.y - p0.y}}),
+        FirstDirection({{p3.x - p2.x, p3.y - p2.y}, {p3.x - p1.x, p3.y - p1.y}, {p3.x - p0.x, p3.y - p0.y}}));
     const double bend = 6
         * std::max(Length(p0.x - 2 * p1.x + p2.x, p0.y - 2 * p1.y + p2.y),
             Length(p1.x - 2 * p2.x + p3.x, p1.y - 2 * p2.y + p3.y));

@@ -18,6 +18,10 @@ struct Piece {
     double y1 = 0;
     bool closes = false; // the last of its contour, the contour's first after it
     bool begins = false; // the first of a line or curve of the outline: a corner can be only here
+    // Where it begins one, how far the outline turns there (radians, 0 to
+    // pi): between the tangents of the line or curve before at its end and
+    // of this one at its start.
+    double turn = 0;
 };
 
 inline double Length(const Piece &p)

@@ -37,28 +37,37 @@ std::vector<double> Distances(const std::vector<raster::Piece> &pieces, const ra
     return all;
 }
 
+// The pieces of a contour as FreeType holds it (26.6, y up), its points
+// on the outline or, where `on` says not, a curve's control points.
+std::vector<raster::Piece> ContourPieces(std::vector<FT_Vector> points, const std::vector<bool> &on)
+{
+    // Field by field: FreeType 2.13 made the counts, tags and ends unsigned.
+    using Tag = std::remove_pointer_t<decltype(FT_Outline::tags)>;
+    std::vector<Tag> tags;
+    for (const bool point : on)
+        tags.push_back(static_cast<Tag>(point ? FT_CURVE_TAG_ON : FT_CURVE_TAG_CONIC));
+    std::remove_pointer_t<decltype(FT_Outline::contours)> ends[] = {
+        static_cast<std::remove_pointer_t<decltype(FT_Outline::contours)>>(points.size() - 1)};
+    FT_Outline outline{};
+    outline.n_contours = 1;
+    outline.n_points = static_cast<decltype(outline.n_points)>(points.size());
+    outline.points = points.data();
+    outline.tags = tags.data();
+    outline.contours = ends;
+    outline.flags = FT_OUTLINE_NONE;
+    return raster::Pieces(outline);
+}
+
 // The pieces of a square from (10.25, 12.5) to (40.75, 43), y down, moved
-// `right` pixels, made from an outline as FreeType holds it (26.6, y up),
-// drawn one way round or the other.
+// `right` pixels, drawn one way round or the other.
 std::vector<raster::Piece> SquarePieces(int right = 0, bool reversed = false)
 {
     const int shift = right * 64;
-    FT_Vector corners[] = {{10 * 64 + 16 + shift, -12 * 64 - 32}, {10 * 64 + 16 + shift, -43 * 64},
+    std::vector<FT_Vector> corners{{10 * 64 + 16 + shift, -12 * 64 - 32}, {10 * 64 + 16 + shift, -43 * 64},
         {40 * 64 + 48 + shift, -43 * 64}, {40 * 64 + 48 + shift, -12 * 64 - 32}};
     if (reversed)
-        std::reverse(std::begin(corners), std::end(corners));
-    // Field by field: FreeType 2.13 made the counts, tags and ends unsigned.
-    std::remove_pointer_t<decltype(FT_Outline::tags)> tags[] = {
-        FT_CURVE_TAG_ON, FT_CURVE_TAG_ON, FT_CURVE_TAG_ON, FT_CURVE_TAG_ON};
-    std::remove_pointer_t<decltype(FT_Outline::contours)> ends[] = {3};
-    FT_Outline square{};
-    square.n_contours = 1;
-    square.n_points = 4;
-    square.points = corners;
-    square.tags = tags;
-    square.contours = ends;
-    square.flags = FT_OUTLINE_NONE;
-    return raster::Pieces(square);
+        std::reverse(corners.begin(), corners.end());
+    return ContourPieces(corners, {true, true, true, true});
 }
 
 // A square as FreeType holds an outline (26.6, y up) and a circle of 4096
@@ -209,6 +218,24 @@ TEST(MultiChannelFieldTest, TheMedianOfASquaresChannelsKeepsItsCornersSharp)
             }
         }
     }
+}
+
+// A circle of four curves a quarter of a pixel across, two of its joins
+// bent by a tenth of a right angle: the edges change colour there, where the
+// curves' own tangents meet at a corner, however few pieces draw them; and
+// nowhere else, where they meet smoothly.
+TEST(MultiChannelFieldTest, EdgesChangeColourWhereTheCurvesTangentsMeetAtACorner)
+{
+    const std::vector<raster::Piece> pieces = ContourPieces(
+        {{16, 0}, {13, 16}, {0, 16}, {-16, 16}, {-16, 0}, {-13, -16}, {0, -16}, {16, -16}},
+        {true, false, true, false, true, false, true, false});
+    const std::vector<std::uint8_t> colours = raster::EdgeColours(pieces);
+    std::vector<std::pair<double, double>> changes;
+    for (std::size_t k = 0; k < pieces.size(); ++k) {
+        if (colours[k] != colours[k == 0 ? pieces.size() - 1 : k - 1])
+            changes.emplace_back(pieces[k].x0, pieces[k].y0);
+    }
+    EXPECT_EQ(changes, (std::vector<std::pair<double, double>>{{0.25, 0}, {-0.25, 0}}));
 }
 
 // Glyphs with thin serifs and small counters, and accented capitals whose
