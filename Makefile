@@ -14,10 +14,12 @@ BUILD_TYPE ?= RelWithDebInfo
 WERROR ?= OFF
 SANITIZE ?= OFF
 
+# Some builds of Node.js bring npm; Debian's is a package of its own.
+NPM_PACKAGE := $(if $(shell command -v npm 2>/dev/null),,npm)
 PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libfreetype-dev libharfbuzz-dev libfontconfig-dev libicu-dev libexpat1-dev \
 	libgtest-dev libbenchmark-dev fonts-dejavu-core fonts-dejavu-extra fonts-terminus-otb \
 	fonts-noto-color-emoji fonts-urw-base35 python3-fonttools xvfb xauth xdotool imagemagick xclip love libgl1-mesa-dri \
-	desktop-file-utils appstream dpkg-dev
+	desktop-file-utils appstream dpkg-dev nodejs chromium $(NPM_PACKAGE)
 FUZZ_PACKAGES := clang libclang-rt-dev
 PACKAGE_PACKAGES := lintian
 BENCH_FONTS = $(BUILD_DIR)/bench/fonts
