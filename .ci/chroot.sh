@@ -31,6 +31,16 @@ make_fresh_root() {
   trap remove_root EXIT
   cp -a "$base/." "$ROOT/"
   cp /etc/resolv.conf "$ROOT/etc/"
+  # This machine's own certificate authorities, as a network that inspects
+  # HTTPS needs them for npm's downloads: the root's ca-certificates takes
+  # them in when it installs.
+  if compgen -G "/usr/local/share/ca-certificates/*.crt" >/dev/null; then
+    mkdir -p "$ROOT/usr/local/share/ca-certificates"
+    cp /usr/local/share/ca-certificates/*.crt "$ROOT/usr/local/share/ca-certificates/"
+    if [ -x "$ROOT/usr/sbin/update-ca-certificates" ]; then
+      chroot "$ROOT" update-ca-certificates >/dev/null
+    fi
+  fi
   # Packages start no services in the root.
   printf '#!/bin/sh\nexit 101\n' >"$ROOT/usr/sbin/policy-rc.d"
   chmod +x "$ROOT/usr/sbin/policy-rc.d"
@@ -49,8 +59,10 @@ remove_root() {
   rm -rf --one-file-system "$ROOT"
 }
 
-# Runs a shell command in the root, with nothing of this machine's environment.
+# Runs a shell command in the root, with nothing of this machine's environment;
+# Node.js trusts the root's certificate authorities, as Debian's curl does.
 in_root() {
   chroot "$ROOT" env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-    DEBIAN_FRONTEND=noninteractive bash -euo pipefail -c "$1"
+    DEBIAN_FRONTEND=noninteractive NODE_EXTRA_CA_CERTS=/etc/ssl/certs/ca-certificates.crt \
+    bash -euo pipefail -c "$1"
 }
