@@ -29,9 +29,9 @@ BMFont BMFontOf(const Atlas &atlas, const std::string &pageName, std::vector<std
     // The face drawn, which is another where the family's files cannot be
     // read.
     const std::string drawn = atlas.DrawnFamily();
-    BMFont font{drawn.empty() ? settings.family : drawn, atlas.DrawnSize(), settings.bold, settings.italic, Whole(atlas.LineSpacing()),
-        Whole(atlas.Ascent()), settings.textureSize, 2 * settings.FieldSpread(), settings.Coloured(), settings.Coloured() && settings.trueDistance,
-        pageName, {}, {}};
+    BMFont font{drawn.empty() ? settings.family : drawn, atlas.DrawnSize(), settings.bold, settings.italic,
+        Whole(atlas.LineSpacing()), Whole(atlas.Ascent()), settings.textureSize, 2 * settings.FieldSpread(),
+        settings.Coloured(), settings.Coloured() && settings.trueDistance, pageName, {}, {}};
     std::set<std::uint32_t> taken;
     for (int cell = 0; cell < static_cast<int>(settings.cells.size()); ++cell) {
         const std::string &text = atlas.Text(cell);

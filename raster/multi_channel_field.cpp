@@ -65,7 +65,8 @@ public:
             const Piece &p = pieces[k];
             const double length = Length(p);
             const double inverse = length > 0 ? 1 / length : 0;
-            lines_.push_back({p.x0, p.y0, p.x1 - p.x0, p.y1 - p.y0, inverse, inverse * inverse, inverse * orientations_[k]});
+            lines_.push_back(
+                {p.x0, p.y0, p.x1 - p.x0, p.y1 - p.y0, inverse, inverse * inverse, inverse * orientations_[k]});
         }
     }
 

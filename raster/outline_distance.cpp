@@ -117,13 +117,10 @@ public:
     void Start(std::int32_t row, std::int32_t rows)
     {
         for (std::int32_t r = 0; r < kRows; ++r) {
-            if (first_[static_cast<std::size_t>(r)] > last_[static_cast<std::size_t>(r)])
-                continue;
-            for (int channel = 0; channel < channels_; ++channel) {
-                float *squares = Plane(squares_, channel, r);
-                std::fill(squares + first_[static_cast<std::size_t>(r)], squares + last_[static_cast<std::size_t>(r)] + 1,
-                    far_);
-            }
+            const std::int32_t first = first_[static_cast<std::size_t>(r)];
+            const std::int32_t last = last_[static_cast<std::size_t>(r)];
+            for (int channel = 0; channel < channels_ && first <= last; ++channel)
+                std::fill(Plane(squares_, channel, r) + first, Plane(squares_, channel, r) + last + 1, far_);
         }
         row_ = row;
         rows_ = rows;
@@ -228,8 +225,8 @@ private:
         // One loop for each set of channels.
         using Kernel = void (*)(const Segment &, std::uint32_t, float, float *, float *, float *, std::uint32_t *,
             std::uint32_t *, std::uint32_t *, std::int32_t, std::int32_t);
-        static constexpr std::array<Kernel, 8> kKernels{nullptr, MeasureNearest<1>, MeasureNearest<2>, MeasureNearest<3>,
-            MeasureNearest<4>, MeasureNearest<5>, MeasureNearest<6>, MeasureNearest<7>};
+        static constexpr std::array<Kernel, 8> kKernels{nullptr, MeasureNearest<1>, MeasureNearest<2>,
+            MeasureNearest<3>, MeasureNearest<4>, MeasureNearest<5>, MeasureNearest<6>, MeasureNearest<7>};
         if (shared != 0)
             kKernels[shared](g, segment, y, red, green, blue, nearestRed, nearestGreen, nearestBlue, first, last);
     }

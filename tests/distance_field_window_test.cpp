@@ -41,7 +41,8 @@ TEST_F(DistanceFieldWindowTest, TheMenuSwitchesTheTextureToFieldsAtOnceAndTheWid
     // The export says what its page holds, in both formats, and each
     // character's rectangle holds its field, cut to its square.
     const QString fnt = QString::fromUtf8(Exported("f.fnt"));
-    EXPECT_EQ(fnt.split(QLatin1Char('\n')).value(2), QStringLiteral("distanceField fieldType=\"sdf\" distanceRange=16"));
+    EXPECT_EQ(
+        fnt.split(QLatin1Char('\n')).value(2), QStringLiteral("distanceField fieldType=\"sdf\" distanceRange=16"));
     EXPECT_EQ(Exported("f.xml").split('\n').value(4), "  <distanceField fieldType=\"sdf\" distanceRange=\"16\"/>");
     const QString charA = fnt.split(QLatin1Char('\n')).filter(QStringLiteral("char id=65 ")).value(0);
     EXPECT_TRUE(charA.contains(QStringLiteral(" x=%1 ").arg(InkBounds(field, square).left()))) << charA;

@@ -279,11 +279,11 @@ TEST_F(BMFontTest, LoveDrawsTheMultiChannelFieldWithSharpCorners)
     const std::vector<FntLine> fnt = ExportForLove(game, "ViewDistanceFieldMulti");
     EXPECT_EQ(fnt.at(2).fields.at("fieldType"), "msdf");
     const QImage ink = FontDrawnLarge(fnt, "DejaVu Sans", kScale, line, canvas, start);
-    const QImage multi = LoveDraws(
-        game, folder.path(), canvas, "nearest", FieldCut(0.5, true) + PrintedAt(line, start, kScale));
+    const QImage multi
+        = LoveDraws(game, folder.path(), canvas, "nearest", FieldCut(0.5, true) + PrintedAt(line, start, kScale));
     ExportForLove(game, "ViewDistanceFieldSingle");
-    const QImage single = LoveDraws(
-        game, folder.path(), canvas, "nearest", FieldCut(0.5, false) + PrintedAt(line, start, kScale));
+    const QImage single
+        = LoveDraws(game, folder.path(), canvas, "nearest", FieldCut(0.5, false) + PrintedAt(line, start, kScale));
     const double agreement = Agreement(multi, ink);
     EXPECT_GE(agreement, 0.99);
     const int beyond = DifferingBeyond(ink, multi, kScale / 4);

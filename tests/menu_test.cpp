@@ -31,7 +31,8 @@ TEST_F(MenuTest, TheMenusShowTheirItemsWithPlatformShortcuts)
     QStringList choices;
     for (const QAction *item : QtChild<QMenu>(window, "ViewDistanceField").actions())
         choices << item->text() + (item->isChecked() ? QStringLiteral(" (chosen)") : QString());
-    EXPECT_EQ(choices.join(QLatin1Char('|')), QStringLiteral("&Off (chosen)|&Single Channel|&Multi-Channel|Multi-Channel and &True Distance"));
+    EXPECT_EQ(choices.join(QLatin1Char('|')),
+        QStringLiteral("&Off (chosen)|&Single Channel|&Multi-Channel|Multi-Channel and &True Distance"));
     // Help > About: the version, the licence, and what it runs with.
     ModalDriver driver({});
     QtChild<QAction>(window, "HelpAbout").trigger();

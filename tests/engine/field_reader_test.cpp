@@ -70,8 +70,8 @@ double Filtered(const raster::Coverage &field, bool median, double x, double y)
     const double fx = x - 0.5 - static_cast<double>(x0);
     const double fy = y - 0.5 - static_cast<double>(y0);
     const auto value = [&](std::int64_t vx, std::int64_t vy, std::size_t channel) -> double {
-        const auto at = static_cast<std::size_t>(
-            std::clamp<std::int64_t>(vy, 0, box.height - 1) * box.width + std::clamp<std::int64_t>(vx, 0, box.width - 1));
+        const auto at = static_cast<std::size_t>(std::clamp<std::int64_t>(vy, 0, box.height - 1) * box.width
+            + std::clamp<std::int64_t>(vx, 0, box.width - 1));
         return median ? field.colour[at * 3 + channel] : field.bytes[at];
     };
     std::array<float, 3> v{};
@@ -127,8 +127,8 @@ protected:
             for (const char32_t *c = codes; *c != 0; ++c) {
                 EXPECT_EQ(FT_Load_Char(face, *c, FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP), 0);
                 FT_Outline_Translate(&face->glyph->outline, 23, -41);
-                Glyph glyph{std::string(file) + " " + static_cast<char>(*c), raster::Pieces(face->glyph->outline), {},
-                    {}};
+                Glyph glyph{
+                    std::string(file) + " " + static_cast<char>(*c), raster::Pieces(face->glyph->outline), {}, {}};
                 const raster::Box box = raster::PiecesBox(glyph.pieces, kSpread + 1);
                 glyph.single = raster::OutlineFieldCoverage(glyph.pieces, box, kSpread, false);
                 glyph.multi = raster::MultiChannelFieldCoverage(glyph.pieces, box, kSpread);
@@ -174,8 +174,8 @@ TEST_F(FieldReaderTest, AReaderCuttingAtHalfDrawsTheEdgeOnTheOutlineOnAverage)
                         for (std::size_t i = 0; i < xs.size(); ++i) {
                             if ((i > 0 && xs[i] - xs[i - 1] < 2) || (i + 1 < xs.size() && xs[i + 1] - xs[i] < 2))
                                 continue;
-                            const double grey = 255 * (across ? Filtered(field, median, xs[i], at)
-                                                              : Filtered(field, median, at, xs[i]));
+                            const double grey = 255
+                                * (across ? Filtered(field, median, xs[i], at) : Filtered(field, median, at, xs[i]));
                             sum += (grey - 127.5) * kSpread / 127.5;
                             ++crossings;
                         }
@@ -185,8 +185,8 @@ TEST_F(FieldReaderTest, AReaderCuttingAtHalfDrawsTheEdgeOnTheOutlineOnAverage)
             SCOPED_TRACE(face);
             EXPECT_GT(crossings, 10000);
             EXPECT_NEAR(sum / crossings, 0, 0.01) << "the edge's mean offset outward, in texels";
-            std::cout << face << (median ? ", multi-channel" : ", single channel") << ": the edge "
-                      << sum / crossings << " texel outward on average\n";
+            std::cout << face << (median ? ", multi-channel" : ", single channel") << ": the edge " << sum / crossings
+                      << " texel outward on average\n";
         }
     }
 }
