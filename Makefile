@@ -54,6 +54,7 @@ run: build
 	$(BUILD_DIR)/vantor-font-mapper
 
 test: build
+	cmake --build $(BUILD_DIR) --target readers
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
 bench: build

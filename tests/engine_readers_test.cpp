@@ -311,6 +311,7 @@ QProcessEnvironment ReadersEnvironment()
 QImage PixiDraws(const QString &folder, const QString &font, const QString &line, int size, QPoint at, QSize canvas)
 {
     const QString pixi = QStringLiteral(VANTOR_READERS_DIR "/node_modules/pixi.js/dist/pixi.min.js");
+    EXPECT_TRUE(QFile::exists(pixi)) << "no Pixi: `make test` installs it, or the build's target readers";
     QFile::remove(folder + QStringLiteral("/pixi.min.js"));
     EXPECT_TRUE(QFile::copy(pixi, folder + QStringLiteral("/pixi.min.js")));
     const QString out = folder + QStringLiteral("/pixi.png");
