@@ -33,7 +33,8 @@ Attributes InfoAttributes(const BMFont &font)
 Attributes CommonAttributes(const BMFont &font)
 {
     return {{"lineHeight", Number(font.lineHeight)}, {"base", Number(font.base)}, {"scaleW", Number(font.scale)},
-        {"scaleH", Number(font.scale)}, {"pages", "1"}, {"packed", "0"}, {"alphaChnl", "0"},
+        {"scaleH", Number(font.scale)}, {"pages", "1"}, {"packed", "0"},
+        {"alphaChnl", font.multiChannel && !font.trueDistance ? "4" : "0"},
         {"redChnl", font.multiChannel ? "0" : "4"}, {"greenChnl", font.multiChannel ? "0" : "4"},
         {"blueChnl", font.multiChannel ? "0" : "4"}};
 }

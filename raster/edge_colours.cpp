@@ -26,7 +26,7 @@ std::vector<std::uint8_t> EdgeColours(const std::vector<Piece> &pieces)
     for (const auto &[first, last] : contours.spans) {
         std::vector<std::size_t> corners;
         for (std::size_t k = first; k <= last; ++k) {
-            if (pieces[k].begins && pieces[k].turn > kCornerTurn)
+            if (pieces[k].turn > kCornerTurn)
                 corners.push_back(k);
         }
         const std::size_t count = last - first + 1;

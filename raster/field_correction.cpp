@@ -12,16 +12,16 @@ float Median(float a, float b, float c)
     return std::max(std::min(a, b), std::min(std::max(a, b), c));
 }
 
-// Where the channels' median, filtered between pixels as a reader filters
-// them, falls on the other side of the edge from the true distance by more
-// than this (pixels), the pixels around it are wrong; a corner's sharpness
-// is nearer than this.
+// Where the filtered true distance lies further than this (pixels) from
+// the edge and the channels' median, filtered between pixels as a reader
+// filters them, falls on its other side, the pixels around it are wrong; a
+// corner's sharpness is nearer than this. A median merely near the edge is
+// not wrong: near an inner corner the filtered true distance is itself too
+// far from it.
 constexpr float kClash = 0.5F;
 
-// Nearly on the edge counts as not settled: between the points looked at,
-// the median may cross. Only a median on the other side is wrong: near an
-// inner corner the filtered true distance is itself too far from the edge,
-// and a margin there would take the corner's sharpness away.
+// Every channel at least this far on one side counts as well inside or
+// outside: between the points looked at, a median nearer may cross.
 constexpr float kMargin = 0.125F;
 
 // What a pixel says of the squares of four it corners. Each a square's

@@ -47,6 +47,7 @@ struct Flattening {
     Point arriving; // the tangent of the last line or curve begun, at its end
     Point previous; // the tangent the outline arrives with at `at`
     Point first; // the tangent at the contour's start
+    std::size_t begun = 0; // the pieces before the line or curve begun
 
     // The contour drawn ends: FreeType has brought it back to its start.
     void Close()
@@ -64,6 +65,7 @@ struct Flattening {
         begins = true;
         leaving = start;
         arriving = end;
+        begun = pieces.size();
     }
 
     void LineTo(Point to)
@@ -87,11 +89,11 @@ struct Flattening {
         Ended();
     }
 
-    // The line or curve begun is drawn; one of no length leaves the tangent
-    // as it was.
+    // The line or curve begun is drawn; one that drew no piece leaves the
+    // tangent as it was.
     void Ended()
     {
-        if (arriving.x != 0 || arriving.y != 0)
+        if (pieces.size() > begun)
             previous = arriving;
     }
 };

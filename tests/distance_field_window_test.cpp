@@ -81,6 +81,8 @@ TEST_F(DistanceFieldWindowTest, MultiChannelTheTextureIsInColourAndTheExportSays
         SCOPED_TRACE(type);
         EXPECT_EQ(Exported("f.fnt").split('\n').value(2),
             QStringLiteral("distanceField fieldType=\"%1\" distanceRange=16").arg(type));
+        EXPECT_TRUE(Exported("f.fnt").split('\n').value(1).contains(trueDistance ? " alphaChnl=0 " : " alphaChnl=4 "))
+            << "the alpha the field, or one";
         EXPECT_EQ(Exported("f.xml").split('\n').value(4),
             QStringLiteral("  <distanceField fieldType=\"%1\" distanceRange=\"16\"/>").arg(type));
         const QImage page = QImage(PathOf("f_0.png")).convertToFormat(QImage::Format_RGBA8888);

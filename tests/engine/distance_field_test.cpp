@@ -144,8 +144,8 @@ TEST(DistanceFieldTest, GreysMeasureTheDistanceToTheEdgeOverTheSpread)
             // as the pixel is covered.
             const double at = edge + 1 - Grey(coverage, edge, y) / 255.0;
             for (int x = edge - spread + 1; x < edge + spread; ++x) {
-                const double expected = 128 + (x + 0.5 - at) * 128 / spread;
-                EXPECT_NEAR(Grey(field, x, y), std::clamp(expected, 0.0, 255.0), 2.0) << x << ", " << y;
+                const double expected = 127.5 + (x + 0.5 - at) * 127.5 / spread;
+                EXPECT_NEAR(Grey(field, x, y), std::clamp(expected, 0.0, 255.0), 1.0) << x << ", " << y;
             }
             EXPECT_EQ(Grey(field, edge - spread - 2, y), 0) << "far outside";
             EXPECT_EQ(Grey(field, edge + spread + 1, y), 255) << "deep inside";
@@ -240,7 +240,7 @@ TEST(MultiChannelFieldTest, EdgesChangeColourWhereTheCurvesTangentsMeetAtACorner
 
 // Glyphs with thin serifs and small counters, and accented capitals whose
 // accents overlap them, their multi-channel field magnified sixteen times
-// as a reader filters it, in floats, and cut at its median's 128: no point
+// as a reader filters it, in floats, and cut at its median's half: no point
 // further than a texel and a half from the outline inks wrongly, inside or
 // out.
 TEST(MultiChannelFieldTest, NoStrayTexelInksWhenTheFieldIsMagnified)
@@ -280,7 +280,7 @@ TEST(MultiChannelFieldTest, NoStrayTexelInksWhenTheFieldIsMagnified)
                                 }
                                 const bool inks = Median(static_cast<float>(v[0]), static_cast<float>(v[1]),
                                                       static_cast<float>(v[2]))
-                                    >= 128.0F / 255;
+                                    >= 0.5F;
                                 // The true distance there, from the pixel centres
                                 // around, is off by less than the pixel's size.
                                 const double d

@@ -148,12 +148,13 @@ protected:
 // channel and with the median of three.
 TEST_F(FieldReaderTest, AReaderCuttingAtHalfDrawsTheEdgeOnTheOutlineOnAverage)
 {
+    const std::vector<Glyph> glyphs = Glyphs(U"EFHTWHamburgefonstiv");
     for (const bool median : {false, true}) {
         SCOPED_TRACE(median ? "multi-channel" : "single channel");
         for (const char *face : {"DejaVuSerif", "DejaVuSans-Bold"}) {
             double sum = 0;
             int crossings = 0;
-            for (const Glyph &glyph : Glyphs(U"EFHTWHamburgefonstiv")) {
+            for (const Glyph &glyph : glyphs) {
                 if (glyph.name.find(face) != 0)
                     continue;
                 const raster::Coverage &field = median ? glyph.multi : glyph.single;
