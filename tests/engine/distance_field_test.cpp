@@ -122,39 +122,6 @@ Greys Drawn(const std::string &text, int size, int x, int y, int spread)
     return DrawnAt(fonts.Of("DejaVu Sans", size, false, false, spread), text, 400, 400, x, y);
 }
 
-int Grey(const Greys &image, int x, int y)
-{
-    return image.At(x, y);
-}
-
-TEST(DistanceFieldTest, GreysMeasureTheDistanceToTheEdgeOverTheSpread)
-{
-    for (const int spread : {8, 16}) {
-        SCOPED_TRACE(spread);
-        const std::string block = "\xE2\x96\x88"; // U+2588, a full block
-        const Greys coverage = Drawn(block, 300, 100, 350, 0);
-        const Greys field = Drawn(block, 300, 100, 350, spread);
-        // Across the block's straight left edge, from far left of it to far
-        // inside.
-        for (int y = 150; y < 250; y += 7) {
-            int edge = 0; // the first pixel of the stem's left edge
-            while (Grey(coverage, edge, y) == 0)
-                ++edge;
-            // The edge lies within that pixel, as far from its right side
-            // as the pixel is covered.
-            const double at = edge + 1 - Grey(coverage, edge, y) / 255.0;
-            for (int x = edge - spread + 1; x < edge + spread; ++x) {
-                const double expected = 127.5 + (x + 0.5 - at) * 127.5 / spread;
-                EXPECT_NEAR(Grey(field, x, y), std::clamp(expected, 0.0, 255.0), 1.0) << x << ", " << y;
-            }
-            EXPECT_EQ(Grey(field, edge - spread - 2, y), 0) << "far outside";
-            EXPECT_EQ(Grey(field, edge + spread + 1, y), 255) << "deep inside";
-            for (int x = edge - spread; x < edge + spread; ++x)
-                EXPECT_LT(Grey(field, x, y), Grey(field, x + 1, y)) << "rising into the block at " << x;
-        }
-    }
-}
-
 TEST(DistanceFieldTest, GlyphsThatComeNearCombineAsTheirUnion)
 {
     const Greys left = Drawn("l", 100, 100, 200, 8);
@@ -170,8 +137,8 @@ TEST(DistanceFieldTest, GlyphsThatComeNearCombineAsTheirUnion)
     int shared = 0;
     for (int y = 0; y < 400; ++y) {
         for (int x = 0; x < 400; ++x) {
-            ASSERT_EQ(Grey(together, x, y), std::max(Grey(left, x, y), Grey(right, x, y))) << x << ", " << y;
-            shared += Grey(left, x, y) > 0 && Grey(right, x, y) > 0;
+            ASSERT_EQ(together.At(x, y), std::max(left.At(x, y), right.At(x, y))) << x << ", " << y;
+            shared += left.At(x, y) > 0 && right.At(x, y) > 0;
         }
     }
     EXPECT_GT(shared, 100) << "the fields overlap";
@@ -236,67 +203,6 @@ TEST(MultiChannelFieldTest, EdgesChangeColourWhereTheCurvesTangentsMeetAtACorner
             changes.emplace_back(pieces[k].x0, pieces[k].y0);
     }
     EXPECT_EQ(changes, (std::vector<std::pair<double, double>>{{0.25, 0}, {-0.25, 0}}));
-}
-
-// Glyphs with thin serifs and small counters, and accented capitals whose
-// accents overlap them, their multi-channel field magnified sixteen times
-// as a reader filters it, in floats, and cut at its median's half: no point
-// further than a texel and a half from the outline inks wrongly, inside or
-// out.
-TEST(MultiChannelFieldTest, NoStrayTexelInksWhenTheFieldIsMagnified)
-{
-    FT_Library library = nullptr;
-    ASSERT_EQ(FT_Init_FreeType(&library), 0);
-    const std::pair<const char *, std::u32string> sets[]
-        = {{"DejaVuSerif.ttf", U"eag&%"}, {"DejaVuSansMono-Bold.ttf", U"\u0118\u015E\u0162\u016E\u0172"}};
-    for (const auto &[file, codes] : sets) {
-        FT_Face face = nullptr;
-        ASSERT_EQ(FT_New_Face(library, TestFontFile(file).c_str(), 0, &face), 0);
-        for (const int size : {24, 72}) {
-            FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(size));
-            for (const char32_t c : codes) {
-                SCOPED_TRACE(std::to_string(c) + " at " + std::to_string(size));
-                ASSERT_EQ(FT_Load_Char(face, c, FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP), 0);
-                FT_Outline_Translate(&face->glyph->outline, 23, -41);
-                const std::vector<raster::Piece> pieces = raster::Pieces(face->glyph->outline);
-                const raster::Box box = raster::PiecesBox(pieces, 9);
-                const raster::Coverage field = raster::MultiChannelFieldCoverage(pieces, box, 8);
-                ASSERT_EQ(field.colour.size(), field.bytes.size() * 3);
-                const std::vector<double> exact = Distances(pieces, box, 40);
-                const auto channel = [&](std::int64_t x, std::int64_t y, int k) {
-                    return field.colour[static_cast<std::size_t>((y * box.width + x) * 3 + k)] / 255.0;
-                };
-                int stray = 0;
-                for (std::int64_t y = 0; y + 1 < box.height; ++y) {
-                    for (std::int64_t x = 0; x + 1 < box.width; ++x) {
-                        for (int sy = 0; sy < 16; ++sy) {
-                            for (int sx = 0; sx < 16; ++sx) {
-                                const double fx = (sx + 0.5) / 16;
-                                const double fy = (sy + 0.5) / 16;
-                                std::array<double, 3> v{};
-                                for (int k = 0; k < 3; ++k) {
-                                    v[k] = (channel(x, y, k) * (1 - fx) + channel(x + 1, y, k) * fx) * (1 - fy)
-                                        + (channel(x, y + 1, k) * (1 - fx) + channel(x + 1, y + 1, k) * fx) * fy;
-                                }
-                                const bool inks = Median(static_cast<float>(v[0]), static_cast<float>(v[1]),
-                                                      static_cast<float>(v[2]))
-                                    >= 0.5F;
-                                // The true distance there, from the pixel centres
-                                // around, is off by less than the pixel's size.
-                                const double d
-                                    = exact[static_cast<std::size_t>((y + (fy >= 0.5)) * box.width + x + (fx >= 0.5))];
-                                if (std::abs(d) > 1.5 && inks != (d > 0))
-                                    ++stray;
-                            }
-                        }
-                    }
-                }
-                EXPECT_EQ(stray, 0);
-            }
-        }
-        FT_Done_Face(face);
-    }
-    FT_Done_FreeType(library);
 }
 
 } // namespace
