@@ -291,6 +291,7 @@ TEST_F(BMFontTest, DistanceFieldsDrawInLoveAndPixiAsTheFontDrawsItselfLargerAndJ
         std::cout << c.family << " at " << c.scale << "x: agreement " << love << " in LOVE, " << pixi << " in Pixi\n";
     }
 
+    // The last case's text form.
     QProcess node;
     node.setProcessEnvironment(ReadersEnvironment());
     node.start(QStringLiteral("node"),
